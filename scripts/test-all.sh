@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs what the tests need, then builds and runs every test suite.
+# Exits non-zero on any failure.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
+          g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64
+          wine64 xvfb xauth)
+missing=()
+for p in "${PACKAGES[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  SUDO=""; [[ $(id -u) -ne 0 ]] && SUDO=sudo
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
+
+echo "== native tests"
+cmake --workflow --preset native
+echo "== native tests with AddressSanitizer and UBSan"
+cmake --workflow --preset native-asan
+
+echo "== Windows builds (i686 is built and inspected; this kernel runs no 32-bit code)"
+for preset in mingw-i686 mingw-x86_64; do
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset"
+  scripts/check-scr.sh "build/$preset/Tidelight.scr"
+done
+
+echo "== the same tests against the win32 back end, under Wine"
+export WINEPREFIX="$PWD/build/wineprefix" WINEDEBUG=-all
+if [[ ! -d "$WINEPREFIX" ]]; then
+  /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
+  /usr/lib/wine/wineserver64 -w || true
+fi
+ctest --test-dir build/mingw-x86_64 --output-on-failure
+scripts/smoke-wine.sh build/mingw-x86_64/Tidelight.scr

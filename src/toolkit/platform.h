@@ -1,0 +1,44 @@
+#pragma once
+// The seam to the platform. Subsystems reach windows, files, cursor and the
+// system's text conversions only through this interface; the win32 back end
+// implements it over the Windows API, the headless back end in memory.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tl {
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // The command line without the program's own path (UTF-8).
+  virtual std::string CommandLineArgs() = 0;
+  // True when a top-level window with exactly this caption exists.
+  virtual bool FindWindowByTitle(std::string_view title) = 0;
+  // Changes the cursor display count; returns the new count.
+  virtual int32_t ShowCursor(bool show) = 0;
+  // Ends the program at once: no further handler runs.
+  virtual void EndProgram() = 0;
+  virtual bool Ended() const = 0;
+
+  // Folders, without a trailing separator except at a drive root.
+  virtual std::string ProgramFolder() = 0;
+  // The per-user application-data folder (empty when unknown).
+  virtual std::string UserDataFolder() = 0;
+
+  // Files, by paths written with '\' separators (UTF-8).
+  virtual std::optional<std::vector<uint8_t>> ReadFile(const std::string& path) = 0;
+  virtual bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) = 0;
+  virtual bool CanOpenForReading(const std::string& path) = 0;
+  virtual bool MakeFolder(const std::string& path) = 0;
+
+  // Conversions between UTF-8 and code page 932 (Shift-JIS). nullopt when a
+  // character cannot be represented.
+  virtual std::optional<std::string> ToCodePage932(std::string_view utf8) = 0;
+  virtual std::optional<std::string> FromCodePage932(std::string_view bytes) = 0;
+};
+
+}  // namespace tl

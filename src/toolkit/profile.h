@@ -1,0 +1,25 @@
+#pragma once
+// Profile (INI) file semantics on bytes in memory, shared by every back end so
+// that the settings file has the same bytes whatever the system's code page.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tl {
+
+using Bytes = std::vector<uint8_t>;
+
+// The value of key in section, or "" when the section, key or value is
+// missing. Names match without regard to ASCII letter case; blanks around the
+// value and one pair of enclosing double quotes are removed. At most
+// bufferSize - 1 bytes are returned.
+std::string ProfileRead(const Bytes& file, std::string_view section, std::string_view key,
+                        size_t bufferSize);
+
+// The file with key set to value, creating the section (at the end) and the
+// key (after the section's last entry) when they are missing. Lines end CRLF.
+Bytes ProfileWrite(const Bytes& file, std::string_view section, std::string_view key,
+                   std::string_view value);
+
+}  // namespace tl

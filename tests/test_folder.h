@@ -1,0 +1,36 @@
+#pragma once
+// A fresh folder on the real file system for one test, removed afterwards.
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "toolkit/headless/headless_platform.h"
+
+namespace tl {
+
+class TestFolder {
+ public:
+  TestFolder() {
+    path_ = std::filesystem::temp_directory_path() /
+            ("tidelight-" + std::to_string(reinterpret_cast<uintptr_t>(this)) + "-" +
+             std::to_string(counter_++));
+    std::filesystem::remove_all(path_);
+    std::filesystem::create_directories(path_);
+  }
+  ~TestFolder() { std::filesystem::remove_all(path_); }
+  std::string str() const { return path_.string(); }
+  std::string Write(const std::string& name, const std::string& bytes) const {
+    std::ofstream(path_ / name, std::ios::binary) << bytes;
+    return (path_ / name).string();
+  }
+  std::string Read(const std::string& name) const {
+    std::ifstream in(path_ / name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+  }
+
+ private:
+  std::filesystem::path path_;
+  static inline int counter_ = 0;
+};
+
+}  // namespace tl
