@@ -5,6 +5,7 @@
 #include <string>
 
 #include "toolkit/headless/headless_platform.h"
+#include "toolkit/utf8_path.h"
 
 namespace tl {
 
@@ -18,10 +19,10 @@ class TestFolder {
     std::filesystem::create_directories(path_);
   }
   ~TestFolder() { std::filesystem::remove_all(path_); }
-  std::string str() const { return path_.string(); }
+  std::string str() const { return Utf8FromPath(path_); }
   std::string Write(const std::string& name, const std::string& bytes) const {
-    std::ofstream(path_ / name, std::ios::binary) << bytes;
-    return (path_ / name).string();
+    std::ofstream(path_ / PathFromUtf8(name), std::ios::binary) << bytes;
+    return Utf8FromPath(path_ / PathFromUtf8(name));
   }
   std::string Read(const std::string& name) const {
     std::ifstream in(path_ / name, std::ios::binary);

@@ -1,32 +1,14 @@
 #include "toolkit/headless/headless_platform.h"
 
-#include <iconv.h>
-#include <sys/stat.h>
+#include "toolkit/cp932.h"
+#include "toolkit/utf8_path.h"
 
-#include <cerrno>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
 namespace tl {
 
-namespace {
-
-std::optional<std::string> Convert(const char* to, const char* from, std::string_view in) {
-  iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
-  std::string out(in.size() * 4 + 4, '\0');
-  char* src = const_cast<char*>(in.data());
-  size_t srcLeft = in.size();
-  char* dst = out.data();
-  size_t dstLeft = out.size();
-  const size_t r = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
-  iconv_close(cd);
-  if (r == static_cast<size_t>(-1)) return std::nullopt;
-  out.resize(out.size() - dstLeft);
-  return out;
-}
-
-}  // namespace
 
 std::string HeadlessPlatform::HostPath(std::string path) {
   for (char& c : path)
@@ -56,36 +38,38 @@ void HeadlessPlatform::EndProgram() {
 
 std::optional<std::vector<uint8_t>> HeadlessPlatform::ReadFile(const std::string& path) {
   filesRead.push_back(path);
-  std::ifstream in(HostPath(path), std::ios::binary);
+  std::ifstream in(PathFromUtf8(HostPath(path)), std::ios::binary);
   if (!in) return std::nullopt;
   return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
 
 bool HeadlessPlatform::WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-  std::ofstream out(HostPath(path), std::ios::binary | std::ios::trunc);
+  std::ofstream out(PathFromUtf8(HostPath(path)), std::ios::binary | std::ios::trunc);
   if (!out) return false;
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   return static_cast<bool>(out.flush());
 }
 
 bool HeadlessPlatform::CanOpenForReading(const std::string& path) {
-  struct stat st {};
-  const std::string host = HostPath(path);
-  if (stat(host.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  const auto host = PathFromUtf8(HostPath(path));
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(host, ec)) return false;
   std::ifstream in(host, std::ios::binary);
   return static_cast<bool>(in);
 }
 
 bool HeadlessPlatform::MakeFolder(const std::string& path) {
-  return mkdir(HostPath(path).c_str(), 0755) == 0 || errno == EEXIST;
+  std::error_code ec;
+  std::filesystem::create_directory(PathFromUtf8(HostPath(path)), ec);
+  return !ec;
 }
 
 std::optional<std::string> HeadlessPlatform::ToCodePage932(std::string_view utf8) {
-  return Convert("CP932", "UTF-8", utf8);
+  return Utf8ToCp932(utf8);
 }
 
 std::optional<std::string> HeadlessPlatform::FromCodePage932(std::string_view bytes) {
-  return Convert("UTF-8", "CP932", bytes);
+  return Cp932ToUtf8(bytes);
 }
 
 }  // namespace tl
