@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Checks a built Tidelight.scr: one static file with its resources.
+set -euo pipefail
+scr="$1"
+case "$(file -b "$scr")" in
+  *PE32+*) dump=x86_64-w64-mingw32-objdump ;;
+  *PE32*) dump=i686-w64-mingw32-objdump ;;
+  *) echo "not a Windows program: $scr"; exit 1 ;;
+esac
+dlls=$($dump -p "$scr" | awk '/DLL Name/ {print tolower($3)}')
+for d in $dlls; do
+  case "$d" in
+    kernel32.dll|user32.dll|gdi32.dll|msvcrt.dll|shell32.dll|winmm.dll|comdlg32.dll|msimg32.dll|advapi32.dll|ole32.dll|oleaut32.dll|comctl32.dll|dwmapi.dll|shcore.dll) ;;
+    *) echo "$scr imports a DLL that is not part of Windows: $d"; exit 1 ;;
+  esac
+done
+strings -e l "$scr" > /tmp/scr-strings.$$
+for s in "Tidelight (ScreenSaver)" "1.00" "Tidelight.scr" "041104B0"; do
+  grep -qF "$s" /tmp/scr-strings.$$ || { echo "$scr lacks version text: $s"; exit 1; }
+done
+rm -f /tmp/scr-strings.$$
+grep -qa "PerMonitorV2" "$scr" || { echo "$scr lacks its manifest"; exit 1; }
+echo "ok: $scr ($(stat -c %s "$scr") bytes; imports: $(echo $dlls | tr '\n' ' '))"

@@ -1,0 +1,96 @@
+#include "app/stub_windows.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "toolkit/numeric.h"
+
+namespace tl::app {
+
+namespace {
+
+constexpr wchar_t kClass[] = L"TidelightWindow";
+
+LRESULT CALLBACK SaverProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  switch (m) {
+    case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
+    case WM_KEYDOWN: case WM_SYSKEYDOWN:
+      ExitProcess(0);
+    case WM_SETCURSOR:
+      return TRUE;
+  }
+  return DefWindowProcW(w, m, wp, lp);
+}
+
+LRESULT CALLBACK DialogProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  if (m == WM_DESTROY) PostQuitMessage(0);
+  return DefWindowProcW(w, m, wp, lp);
+}
+
+LRESULT CALLBACK PreviewProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  if (m == WM_DESTROY) ExitProcess(0);  // the host ended the preview
+  return DefWindowProcW(w, m, wp, lp);
+}
+
+void Register(const wchar_t* name, WNDPROC proc) {
+  WNDCLASSW c{};
+  c.lpfnWndProc = proc;
+  c.hInstance = GetModuleHandleW(nullptr);
+  c.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  c.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  c.lpszClassName = name;
+  c.hIcon = LoadIconW(c.hInstance, MAKEINTRESOURCEW(1));
+  RegisterClassW(&c);
+}
+
+}  // namespace
+
+void LoadSaverWindow() {
+  Register(L"TidelightSaver", SaverProc);
+  const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+  HWND win = CreateWindowExW(WS_EX_TOPMOST, L"TidelightSaver", L"Tidelight_Main", WS_POPUP, 0, 0,
+                             w, h, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  ShowWindow(win, SW_SHOWNORMAL);
+}
+
+void ShowSettingsDialogModal() {
+  Register(L"TidelightDialog", DialogProc);
+  HWND win = CreateWindowExW(0, L"TidelightDialog", L"<Tidelight>", WS_OVERLAPPEDWINDOW,
+                             CW_USEDEFAULT, CW_USEDEFAULT, 400, 300, nullptr, nullptr,
+                             GetModuleHandleW(nullptr), nullptr);
+  ShowWindow(win, SW_SHOWNORMAL);
+  RunMessageLoop();
+}
+
+void StartPreview() {
+  int argc = 0;
+  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  std::string rest;
+  for (int i = 1; i < argc; ++i) {
+    if (i > 1) rest += ' ';
+    for (const wchar_t* p = argv[i]; *p; ++p) rest += static_cast<char>(*p < 128 ? *p : '?');
+  }
+  LocalFree(argv);
+  const auto handle = RoundToInt32(ReadLeadingNumber(rest.size() > 3 ? rest.substr(3) : ""));
+  HWND host = handle ? reinterpret_cast<HWND>(static_cast<INT_PTR>(*handle)) : nullptr;
+  // Without a usable host there is nothing to show: end quietly.
+  if (!host || !IsWindow(host)) ExitProcess(0);
+  Register(L"TidelightPreview", PreviewProc);
+  RECT r{};
+  GetClientRect(host, &r);
+  HWND win = CreateWindowExW(0, L"TidelightPreview", L"Preview Window", WS_CHILD, 0, 0,
+                             r.right, r.bottom, host, nullptr, GetModuleHandleW(nullptr), nullptr);
+  ShowWindow(win, SW_SHOWNORMAL);
+}
+
+int RunMessageLoop() {
+  MSG m;
+  while (GetMessageW(&m, nullptr, 0, 0) > 0) {
+    TranslateMessage(&m);
+    DispatchMessageW(&m);
+  }
+  return 0;
+}
+
+}  // namespace tl::app
