@@ -6,15 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64 libgtest-dev
           wine64 xvfb xauth xdotool python3)
-missing=()
-for p in "${PACKAGES[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if ((${#missing[@]})); then
-  SUDO=""; [[ $(id -u) -ne 0 ]] && SUDO=sudo
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null
-fi
+scripts/install-packages.sh "${PACKAGES[@]}"
 cmake --preset mingw-x86_64 >/dev/null
 cmake --build --preset mingw-x86_64 --target Tidelight
 export WINEPREFIX="$PWD/build/wineprefix" WINEDEBUG=-all

@@ -1,29 +1,15 @@
 #include <windows.h>
 
+#include "toolkit/win32/wide_text.h"
+
 #include "toolkit/cp932.h"
 
 namespace tl {
 
 namespace {
 
-std::wstring Wide(std::string_view s, UINT cp, DWORD flags) {
-  if (s.empty()) return {};
-  const int n = MultiByteToWideChar(cp, flags, s.data(), static_cast<int>(s.size()), nullptr, 0);
-  if (n <= 0) return {};
-  std::wstring w(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(cp, flags, s.data(), static_cast<int>(s.size()), w.data(), n);
-  return w;
-}
-
-std::string Narrow(std::wstring_view w) {
-  if (w.empty()) return {};
-  const int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0,
-                                    nullptr, nullptr);
-  if (n <= 0) return {};
-  std::string s(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
-  return s;
-}
+using win32::Narrow;
+using win32::Wide;
 
 }  // namespace
 
