@@ -5,6 +5,7 @@
 #include <string>
 
 #include "toolkit/numeric.h"
+#include "toolkit/win32/win32_platform.h"
 
 namespace tl::app {
 
@@ -64,14 +65,7 @@ void ShowSettingsDialogModal() {
 }
 
 void StartPreview() {
-  int argc = 0;
-  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  std::string rest;
-  for (int i = 1; i < argc; ++i) {
-    if (i > 1) rest += ' ';
-    for (const wchar_t* p = argv[i]; *p; ++p) rest += static_cast<char>(*p < 128 ? *p : '?');
-  }
-  LocalFree(argv);
+  const std::string rest = Win32Platform().CommandLineArgs();
   const auto handle = RoundToInt32(ReadLeadingNumber(rest.size() > 3 ? rest.substr(3) : ""));
   HWND host = handle ? reinterpret_cast<HWND>(static_cast<INT_PTR>(*handle)) : nullptr;
   // Without a usable host there is nothing to show: end quietly.
