@@ -3,12 +3,18 @@
 // system's text conversions only through this interface; the win32 back end
 // implements it over the Windows API, the headless back end in memory.
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "toolkit/surface.h"
+#include "toolkit/window.h"
+
 namespace tl {
+
+enum class MessageIcon { Error, Information, Exclamation, Question };
 
 class Platform {
  public:
@@ -39,6 +45,33 @@ class Platform {
   // character cannot be represented.
   virtual std::optional<std::string> ToCodePage932(std::string_view utf8) = 0;
   virtual std::optional<std::string> FromCodePage932(std::string_view bytes) = 0;
+
+  // The primary screen, in pixels, and its twips per pixel.
+  virtual int32_t ScreenWidth() = 0;
+  virtual int32_t ScreenHeight() = 0;
+  virtual int32_t TwipsPerPixelX() = 0;
+  virtual int32_t TwipsPerPixelY() = 0;
+  // Bits per pixel of the screen's device context.
+  virtual int32_t ScreenBitsPerPixel() = 0;
+  // Copies the desktop from the primary screen's origin into `into`, at its size.
+  virtual bool SnapshotDesktop(Surface& into) = 0;
+  // Milliseconds since the system started, wrapping at 2^32.
+  virtual uint32_t TickCount() = 0;
+
+  // A modal message box; returns when the user closes it.
+  virtual void ShowMessageBox(std::string_view text, std::string_view title, MessageIcon icon) = 0;
+
+  virtual std::unique_ptr<Window> OpenWindow(const WindowSpec& spec, WindowEvents& events) = 0;
+  // A foreign window's rectangle in screen pixels; false when there is none.
+  virtual bool HostWindowRect(NativeHandle window, Rect& rect) = 0;
+
+  // Handles every pending message, then returns.
+  virtual void PumpMessages() = 0;
+  // Handles messages until the display's next frame is due, then returns;
+  // the processor idles meanwhile.
+  virtual void WaitForFrame() = 0;
+  // Handles messages until the program ends or its last window is gone.
+  virtual void RunMessageLoop() = 0;
 };
 
 }  // namespace tl

@@ -2,6 +2,9 @@
 // Headless back end: deterministic, in memory, for the native tests. Windows
 // and the cursor are simulated and every call is recorded; files are real
 // (paths with '\' separators are mapped onto the host's '/').
+#include <deque>
+#include <functional>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -39,6 +42,58 @@ class HeadlessPlatform : public Platform {
   std::optional<std::string> FromCodePage932(std::string_view bytes) override;
 
   static std::string HostPath(std::string path);
+
+  // --- screen, clock, windows and messages ---
+  int32_t screenWidth = 1024, screenHeight = 768;
+  int32_t twipsPerPixelX = 15, twipsPerPixelY = 15;
+  int32_t bitsPerPixel = 32;
+  Surface desktop;         // what a snapshot copies; black where it has no pixels
+  uint32_t frameMs = 16;   // one display frame on the virtual clock
+  uint64_t clockMs = 0;    // the virtual clock; TickCount is its low 32 bits
+  std::map<NativeHandle, Rect> hostWindows;  // foreign windows a child may live in
+
+  struct ShownMessage {
+    std::string text, title;
+    MessageIcon icon;
+  };
+  std::vector<ShownMessage> messageBoxes;
+  uint64_t framesWaited = 0;
+
+  int32_t ScreenWidth() override { return screenWidth; }
+  int32_t ScreenHeight() override { return screenHeight; }
+  int32_t TwipsPerPixelX() override { return twipsPerPixelX; }
+  int32_t TwipsPerPixelY() override { return twipsPerPixelY; }
+  int32_t ScreenBitsPerPixel() override { return bitsPerPixel; }
+  bool SnapshotDesktop(Surface& into) override;
+  uint32_t TickCount() override { return static_cast<uint32_t>(clockMs); }
+  void ShowMessageBox(std::string_view text, std::string_view title, MessageIcon icon) override;
+  std::unique_ptr<Window> OpenWindow(const WindowSpec& spec, WindowEvents& events) override;
+  bool HostWindowRect(NativeHandle window, Rect& rect) override;
+  void PumpMessages() override;
+  void WaitForFrame() override;
+  void RunMessageLoop() override;
+
+  // Test input: queued like the platform's messages, delivered by the next pump.
+  void Click(Window& w, int32_t x, int32_t y);
+  void MoveMouse(Window& w, int32_t x, int32_t y);
+  void PressKey(Window& w, int32_t virtualKey);
+  // The host destroys a foreign window: every child of it is told.
+  void DestroyHost(NativeHandle host);
+  // Runs the message loop on the virtual clock for `ms` milliseconds: timers
+  // fire when due, queued input is handled first.
+  void Advance(uint64_t ms);
+  size_t PendingMessages() const { return queue_.size(); }
+
+  std::vector<class HeadlessWindow*> Windows() const { return windows_; }
+  HeadlessWindow* FindWindow(std::string_view title) const;
+  uint64_t NowMs() const { return clockMs; }
+  void Forget(HeadlessWindow* w);
+
+ private:
+  bool DeliverOneTimer(uint64_t upTo);
+  std::deque<std::function<void()>> queue_;
+  std::vector<HeadlessWindow*> windows_;
+  NativeHandle nextHandle_ = 0x1000;
 };
 
 }  // namespace tl

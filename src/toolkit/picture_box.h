@@ -1,0 +1,79 @@
+#pragma once
+// A picture box: a rectangle of pixels on a window.
+//
+// A box with a persistent image draws into its off-screen image and shows it
+// on Refresh. A box without one stands for the pixels on the screen: what is
+// drawn into it is what the next Refresh presents, and assigning a picture
+// paints that picture into it. Either way the pixels drawn stay until they are
+// drawn over, so a box never flickers back to an older picture.
+#include <cstdint>
+#include <memory>
+
+#include "toolkit/platform.h"
+#include "toolkit/surface.h"
+#include "toolkit/window.h"
+
+namespace tl {
+
+enum class ScaleMode { Twips, Pixels };
+
+class PictureBox {
+ public:
+  PictureBox(Platform& platform, bool persistentImage)
+      : platform_(platform), persistent_(persistentImage) {}
+
+  // Where Refresh shows the box: a window and the box's position in it.
+  void SetHost(Window* window, int32_t x = 0, int32_t y = 0) {
+    host_ = window;
+    x_ = x;
+    y_ = y;
+  }
+  Window* Host() const { return host_; }
+
+  // New size in pixels; the pixels are cleared to the background colour.
+  void Resize(int32_t widthPx, int32_t heightPx);
+  int32_t PixelWidth() const { return pixels_.Width(); }
+  int32_t PixelHeight() const { return pixels_.Height(); }
+  // Outer size in twips.
+  int32_t Width() const;
+  int32_t Height() const;
+
+  ScaleMode scaleMode = ScaleMode::Pixels;
+  // The inner size in the current coordinate unit.
+  double ScaleWidth() const;
+  double ScaleHeight() const;
+
+  bool PersistentImage() const { return persistent_; }
+  // What drawing on the box's device context changes.
+  Surface& Pixels() { return pixels_; }
+  const Surface& Pixels() const { return pixels_; }
+  // The image: a copy of the box's current pixels, to assign elsewhere.
+  std::shared_ptr<const Surface> Image() const { return std::make_shared<Surface>(pixels_); }
+
+  // The assigned picture (none after ClearPicture). Assigning paints it at
+  // the box's origin; without a persistent image it shows at once.
+  const std::shared_ptr<const Surface>& Picture() const { return picture_; }
+  void SetPicture(std::shared_ptr<const Surface> picture);
+  // Assigns another box's current image without an intermediate copy.
+  void SetPictureFromImage(const PictureBox& other);
+  void ClearPicture() { picture_.reset(); }
+
+  bool visible = true;
+  uint32_t backColor = 0;  // pixel value
+
+  // Presents the whole box, or only `dirty` (box coordinates), when visible.
+  void Refresh();
+  void Refresh(const Rect& dirty);
+
+  Platform& platform() { return platform_; }
+
+ private:
+  Platform& platform_;
+  bool persistent_;
+  Window* host_ = nullptr;
+  int32_t x_ = 0, y_ = 0;
+  Surface pixels_;
+  std::shared_ptr<const Surface> picture_;
+};
+
+}  // namespace tl
