@@ -21,8 +21,24 @@ class Win32Platform : public Platform {
   std::optional<std::string> ToCodePage932(std::string_view utf8) override;
   std::optional<std::string> FromCodePage932(std::string_view bytes) override;
 
+  int32_t ScreenWidth() override;
+  int32_t ScreenHeight() override;
+  int32_t TwipsPerPixelX() override;
+  int32_t TwipsPerPixelY() override;
+  int32_t ScreenBitsPerPixel() override;
+  bool SnapshotDesktop(Surface& into) override;
+  uint32_t TickCount() override;
+  void ShowMessageBox(std::string_view text, std::string_view title, MessageIcon icon) override;
+  std::unique_ptr<Window> OpenWindow(const WindowSpec& spec, WindowEvents& events) override;
+  bool HostWindowRect(NativeHandle window, Rect& rect) override;
+  void PumpMessages() override;
+  void WaitForFrame() override;
+  void RunMessageLoop() override;
+
  private:
   bool ended_ = false;
+  bool quitSeen_ = false;
+  int64_t nextFrame_ = 0;  // performance-counter time of the next frame (fallback pacing)
 };
 
 }  // namespace tl
