@@ -4,8 +4,6 @@
 
 #include <string>
 
-#include "toolkit/numeric.h"
-#include "toolkit/win32/win32_platform.h"
 
 namespace tl::app {
 
@@ -26,11 +24,6 @@ LRESULT CALLBACK SaverProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 
 LRESULT CALLBACK DialogProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   if (m == WM_DESTROY) PostQuitMessage(0);
-  return DefWindowProcW(w, m, wp, lp);
-}
-
-LRESULT CALLBACK PreviewProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  if (m == WM_DESTROY) ExitProcess(0);  // the host ended the preview
   return DefWindowProcW(w, m, wp, lp);
 }
 
@@ -62,20 +55,6 @@ void ShowSettingsDialogModal() {
                              GetModuleHandleW(nullptr), nullptr);
   ShowWindow(win, SW_SHOWNORMAL);
   RunMessageLoop();
-}
-
-void StartPreview() {
-  const std::string rest = Win32Platform().CommandLineArgs();
-  const auto handle = RoundToInt32(ReadLeadingNumber(rest.size() > 3 ? rest.substr(3) : ""));
-  HWND host = handle ? reinterpret_cast<HWND>(static_cast<INT_PTR>(*handle)) : nullptr;
-  // Without a usable host there is nothing to show: end quietly.
-  if (!host || !IsWindow(host)) ExitProcess(0);
-  Register(L"TidelightPreview", PreviewProc);
-  RECT r{};
-  GetClientRect(host, &r);
-  HWND win = CreateWindowExW(0, L"TidelightPreview", L"Preview Window", WS_CHILD, 0, 0,
-                             r.right, r.bottom, host, nullptr, GetModuleHandleW(nullptr), nullptr);
-  ShowWindow(win, SW_SHOWNORMAL);
 }
 
 int RunMessageLoop() {

@@ -5,6 +5,5 @@
 namespace tl::app {
 void LoadSaverWindow();
 void ShowSettingsDialogModal();
-void StartPreview();
 int RunMessageLoop();
 }  // namespace tl::app

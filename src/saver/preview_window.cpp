@@ -1,0 +1,52 @@
+#include "saver/preview_window.h"
+
+#include "saver/sample_picture.h"
+#include "toolkit/numeric.h"
+#include "toolkit/raster.h"
+
+namespace tl {
+
+int32_t PreviewHostHandle(std::string_view args) {
+  const double n = ReadLeadingNumber(args.size() > 3 ? args.substr(3) : std::string_view{});
+  return RoundToInt32(n).value_or(0);
+}
+
+namespace {
+// A host size in twips, 0 when it does not fit a signed 16-bit value.
+int16_t TwipsOrZero(int32_t pixels, int32_t twipsPerPixel) {
+  return RoundToInt16(double(pixels) * twipsPerPixel).value_or(0);
+}
+}  // namespace
+
+void Tidelight_R::Start() {
+  const int32_t host = PreviewHostHandle(p_.CommandLineArgs());
+  Rect hostRect;
+  // Without a host there is nowhere to draw; an invisible process left
+  // running would only wait for nothing, so the preview ends quietly.
+  if (host == 0 || !p_.HostWindowRect(host, hostRect)) {
+    p_.EndProgram();
+    return;
+  }
+  const int32_t tx = p_.TwipsPerPixelX(), ty = p_.TwipsPerPixelY();
+  const int16_t widthTwips = TwipsOrZero(hostRect.Width(), tx);
+  const int16_t heightTwips = TwipsOrZero(hostRect.Height(), ty);
+  const int32_t w = tx > 0 ? widthTwips / tx : 0, h = ty > 0 ? heightTwips / ty : 0;
+
+  WindowSpec spec{"Preview Window", WindowKind::Child, {0, 0, w, h}, host, 0};
+  window_ = p_.OpenWindow(spec, *this);
+  if (!window_) {
+    p_.EndProgram();
+    return;
+  }
+  // The sample is drawn for the host's size, so any host is filled edge to
+  // edge; at 152 x 112 it is the design picture itself.
+  Img_Prev.SetHost(window_.get());
+  Img_Prev.Resize(w, h);
+  Img_Prev.SetPicture(std::make_shared<Surface>(DrawSamplePicture(w, h)));
+  window_->Show();
+  Img_Prev.Refresh();
+}
+
+void Tidelight_R::OnDestroyed() { p_.EndProgram(); }
+
+}  // namespace tl

@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+
+#include "saver/preview_window.h"
+#include "saver/sample_picture.h"
+#include "toolkit/headless/headless_platform.h"
+#include "toolkit/headless/headless_window.h"
+
+namespace tl {
+namespace {
+
+TEST(Preview, HostHandleIsReadFromTheFourthCharacterOn) {
+  EXPECT_EQ(PreviewHostHandle("/p 1234"), 1234);
+  EXPECT_EQ(PreviewHostHandle("/P:1234"), 1234);
+  EXPECT_EQ(PreviewHostHandle("/p   42xyz"), 42);
+  EXPECT_EQ(PreviewHostHandle("/p"), 0);
+  EXPECT_EQ(PreviewHostHandle("/p abc"), 0);
+  EXPECT_EQ(PreviewHostHandle("/p 99999999999"), 0);  // beyond 32 bits
+}
+
+TEST(Preview, FillsADesignSizedHostWithTheSamplePicture) {
+  HeadlessPlatform p;
+  p.args = "/p 4660";
+  p.hostWindows[4660] = {300, 200, 452, 312};
+  Tidelight_R r(p);
+  r.Start();
+  auto* w = p.FindWindow("Preview Window");
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(w->spec.kind, WindowKind::Child);
+  EXPECT_EQ(w->spec.host, 4660);
+  EXPECT_EQ(w->spec.rect, (Rect{0, 0, 152, 112}));
+  EXPECT_TRUE(w->shown);
+  EXPECT_EQ(w->screen, DrawSamplePicture());
+  EXPECT_TRUE(p.filesRead.empty());  // the preview never reads the settings
+  p.DestroyHost(4660);
+  EXPECT_TRUE(p.ended);
+}
+
+TEST(Preview, OtherHostSizesAreFilledEdgeToEdge) {
+  HeadlessPlatform p;
+  p.args = "/p 5";
+  p.hostWindows[5] = {0, 0, 200, 150};
+  Tidelight_R r(p);
+  r.Start();
+  auto* w = p.FindWindow("Preview Window");
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(w->screen.Width(), 200);
+  // The taskbar reaches the bottom row, the desktop the right edge.
+  EXPECT_EQ(w->screen.At(100, 149), Rgb(32, 32, 40));
+  EXPECT_NE(w->screen.At(199, 5), 0u);
+}
+
+TEST(Preview, NoUsableHostEndsQuietlyAndAnOversizedHostGetsNoSize) {
+  for (const char* args : {"/p", "/p 0", "/p 77"}) {
+    HeadlessPlatform p;
+    p.args = args;
+    Tidelight_R r(p);
+    r.Start();
+    EXPECT_TRUE(p.ended) << args;
+    EXPECT_TRUE(p.messageBoxes.empty());
+  }
+  HeadlessPlatform p;
+  p.args = "/p 9";
+  p.hostWindows[9] = {0, 0, 2185, 100};  // 32775 twips do not fit 16 bits
+  Tidelight_R r(p);
+  r.Start();
+  ASSERT_NE(p.FindWindow("Preview Window"), nullptr);
+  EXPECT_EQ(p.FindWindow("Preview Window")->spec.rect, (Rect{0, 0, 0, 100}));
+  EXPECT_FALSE(p.ended);
+}
+
+}  // namespace
+}  // namespace tl
