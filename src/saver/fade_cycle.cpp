@@ -1,0 +1,23 @@
+#include "saver/fade_cycle.h"
+
+namespace tl {
+
+FadeState MoveFade(FadeState s, int32_t depth) {
+  if (depth < 0) depth = 0;
+  if (s.down) {
+    const int32_t next = int32_t{s.level} - depth;
+    if (next < kFadeDarkest) return {kFadeDarkest, false};
+    return {static_cast<int16_t>(next), true};
+  }
+  const int32_t next = int32_t{s.level} + depth;
+  if (next > kFadeBrightest) return {kFadeBrightest, true};
+  return {static_cast<int16_t>(next), false};
+}
+
+FadeOperation FadeOperationFor(int16_t level) {
+  if (level > kFadeUntouched) return {6, level - kFadeUntouched};
+  if (level < kFadeUntouched) return {7, 255 - level};
+  return {};
+}
+
+}  // namespace tl
