@@ -5,11 +5,11 @@ namespace tl {
 FadeState MoveFade(FadeState s, int32_t depth) {
   if (depth < 0) depth = 0;
   if (s.down) {
-    const int32_t next = int32_t{s.level} - depth;
+    const int64_t next = int64_t{s.level} - depth;
     if (next < kFadeDarkest) return {kFadeDarkest, false};
     return {static_cast<int16_t>(next), true};
   }
-  const int32_t next = int32_t{s.level} + depth;
+  const int64_t next = int64_t{s.level} + depth;
   if (next > kFadeBrightest) return {kFadeBrightest, true};
   return {static_cast<int16_t>(next), false};
 }
