@@ -1,0 +1,78 @@
+// A stand-in for the system's screen-saver page: a window with a 152 x 112
+// client area whose handle it passes to "<scr> /p <handle>". It prints the
+// client area's screen origin and the size of the preview window once one
+// lives in the area, destroys itself when the file named by its
+// second argument appears, and exits 0 when the preview process then ends.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+std::wstring g_stopFile;
+
+LRESULT CALLBACK HostProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  if (m == WM_TIMER && wp == 2) {
+    // Report the preview window once it has settled inside our area.
+    HWND area = GetWindow(w, GW_CHILD);
+    HWND preview = area ? FindWindowExW(area, nullptr, nullptr, L"Preview Window") : nullptr;
+    RECT r{};
+    if (preview && IsWindowVisible(preview) && GetClientRect(preview, &r)) {
+      KillTimer(w, 2);
+      std::printf("preview %ld %ld\n", r.right - r.left, r.bottom - r.top);
+      std::fflush(stdout);
+    }
+    return 0;
+  }
+  if (m == WM_TIMER && GetFileAttributesW(g_stopFile.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    KillTimer(w, 1);
+    DestroyWindow(w);
+    return 0;
+  }
+  if (m == WM_DESTROY) PostQuitMessage(0);
+  return DefWindowProcW(w, m, wp, lp);
+}
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 3) return 2;
+  g_stopFile = argv[2];
+  WNDCLASSW c{};
+  c.lpfnWndProc = HostProc;
+  c.hInstance = GetModuleHandleW(nullptr);
+  c.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
+  c.lpszClassName = L"TidelightPreviewHost";
+  RegisterClassW(&c);
+  RECT r{0, 0, 152, 112};
+  AdjustWindowRect(&r, WS_OVERLAPPED | WS_CAPTION, FALSE);
+  HWND host = CreateWindowExW(0, c.lpszClassName, L"Preview Host", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE,
+                              100, 100, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
+                              c.hInstance, nullptr);
+  // The saver's page hands over a child area; the child is what the preview fills.
+  HWND area = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 152, 112, host,
+                              nullptr, c.hInstance, nullptr);
+  POINT origin{0, 0};
+  ClientToScreen(area, &origin);
+  std::printf("origin %ld %ld %lld\n", origin.x, origin.y, static_cast<long long>(reinterpret_cast<INT_PTR>(area)));
+  std::fflush(stdout);
+
+  std::wstring cmd = L"\"" + std::wstring(argv[1]) + L"\" /p " +
+                     std::to_wstring(reinterpret_cast<INT_PTR>(area));
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    return 3;
+  SetTimer(host, 1, 100, nullptr);
+  SetTimer(host, 2, 100, nullptr);
+  MSG m;
+  while (GetMessageW(&m, nullptr, 0, 0) > 0) DispatchMessageW(&m);
+  // Our windows are gone; the preview must end by itself.
+  const DWORD waited = WaitForSingleObject(pi.hProcess, 10000);
+  std::printf(waited == WAIT_OBJECT_0 ? "preview ended\n" : "preview still running\n");
+  std::fflush(stdout);
+  if (waited != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return waited == WAIT_OBJECT_0 ? 0 : 1;
+}
