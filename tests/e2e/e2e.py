@@ -179,7 +179,7 @@ class Suite:
 
     def no_copy_left(self):
         return wait_until(lambda: not self.windows("Tidelight_Main") and subprocess.run(
-            ["pgrep", "-f", "Tidelight.scr"], capture_output=True).returncode != 0, 10)
+            ["pgrep", "-f", "/prog/Tidelight.scr"], capture_output=True).returncode != 0, 10)
 
     def dismiss(self, proc):
         if proc.poll() is None:
@@ -199,7 +199,7 @@ class Suite:
             self.results.append((name, str(e)))
             print("FAIL:", name, "-", e, flush=True)
         finally:
-            subprocess.run(["pkill", "-f", "Tidelight.scr"], capture_output=True)
+            subprocess.run(["pkill", "-f", "/prog/Tidelight.scr"], capture_output=True)
 
     # --- cases -----------------------------------------------------------
     def fade_cycle(self):
