@@ -6,7 +6,8 @@ cd "$(dirname "$0")/.."
 
 PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
           g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64
-          wine64 xvfb xauth file python3)
+          wine64 xvfb xauth file python3 xdotool imagemagick procps
+          sox libsox-fmt-mp3 lame gstreamer1.0-plugins-base gstreamer1.0-plugins-good)
 scripts/install-packages.sh "${PACKAGES[@]}"
 
 echo "== native tests"
@@ -23,9 +24,18 @@ done
 
 echo "== the same tests against the win32 back end, under Wine"
 export WINEPREFIX="$PWD/build/wineprefix" WINEDEBUG=-all
+# Windows need a screen: a virtual one for the whole Wine run.
+Xvfb :91 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null || true' EXIT
+export DISPLAY=:91
 if [[ ! -d "$WINEPREFIX" ]]; then
   /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
   /usr/lib/wine/wineserver64 -w || true
 fi
 ctest --test-dir build/mingw-x86_64 --output-on-failure
 scripts/smoke-wine.sh build/mingw-x86_64/Tidelight.scr
+
+echo "== end to end: the real Tidelight.scr under Wine on a virtual screen"
+python3 tests/e2e/e2e.py --scr build/mingw-x86_64/Tidelight.scr \
+  --host build/mingw-x86_64/tests/preview_host.exe --work build/e2e

@@ -106,7 +106,7 @@ TEST(PictureBoxTest, ANonPersistentBoxShowsAssignedPicturesAndKeepsDrawnPixels) 
   master.Pixels().Fill(0x123456);
   display.SetPictureFromImage(master);
   EXPECT_EQ(hw->screen.At(5, 3), 0x123456u);
-  ASSERT_TRUE(display.Picture());
+  ASSERT_TRUE(display.HasPicture());
   display.Pixels().At(1, 1) = 9;
   display.ClearPicture();
   display.Refresh({1, 1, 2, 2});

@@ -42,7 +42,7 @@ void Tidelight_R::Start() {
   // edge; at 152 x 112 it is the design picture itself.
   Img_Prev.SetHost(window_.get());
   Img_Prev.Resize(w, h);
-  Img_Prev.SetPicture(std::make_shared<Surface>(DrawSamplePicture(w, h)));
+  Img_Prev.SetPicture(DrawSamplePicture(w, h));
   window_->Show();
   Img_Prev.Refresh();
 }

@@ -22,12 +22,9 @@ class PictureBox {
   PictureBox(Platform& platform, bool persistentImage)
       : platform_(platform), persistent_(persistentImage) {}
 
-  // Where Refresh shows the box: a window and the box's position in it.
-  void SetHost(Window* window, int32_t x = 0, int32_t y = 0) {
-    host_ = window;
-    x_ = x;
-    y_ = y;
-  }
+  // Where Refresh shows the box: a window whose client area it fills from
+  // the origin.
+  void SetHost(Window* window) { host_ = window; }
   Window* Host() const { return host_; }
 
   // New size in pixels; the pixels are cleared to the background colour.
@@ -50,13 +47,14 @@ class PictureBox {
   // The image: a copy of the box's current pixels, to assign elsewhere.
   std::shared_ptr<const Surface> Image() const { return std::make_shared<Surface>(pixels_); }
 
-  // The assigned picture (none after ClearPicture). Assigning paints it at
-  // the box's origin; without a persistent image it shows at once.
-  const std::shared_ptr<const Surface>& Picture() const { return picture_; }
-  void SetPicture(std::shared_ptr<const Surface> picture);
-  // Assigns another box's current image without an intermediate copy.
+  // The assigned picture. Assigning paints it at the box's origin (without a
+  // persistent image it shows at once); the box keeps only that painting, so
+  // a box holds one picture's bytes, never two.
+  bool HasPicture() const { return hasPicture_; }
+  void SetPicture(const Surface& picture);
+  // Assigns another box's current image.
   void SetPictureFromImage(const PictureBox& other);
-  void ClearPicture() { picture_.reset(); }
+  void ClearPicture() { hasPicture_ = false; }
 
   bool visible = true;
   uint32_t backColor = 0;  // pixel value
@@ -71,9 +69,8 @@ class PictureBox {
   Platform& platform_;
   bool persistent_;
   Window* host_ = nullptr;
-  int32_t x_ = 0, y_ = 0;
   Surface pixels_;
-  std::shared_ptr<const Surface> picture_;
+  bool hasPicture_ = false;
 };
 
 }  // namespace tl

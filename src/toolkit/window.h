@@ -52,7 +52,9 @@ class Window {
   // Above every non-topmost window, without moving or activating it.
   virtual void SetTopmost() = 0;
   virtual void Move(const Rect& rect) = 0;
-  // Copies `dirty` of `pixels` (in client coordinates) onto the screen.
+  // Shows `dirty` of `pixels` (client coordinates, from the origin). A window
+  // shows one surface: it repaints from the pixels last presented, which
+  // must live as long as the window.
   virtual void Present(const Surface& pixels, const Rect& dirty) = 0;
   virtual void StartTimer(int32_t timerId, uint32_t intervalMs) = 0;
   virtual void StopTimer(int32_t timerId) = 0;

@@ -51,11 +51,6 @@ Win32Window::Win32Window(const WindowSpec& spec, WindowEvents& events)
   if (!hwnd_) return;
   SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Win32Window::Proc));
-  shown_ = std::make_unique<DibSection>(r.Width(), r.Height());
-  if (shown_->ok()) {
-    std::fill(shown_->bits(), shown_->bits() + size_t(shown_->width()) * shown_->height(),
-              background_);
-  }
 }
 
 Win32Window::~Win32Window() {
@@ -73,26 +68,30 @@ void Win32Window::SetTopmost() {
 
 void Win32Window::Move(const Rect& r) {
   MoveWindow(hwnd_, r.left, r.top, r.Width(), r.Height(), TRUE);
-  auto next = std::make_unique<DibSection>(r.Width(), r.Height());
-  if (next->ok()) {
-    std::fill(next->bits(), next->bits() + size_t(next->width()) * next->height(), background_);
-    if (shown_ && shown_->ok())
-      ::BitBlt(next->dc(), 0, 0, shown_->width(), shown_->height(), shown_->dc(), 0, 0, SRCCOPY);
-  }
-  shown_ = std::move(next);
 }
 
+namespace {
+// Draws `r` of our top-down 32-bit pixels onto a device context.
+void DrawPixels(HDC dc, const Surface& pixels, const Rect& r) {
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  bi.bmiHeader.biWidth = pixels.Width();
+  bi.bmiHeader.biHeight = -r.Height();  // just the band of rows drawn
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  SetDIBitsToDevice(dc, r.left, r.top, r.Width(), r.Height(), r.left, 0, 0, r.Height(),
+                    pixels.Row(r.top), &bi, DIB_RGB_COLORS);
+}
+}  // namespace
+
 void Win32Window::Present(const Surface& pixels, const Rect& dirty) {
-  if (!shown_ || !shown_->ok()) return;
-  const Rect r = Intersect(dirty, Intersect(pixels.Bounds(), {0, 0, shown_->width(), shown_->height()}));
+  shown_ = &pixels;
+  const Rect r = Intersect(dirty, pixels.Bounds());
   if (r.Empty()) return;
-  for (int32_t y = r.top; y < r.bottom; ++y)
-    std::memcpy(shown_->bits() + size_t(y) * shown_->width() + r.left, pixels.Row(y) + r.left,
-                size_t(r.Width()) * 4);
   HDC dc = GetDC(hwnd_);
-  ::BitBlt(dc, r.left, r.top, r.Width(), r.Height(), shown_->dc(), r.left, r.top, SRCCOPY);
+  DrawPixels(dc, pixels, r);
   ReleaseDC(hwnd_, dc);
-  GdiFlush();
 }
 
 void Win32Window::StartTimer(int32_t timerId, uint32_t intervalMs) {
@@ -104,10 +103,15 @@ void Win32Window::StopTimer(int32_t timerId) { KillTimer(hwnd_, static_cast<UINT
 void Win32Window::Paint() {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(hwnd_, &ps);
-  if (shown_ && shown_->ok())
-    ::BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
-             ps.rcPaint.bottom - ps.rcPaint.top, shown_->dc(), ps.rcPaint.left, ps.rcPaint.top,
-             SRCCOPY);
+  const Rect want{ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom};
+  if (shown_) {
+    DrawPixels(dc, *shown_, Intersect(want, shown_->Bounds()));
+  } else {
+    HBRUSH b = CreateSolidBrush(RGB((background_ >> 16) & 0xFF, (background_ >> 8) & 0xFF,
+                                    background_ & 0xFF));
+    FillRect(dc, &ps.rcPaint, b);
+    DeleteObject(b);
+  }
   EndPaint(hwnd_, &ps);
 }
 

@@ -5,7 +5,6 @@
 
 #include <memory>
 
-#include "toolkit/win32/gdi_handles.h"
 #include "toolkit/window.h"
 
 namespace tl::win32 {
@@ -33,7 +32,9 @@ class Win32Window : public Window {
   WindowEvents& events_;
   HWND hwnd_ = nullptr;
   bool closing_ = false;  // destroyed by us: no event
-  std::unique_ptr<DibSection> shown_;
+  // The pixels last presented; they outlive the window's use of them, so a
+  // repaint draws straight from them and the window keeps no copy.
+  const Surface* shown_ = nullptr;
   uint32_t background_;
 };
 

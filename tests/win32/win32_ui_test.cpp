@@ -1,0 +1,83 @@
+// The win32 back end's windows, timers and message pump against the real
+// user32 (Wine's, when the tests run here).
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "toolkit/win32/win32_platform.h"
+
+namespace tl {
+namespace {
+
+struct Events : WindowEvents {
+  int ticks = 0, keys = 0, clicks = 0, moves = 0, destroyed = 0;
+  int32_t lastKey = 0, lastX = -1, lastY = -1;
+  void OnTimer(int32_t id) override { ticks += id == 7; }
+  void OnKeyDown(int32_t k) override { ++keys; lastKey = k; }
+  void OnMouseDown(int32_t x, int32_t y) override { ++clicks; lastX = x; lastY = y; }
+  void OnMouseMove(int32_t, int32_t) override { ++moves; }
+  void OnDestroyed() override { ++destroyed; }
+};
+
+TEST(Win32Ui, MessagesReachTheEventSinkThroughThePump) {
+  Win32Platform p;
+  Events e;
+  auto w = p.OpenWindow({"Tidelight test window", WindowKind::Popup, {0, 0, 64, 48}}, e);
+  ASSERT_NE(w, nullptr);
+  EXPECT_TRUE(p.FindWindowByTitle("Tidelight test window"));
+  HWND h = reinterpret_cast<HWND>(w->Handle());
+  PostMessageW(h, WM_KEYDOWN, VK_SHIFT, 0);
+  PostMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(12, 34));
+  PostMessageW(h, WM_SYSKEYDOWN, VK_MENU, 0);
+  p.PumpMessages();
+  EXPECT_EQ(e.keys, 2);
+  EXPECT_EQ(e.lastKey, VK_MENU);
+  EXPECT_EQ(e.clicks, 1);
+  EXPECT_EQ(e.lastX, 12);
+  EXPECT_EQ(e.lastY, 34);
+
+  w->StartTimer(7, 1);
+  for (int i = 0; i < 400 && e.ticks < 3; ++i) p.WaitForFrame();
+  EXPECT_GE(e.ticks, 3);
+  w->StopTimer(7);
+  w.reset();  // destroyed by us: no event, and the title is gone
+  EXPECT_EQ(e.destroyed, 0);
+  EXPECT_FALSE(p.FindWindowByTitle("Tidelight test window"));
+}
+
+TEST(Win32Ui, AChildEndsWithItsHostAndPresentingKeepsNoCopy) {
+  Win32Platform p;
+  Events hostEvents, childEvents;
+  auto host = p.OpenWindow({"Tidelight test host", WindowKind::Popup, {0, 0, 200, 150}}, hostEvents);
+  ASSERT_NE(host, nullptr);
+  Rect r;
+  ASSERT_TRUE(p.HostWindowRect(host->Handle(), r));
+  EXPECT_EQ(r.Width(), 200);
+  auto child = p.OpenWindow({"Preview Window", WindowKind::Child, {0, 0, 152, 112}, host->Handle()},
+                            childEvents);
+  ASSERT_NE(child, nullptr);
+  EXPECT_EQ(GetParent(reinterpret_cast<HWND>(child->Handle())),
+            reinterpret_cast<HWND>(host->Handle()));
+  Surface pixels(152, 112, 0x00336699);
+  child->Show();
+  child->Present(pixels, {10, 10, 40, 30});
+  DestroyWindow(reinterpret_cast<HWND>(host->Handle()));
+  EXPECT_EQ(childEvents.destroyed, 1);
+  EXPECT_EQ(hostEvents.destroyed, 1);
+  EXPECT_FALSE(p.HostWindowRect(999999, r));
+}
+
+TEST(Win32Ui, ScreenFactsAreSane) {
+  Win32Platform p;
+  EXPECT_GT(p.ScreenWidth(), 0);
+  EXPECT_GT(p.ScreenHeight(), 0);
+  EXPECT_GT(p.TwipsPerPixelX(), 0);
+  EXPECT_GT(p.ScreenBitsPerPixel(), 0);
+  Surface shot(16, 16, 0xFFFFFFFF);
+  p.SnapshotDesktop(shot);  // must not fail loudly, whatever the desktop holds
+  const uint32_t t = p.TickCount();
+  EXPECT_GE(p.TickCount() - t, 0u);
+}
+
+}  // namespace
+}  // namespace tl
