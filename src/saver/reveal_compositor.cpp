@@ -5,6 +5,10 @@
 
 namespace tl {
 
+namespace {
+constexpr int32_t kPrefetchRows = 8;
+}  // namespace
+
 RevealCompositor::RevealCompositor(Surface& target, const Surface& source, int32_t width,
                                    int32_t height)
     : target_(target),
@@ -13,9 +17,11 @@ RevealCompositor::RevealCompositor(Surface& target, const Surface& source, int32
       h_(std::max(0, std::min({height, target.Height(), source.Height()}))),
       revealed_(static_cast<size_t>(h_)),
       before_(static_cast<size_t>(h_)),
+      savedInPass_(static_cast<size_t>(h_), 0),
       fullRows_(w_ == 0 ? h_ : 0) {}
 
 void RevealCompositor::BeginPass() {
+  ++pass_;
   dirty_ = {};
   touchedTop_ = h_;
   touchedBottom_ = 0;
@@ -40,27 +46,22 @@ void RevealCompositor::Line(Point from, Point to) {
 
 bool RevealCompositor::Ellipse(Rect box) {
   if (fullRows_ == h_) return true;
-  const int32_t top = std::max(std::min(box.top, box.bottom), 0);
-  const int32_t bottom = std::min(std::max(box.top, box.bottom), h_);
-  if (top >= bottom) return false;
-  // Keep the rows' state from the start of the pass, for the copy at its end.
-  const int32_t newTop = std::min(top, touchedTop_), newBottom = std::max(bottom, touchedBottom_);
-  for (int32_t y = newTop; y < newBottom; ++y)
-    if (y < touchedTop_ || y >= touchedBottom_) before_[y] = revealed_[y];
-  touchedTop_ = newTop;
-  touchedBottom_ = newBottom;
-
-  for (int32_t y = top; y < bottom; ++y) {
-    const Span& s = revealed_[y];
-    if (!s.Empty() && s.left <= 0 && s.right >= w_) --fullRows_;  // recounted below
-  }
-  UnionEllipseSpans(box, top, bottom, revealed_.data() + top);
-  for (int32_t y = top; y < bottom; ++y) {
+  ForEachEllipseRun(box, 0, h_, [&](int32_t y, int32_t left, int32_t right) {
     Span& s = revealed_[y];
-    s.left = std::max(s.left, 0);
-    s.right = std::min(s.right, w_);
-    if (!s.Empty() && s.left == 0 && s.right == w_) ++fullRows_;
-  }
+    if (s.left == 0 && s.right == w_) return;  // nothing left to add in this row
+    left = std::max(left, 0);
+    right = std::min(right, w_);
+    if (left >= right) return;
+    // Keep the row as the pass found it, for the copy at the pass's end.
+    if (savedInPass_[y] != pass_) {
+      savedInPass_[y] = pass_;
+      before_[y] = s;
+      touchedTop_ = std::min(touchedTop_, y);
+      touchedBottom_ = std::max(touchedBottom_, y + 1);
+    }
+    UnionSpan(s, {left, right});
+    if (s.left == 0 && s.right == w_) ++fullRows_;
+  });
   return fullRows_ == h_;
 }
 
@@ -80,6 +81,18 @@ Rect RevealCompositor::Complete() {
 
 Rect RevealCompositor::EndPass() {
   for (int32_t y = touchedTop_; y < touchedBottom_; ++y) {
+    // The runs lie in rows far apart in memory: fetch a few rows ahead, so
+    // that the copies do not wait on memory one row at a time.
+    if (const int32_t ahead = y + kPrefetchRows; ahead < touchedBottom_) {
+      const Span& next = revealed_[ahead];
+      if (!next.Empty()) {
+        __builtin_prefetch(source_.Row(ahead) + next.left);
+        __builtin_prefetch(source_.Row(ahead) + next.right - 1);
+        __builtin_prefetch(target_.Row(ahead) + next.left, 1);
+        __builtin_prefetch(target_.Row(ahead) + next.right - 1, 1);
+      }
+    }
+    if (savedInPass_[y] != pass_) continue;
     const Span& was = before_[y];
     const Span& now = revealed_[y];
     if (now.Empty()) continue;

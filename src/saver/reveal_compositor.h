@@ -41,6 +41,8 @@ class RevealCompositor : public ShapeSink {
   int32_t w_, h_;
   std::vector<Span> revealed_;  // per row, what circles have revealed so far
   std::vector<Span> before_;    // the same at the start of the pass
+  std::vector<uint32_t> savedInPass_;  // the pass whose start before_ holds
+  uint32_t pass_ = 0;
   int32_t fullRows_ = 0;        // rows the circles cover from edge to edge
   int32_t touchedTop_ = 0, touchedBottom_ = 0;  // rows the pass's circles reach
   bool tracedLines_ = false;  // lines keep no runs, so completing copies all

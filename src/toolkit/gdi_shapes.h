@@ -7,6 +7,7 @@
 // diagonal line steps its minor axis by the platform's Bresenham rule, whose
 // tie-break depends on the octant. Ellipses: the bounding box (left, top,
 // right, bottom) with right and bottom exclusive, outline and fill together.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
@@ -73,10 +74,61 @@ void TraceLine(Point from, Point to, Plot&& plot) {
 // A line on a surface, clipped to it, as LineTo draws from the current position.
 void DrawLine(Surface& dst, Point from, Point to, uint32_t pixel);
 
-// Unions the pixels that Ellipse paints for `box` into rows[y - rowsBegin] for
-// each row y in [rowsBegin, rowsEnd); columns are not clipped. The pixels of
-// one row of one ellipse always form a single run, and every run of a reveal's
-// circles touches the centre column, so a row's union stays one run.
+// Calls run(y, left, right) for each row y in [rowsBegin, rowsEnd) in which
+// Ellipse paints pixels of `box`: one run [left, right) per row, columns not
+// clipped, rows in no particular order.
+//
+// The platform fills the box row by row, narrowing by a midpoint walk from
+// the middle row outwards, and strokes the walk's points as the outline; the
+// outline never leaves the fill's runs, so the runs are the whole shape.
+template <class Run>
+void ForEachEllipseRun(Rect box, int32_t rowsBegin, int32_t rowsEnd, Run&& run) {
+  if (box.left > box.right) std::swap(box.left, box.right);
+  if (box.top > box.bottom) std::swap(box.top, box.bottom);
+  const int64_t w = int64_t{box.right} - box.left, h = int64_t{box.bottom} - box.top;
+  if (w == 0 || h == 0) return;
+  const int32_t l = box.left, t = box.top, r = box.right;
+  if (w <= 2 || h <= 2) {
+    // Too small to curve: the platform strokes the box's outline instead,
+    // which covers the whole box; a single pixel's outline has no length.
+    if (w == 1 && h == 1) return;
+    for (int32_t y = std::max(t, rowsBegin); y < std::min(box.bottom, rowsEnd); ++y) run(y, l, r);
+    return;
+  }
+  const int64_t a = w - 1, b = h - 1;
+  const int64_t asq = 8 * a * a, bsq = 8 * b * b;
+  int64_t dx = 4 * b * b * (1 - a), dy = 4 * a * a * (1 + b % 2);
+  int64_t err = dx + dy + a * a * (b % 2);
+  const int64_t half = h / 2;
+  // Row i of the box below the middle, and its mirror above it.
+  auto rows = [&](int64_t i, int32_t inset) {
+    const int64_t down = t + i, up = t + b - i;
+    if (down >= rowsBegin && down < rowsEnd) run(static_cast<int32_t>(down), l + inset, r - inset);
+    if (b - i < half && up >= rowsBegin && up < rowsEnd)
+      run(static_cast<int32_t>(up), l + inset, r - inset);
+    // Rows only move away from the middle: stop once both have left the range.
+    return down >= rowsEnd && up < rowsBegin;
+  };
+  int64_t x = 0, i = half;
+  if (rows(i, 0)) return;
+  while (x <= w / 2) {
+    const int64_t e2 = 2 * err;
+    if (e2 >= dx) {
+      ++x;
+      dx += bsq;
+      err += dx;
+    }
+    if (e2 <= dy) {
+      ++i;
+      dy += asq;
+      err += dy;
+      if (i > b) break;  // the box has no such row
+      if (rows(i, static_cast<int32_t>(x))) return;
+    }
+  }
+}
+
+// Unions the runs of ForEachEllipseRun into rows[y - rowsBegin].
 void UnionEllipseSpans(Rect box, int32_t rowsBegin, int32_t rowsEnd, Span* rows);
 
 // An ellipse with outline and fill in one pixel value, clipped to the surface.
