@@ -1,0 +1,109 @@
+#include "saver/reveal_compositor.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace tl {
+
+namespace {
+constexpr int32_t kPrefetchRows = 8;
+}  // namespace
+
+RevealCompositor::RevealCompositor(Surface& target, const Surface& source, int32_t width,
+                                   int32_t height)
+    : target_(target),
+      source_(source),
+      w_(std::max(0, std::min({width, target.Width(), source.Width()}))),
+      h_(std::max(0, std::min({height, target.Height(), source.Height()}))),
+      revealed_(static_cast<size_t>(h_)),
+      before_(static_cast<size_t>(h_)),
+      savedInPass_(static_cast<size_t>(h_), 0),
+      fullRows_(w_ == 0 ? h_ : 0) {}
+
+void RevealCompositor::BeginPass() {
+  ++pass_;
+  dirty_ = {};
+  touchedTop_ = h_;
+  touchedBottom_ = 0;
+}
+
+void RevealCompositor::CopyRun(int32_t y, int32_t left, int32_t right) {
+  if (left >= right) return;
+  std::memcpy(target_.Row(y) + left, source_.Row(y) + left, static_cast<size_t>(right - left) * 4);
+  dirty_ = Union(dirty_, {left, y, right, y + 1});
+}
+
+void RevealCompositor::Line(Point from, Point to) {
+  tracedLines_ = true;
+  // Pixels already revealed hold the source's value, so copying them again
+  // changes nothing.
+  TraceLine(from, to, [&](int32_t x, int32_t y) {
+    if (x < 0 || y < 0 || x >= w_ || y >= h_) return;
+    target_.At(x, y) = source_.At(x, y);
+    dirty_ = Union(dirty_, {x, y, x + 1, y + 1});
+  });
+}
+
+bool RevealCompositor::Ellipse(Rect box) {
+  if (fullRows_ == h_) return true;
+  ForEachEllipseRun(box, 0, h_, [&](int32_t y, int32_t left, int32_t right) {
+    Span& s = revealed_[y];
+    if (s.left == 0 && s.right == w_) return;  // nothing left to add in this row
+    left = std::max(left, 0);
+    right = std::min(right, w_);
+    if (left >= right) return;
+    // Keep the row as the pass found it, for the copy at the pass's end.
+    if (savedInPass_[y] != pass_) {
+      savedInPass_[y] = pass_;
+      before_[y] = s;
+      touchedTop_ = std::min(touchedTop_, y);
+      touchedBottom_ = std::max(touchedBottom_, y + 1);
+    }
+    UnionSpan(s, {left, right});
+    if (s.left == 0 && s.right == w_) ++fullRows_;
+  });
+  return fullRows_ == h_;
+}
+
+Rect RevealCompositor::Complete() {
+  dirty_ = {};
+  for (int32_t y = 0; y < h_; ++y) {
+    const Span& s = revealed_[y];
+    if (tracedLines_ || s.Empty()) {
+      CopyRun(y, 0, w_);
+    } else {
+      CopyRun(y, 0, s.left);
+      CopyRun(y, s.right, w_);
+    }
+  }
+  return dirty_;
+}
+
+Rect RevealCompositor::EndPass() {
+  for (int32_t y = touchedTop_; y < touchedBottom_; ++y) {
+    // The runs lie in rows far apart in memory: fetch a few rows ahead, so
+    // that the copies do not wait on memory one row at a time.
+    if (const int32_t ahead = y + kPrefetchRows; ahead < touchedBottom_) {
+      const Span& next = revealed_[ahead];
+      if (!next.Empty()) {
+        __builtin_prefetch(source_.Row(ahead) + next.left);
+        __builtin_prefetch(source_.Row(ahead) + next.right - 1);
+        __builtin_prefetch(target_.Row(ahead) + next.left, 1);
+        __builtin_prefetch(target_.Row(ahead) + next.right - 1, 1);
+      }
+    }
+    if (savedInPass_[y] != pass_) continue;
+    const Span& was = before_[y];
+    const Span& now = revealed_[y];
+    if (now.Empty()) continue;
+    if (was.Empty()) {
+      CopyRun(y, now.left, now.right);
+    } else {
+      CopyRun(y, now.left, was.left);
+      CopyRun(y, was.right, now.right);
+    }
+  }
+  return dirty_;
+}
+
+}  // namespace tl

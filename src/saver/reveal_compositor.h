@@ -1,0 +1,52 @@
+#pragma once
+// Brings a reveal's shapes onto the target: each pass copies from the source
+// only the pixels that the pass newly reveals, and reports their bounding box
+// so that only that part is presented.
+//
+// The outcome is that of a full-picture mask: the target holds the source's
+// pixels wherever any shape so far has covered, and its own elsewhere. A
+// circle is kept as one run per row, so a pass copies only the runs by which
+// its circles widen the rows; a line's pixels are copied as it is traced.
+// Whole pixels are copied, reserved byte included.
+#include <cstdint>
+#include <vector>
+
+#include "saver/reveal_shapes.h"
+#include "toolkit/surface.h"
+
+namespace tl {
+
+class RevealCompositor : public ShapeSink {
+ public:
+  // The picture is width x height pixels, clipped to both surfaces. All the
+  // memory a reveal needs is taken here, none per pass.
+  RevealCompositor(Surface& target, const Surface& source, int32_t width, int32_t height);
+
+  void BeginPass();
+  // Copies what the pass revealed; returns its bounding box (maybe empty).
+  Rect EndPass();
+
+  // Copies whatever the shapes left unrevealed, such as the corners that the
+  // last circle does not reach; returns its bounding box.
+  Rect Complete();
+
+  void Line(Point from, Point to) override;
+  bool Ellipse(Rect box) override;
+
+ private:
+  void CopyRun(int32_t y, int32_t left, int32_t right);
+
+  Surface& target_;
+  const Surface& source_;
+  int32_t w_, h_;
+  std::vector<Span> revealed_;  // per row, what circles have revealed so far
+  std::vector<Span> before_;    // the same at the start of the pass
+  std::vector<uint32_t> savedInPass_;  // the pass whose start before_ holds
+  uint32_t pass_ = 0;
+  int32_t fullRows_ = 0;        // rows the circles cover from edge to edge
+  int32_t touchedTop_ = 0, touchedBottom_ = 0;  // rows the pass's circles reach
+  bool tracedLines_ = false;  // lines keep no runs, so completing copies all
+  Rect dirty_;
+};
+
+}  // namespace tl

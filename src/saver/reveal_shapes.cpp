@@ -1,0 +1,97 @@
+#include "saver/reveal_shapes.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "toolkit/numeric.h"
+
+namespace tl {
+
+namespace {
+int32_t RoundCoordinate(double v) {
+  const double r = RoundHalfEven(v);
+  return static_cast<int32_t>(std::clamp(r, double(std::numeric_limits<int32_t>::min()),
+                                         double(std::numeric_limits<int32_t>::max())));
+}
+}  // namespace
+
+RevealShapes::RevealShapes(int16_t mode, int32_t width, int32_t height, int32_t count)
+    : mode_(mode), w_(std::max(width, 0)), h_(std::max(height, 0)), count_(std::max(count, 1)) {
+  switch (mode_) {
+    case kRadialSweep: limit_ = 2 * w_ + 2 * h_; break;
+    case kGrowingCircle: {
+      const double hw = w_ / 2.0, hh = h_ / 2.0;
+      limit_ = RoundCoordinate(std::sqrt(hw * hw + hh * hh));
+      break;
+    }
+    case kCornerFan: limit_ = w_ + h_; break;
+    default: limit_ = 0; break;
+  }
+}
+
+void RevealShapes::Pass(ShapeSink& sink) {
+  switch (mode_) {
+    case kRadialSweep: SweepPass(sink); break;
+    case kGrowingCircle: CirclePass(sink); break;
+    case kCornerFan: FanPass(sink); break;
+    default: break;
+  }
+  if (progress_ < std::numeric_limits<int32_t>::max()) ++progress_;
+}
+
+void RevealShapes::SweepPass(ShapeSink& sink) {
+  const Point centre{RoundCoordinate(w_ / 2.0), RoundCoordinate(h_ / 2.0)};
+  // Once the sweep has passed its last side the remaining shapes draw
+  // nothing, so the batch stops there.
+  for (int32_t i = 0; i < count_ && side_ != -1; ++i) {
+    switch (side_) {
+      case 0: sink.Line(centre, {position_, -1}); break;
+      case 1: sink.Line(centre, {w_, position_}); break;
+      case 2: sink.Line(centre, {w_ - position_, h_}); break;
+      case 3: sink.Line(centre, {-1, h_ - position_}); break;
+    }
+    const int32_t length = side_ % 2 == 0 ? w_ : h_;
+    if (position_ > length) {
+      position_ = 0;
+      side_ = side_ == 3 ? -1 : side_ + 1;
+    }
+    ++position_;
+  }
+}
+
+void RevealShapes::CirclePass(ShapeSink& sink) {
+  // The radius starts one below the progress, so that together with the
+  // pass's own step it grows by exactly `count` per pass.
+  const int64_t first = int64_t{progress_} - 1;
+  const double cx = w_ / 2.0, cy = h_ / 2.0;
+  for (int64_t r = first; r < first + count_; ++r) {
+    const Rect box{RoundCoordinate(cx - double(r)), RoundCoordinate(cy - double(r)),
+                   RoundCoordinate(cx + double(r)), RoundCoordinate(cy + double(r))};
+    // Larger circles than one that covers the picture change nothing.
+    if (sink.Ellipse(box)) break;
+  }
+  progress_ = static_cast<int32_t>(
+      std::min<int64_t>(first + count_, std::numeric_limits<int32_t>::max() - 1));
+}
+
+void RevealShapes::FanPass(ShapeSink& sink) {
+  const Point corner{0, 0};
+  for (int32_t i = 0; i < count_ && side_ != -1; ++i) {
+    // The side is tested before drawing here; the line drawn is that of the
+    // side the shape started on, at the position after the test.
+    const int32_t startSide = side_;
+    if (side_ == 0 && position_ > w_) {
+      position_ = 0;
+      side_ = 1;
+    } else if (side_ == 1 && position_ > h_) {
+      position_ = 0;
+      side_ = -1;
+    }
+    if (startSide == 0) sink.Line(corner, {position_, h_});
+    else if (startSide == 1) sink.Line(corner, {w_, h_ - position_});
+    ++position_;
+  }
+}
+
+}  // namespace tl

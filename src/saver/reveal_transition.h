@@ -1,0 +1,21 @@
+#pragma once
+// The reveal transition: replaces the picture shown in `target` by that of
+// `source` gradually, one pass per displayed frame, handling window messages
+// between passes.
+#include <cstdint>
+
+#include "startup/settings.h"
+#include "toolkit/picture_box.h"
+#include "toolkit/platform.h"
+
+namespace tl {
+
+// `mode` 1 radial sweep, 2 growing circle, 3 corner fan; any other value
+// reveals nothing and only assigns the source's picture to the target.
+// `count` shapes are added per pass; 0 or below counts as 1. Both boxes
+// must be in twips. Returns at once, without assigning, when a reveal
+// started while this one pumped messages has finished meanwhile.
+void RevealTransition(Platform& platform, BaseModule& base, PictureBox& target,
+                      PictureBox& source, int16_t mode, int32_t count);
+
+}  // namespace tl
