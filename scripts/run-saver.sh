@@ -1,29 +1,45 @@
 #!/usr/bin/env bash
-# Builds Tidelight.scr and starts it in saver mode under Wine on a virtual
-# screen (or on your own X display with --own-display). The saver ends on a
-# click or a key; here it is dismissed after a few seconds.
+# Builds Tidelight.scr and runs it in saver mode under Wine on a virtual
+# screen showing a sample desktop of our own, records the screen for a few
+# seconds into out/tidelight-demo.gif, dismisses the saver with a click and
+# reports that it ended. With --own-display it runs on your X display instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64 libgtest-dev
-          wine64 xvfb xauth xdotool python3)
+          python3 wine64 xvfb xauth xdotool imagemagick)
 scripts/install-packages.sh "${PACKAGES[@]}"
 cmake --preset mingw-x86_64 >/dev/null
 cmake --build --preset mingw-x86_64 --target Tidelight
-export WINEPREFIX="$PWD/build/wineprefix" WINEDEBUG=-all
+
+work="$PWD/build/demo"
+mkdir -p "$work/prog" out
+cp build/mingw-x86_64/Tidelight.scr "$work/prog/"
+rm -f "$work/prog/Tidelight.ini"  # the defaults: fade depth 24, speed 10
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all
 if [[ "${1:-}" != "--own-display" ]]; then
-  Xvfb :77 -screen 0 1024x768x24 >/dev/null 2>&1 &
+  Xvfb :77 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
   xvfb=$!
   trap 'kill $xvfb 2>/dev/null || true' EXIT
   export DISPLAY=:77
-  sleep 1
+  for _ in $(seq 1 50); do [[ -e /tmp/.X11-unix/X77 ]] && break; sleep 0.1; done
+  python3 scripts/sample_desktop.py 1024 768 "$work/desktop.ppm"
+  display -window root "$work/desktop.ppm" || true
 fi
-/usr/lib/wine/wine64 build/mingw-x86_64/Tidelight.scr /s &
+[[ -d "$WINEPREFIX" ]] || { /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true; }
+
+/usr/lib/wine/wine64 "$work/prog/Tidelight.scr" /s &
 saver=$!
-for _ in $(seq 1 60); do
+for _ in $(seq 1 120); do
   xdotool search --name '^Tidelight_Main$' >/dev/null 2>&1 && break
   sleep 0.5
 done
 echo "saver window: $(xdotool search --name '^Tidelight_Main$' | head -1)"
-sleep 3
-xdotool click 1
+rm -rf "$work/frames" && mkdir -p "$work/frames"
+for i in $(seq -w 1 60); do
+  import -window root -resize 50% "$work/frames/$i.png"
+  sleep 0.15
+done
+convert -delay 20 -loop 0 "$work/frames/"*.png out/tidelight-demo.gif
+echo "animation written to out/tidelight-demo.gif"
+xdotool mousemove 10 10 click 1
 wait $saver && echo "the saver ended on a click"
