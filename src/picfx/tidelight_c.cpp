@@ -79,22 +79,31 @@ bool Tidelight_C::GETDIBS(const Surface& bitmap) {
   return true;
 }
 
-bool Tidelight_C::Blit(int plane) {
+bool Tidelight_C::BoxMatchesPlanes() const {
+  const Surface& pixels = box_->Pixels();
+  return pixels.Width() == w_ && pixels.Height() == h_ && bits_.Width() == w_ &&
+         bits_.Height() == h_;
+}
+
+bool Tidelight_C::Blit(int plane, bool boxHasPlane) {
   if (box_ == nullptr || bits_.Empty()) return false;  // nothing bound: nothing to draw
   box_->ClearPicture();
   box_->visible = true;
-  Surface& dst = box_->Pixels();
-  if (dst.Width() != w_ || dst.Height() != h_ || bits_.Width() != w_ || bits_.Height() != h_) {
+  // A box whose pixels are not W x H cannot take the plane.
+  if (!BoxMatchesPlanes()) {
     bits_.Erase();
     Report("Blit Error", MessageIcon::Error);
     platform_.EndProgram();
     return false;
   }
-  // The planes are bottom-up, the box's pixels top-down.
-  const uint8_t* src = bits_.ReadPlane(plane);
-  const size_t rowBytes = static_cast<size_t>(w_) * 4;
-  for (int32_t r = 0; r < h_; ++r)
-    std::memcpy(dst.Row(r), src + static_cast<size_t>(h_ - 1 - r) * rowBytes, rowBytes);
+  if (!boxHasPlane) {
+    // The planes are bottom-up, the box's pixels top-down.
+    Surface& dst = box_->Pixels();
+    const uint8_t* src = bits_.ReadPlane(plane);
+    const size_t rowBytes = static_cast<size_t>(w_) * 4;
+    for (int32_t r = 0; r < h_; ++r)
+      std::memcpy(dst.Row(r), src + static_cast<size_t>(h_ - 1 - r) * rowBytes, rowBytes);
+  }
   box_->Refresh();
   return true;
 }
@@ -142,8 +151,8 @@ bool Tidelight_C::BeginEffect() {
   return true;
 }
 
-void Tidelight_C::EndEffect() {
-  if (autoDraw_) Blit(2);
+void Tidelight_C::EndEffect(bool boxHasPlane2) {
+  if (autoDraw_) Blit(2, boxHasPlane2);
 }
 
 int32_t Tidelight_C::BackColorRef() const {

@@ -61,13 +61,18 @@ class Tidelight_C {
   bool CheckColorDepth();
   bool LoadPixels();
   bool GETDIBS(const Surface& bitmap);
-  bool Blit(int plane);
+  // `boxHasPlane`: the caller has already written the plane's rows into the
+  // box's pixels, so only the rest of the draw remains.
+  bool Blit(int plane, bool boxHasPlane = false);
+  bool BoxMatchesPlanes() const;
   void CopyPlane(int from, int to) { bits_.CopyPlane(from, to); }
 
   // The effect protocol around a routine call.
   bool BeginEffect();
-  void EndEffect();
-  void RunPalRoutine(uint32_t a);
+  void EndEffect(bool boxHasPlane2 = false);
+  // Runs the palette routine; true when it has also written plane 2 into the
+  // box's pixels (see pal_effects.cpp).
+  bool RunPalRoutine(uint32_t a);
   int32_t BackColorRef() const;
   void Report(const char* text, MessageIcon icon);
 
