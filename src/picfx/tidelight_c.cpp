@@ -1,0 +1,162 @@
+#include "picfx/tidelight_c.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "toolkit/numeric.h"
+
+namespace tl {
+
+namespace {
+constexpr const char* kTitle = "clsASM";
+}
+
+Tidelight_C::Tidelight_C(Platform& platform, RandomGenerator& random)
+    : platform_(platform), random_(random) {}
+
+Tidelight_C::~Tidelight_C() {
+  bits_.Erase();
+  box_ = nullptr;
+}
+
+void Tidelight_C::Report(const char* text, MessageIcon icon) {
+  platform_.ShowMessageBox(text, kTitle, icon);
+}
+
+void Tidelight_C::PictureBox(tl::PictureBox& picBox) {
+  box_ = &picBox;
+  const auto fail = [this] {
+    box_ = nullptr;
+    Report("Couldn't assign picturebox", MessageIcon::Error);
+  };
+  // A zero twips-per-pixel gives a non-finite quotient, which counts as an error.
+  const auto w = RoundToInt32(double(picBox.Width()) / platform_.TwipsPerPixelX());
+  const auto h = RoundToInt32(double(picBox.Height()) / platform_.TwipsPerPixelY());
+  if (!w || !h) return fail();
+  w_ = *w;
+  h_ = *h;
+  if (!CheckColorDepth()) {
+    box_ = nullptr;
+    Report("Not 16 or 24-bit color setting", MessageIcon::Error);
+    return;
+  }
+  params_.width = w_;
+  params_.height = h_;
+  if (!LoadPixels()) return fail();
+  params_.plane1Address =
+      static_cast<int32_t>(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(bits_.ReadPlane(1))));
+  Blit(3);
+}
+
+bool Tidelight_C::CheckColorDepth() {
+  // The planes are always 32-bit; the platform converts 16-bit screens both ways.
+  const int32_t bpp = platform_.ScreenBitsPerPixel();
+  return bpp == 16 || bpp == 32;
+}
+
+bool Tidelight_C::LoadPixels() {
+  if (!GETDIBS(box_->Pixels())) return false;
+  CopyPlane(1, 2);
+  CopyPlane(1, 3);
+  return true;
+}
+
+bool Tidelight_C::GETDIBS(const Surface& bitmap) {
+  // Sized from the box, read from its bitmap.
+  if (!bits_.Allocate(w_, h_)) {
+    Report("Error in function GETDIBS", MessageIcon::Error);
+    return false;
+  }
+  // The first H scan lines from the bitmap's bottom, clipped to the plane so
+  // that a bitmap of another size never writes outside it; what the bitmap
+  // does not cover stays 0.
+  const int32_t rows = std::min(h_, bitmap.Height());
+  const size_t rowBytes = static_cast<size_t>(std::min(w_, bitmap.Width())) * 4;
+  uint8_t* plane1 = bits_.WritePlane(1);
+  for (int32_t y = 0; y < rows; ++y)
+    std::memcpy(plane1 + static_cast<size_t>(y) * w_ * 4, bitmap.Row(bitmap.Height() - 1 - y),
+                rowBytes);
+  return true;
+}
+
+bool Tidelight_C::BoxMatchesPlanes() const {
+  const Surface& pixels = box_->Pixels();
+  return pixels.Width() == w_ && pixels.Height() == h_ && bits_.Width() == w_ &&
+         bits_.Height() == h_;
+}
+
+bool Tidelight_C::Blit(int plane, bool boxHasPlane) {
+  if (box_ == nullptr || bits_.Empty()) return false;  // nothing bound: nothing to draw
+  box_->ClearPicture();
+  box_->visible = true;
+  // A box whose pixels are not W x H cannot take the plane.
+  if (!BoxMatchesPlanes()) {
+    bits_.Erase();
+    Report("Blit Error", MessageIcon::Error);
+    platform_.EndProgram();
+    return false;
+  }
+  if (!boxHasPlane) {
+    // The planes are bottom-up, the box's pixels top-down.
+    Surface& dst = box_->Pixels();
+    const uint8_t* src = bits_.ReadPlane(plane);
+    const size_t rowBytes = static_cast<size_t>(w_) * 4;
+    for (int32_t r = 0; r < h_; ++r)
+      std::memcpy(dst.Row(r), src + static_cast<size_t>(h_ - 1 - r) * rowBytes, rowBytes);
+  }
+  box_->Refresh();
+  return true;
+}
+
+bool Tidelight_C::NotAssigned() {
+  if (box_ != nullptr) return false;
+  Report("You must assign a picturebox to the class first!", MessageIcon::Information);
+  return true;
+}
+
+void Tidelight_C::AutoDraw(bool autoOn) {
+  autoDraw_ = autoOn;
+  if (autoOn) {
+    Blit(2);
+  } else {
+    CopyPlane(2, 3);
+  }
+}
+
+void Tidelight_C::DrawNow() {
+  if (Blit(2)) platform_.PumpMessages();
+}
+
+void Tidelight_C::UndoLast() {
+  if (NotAssigned()) return;
+  CopyPlane(3, 2);
+  Blit(2);
+}
+
+void Tidelight_C::UndoLastDontDraw() {
+  if (NotAssigned()) return;
+  CopyPlane(3, 2);
+}
+
+void Tidelight_C::ResetPic() {
+  if (NotAssigned()) return;
+  CopyPlane(1, 2);
+  CopyPlane(1, 3);
+  Blit(1);
+}
+
+bool Tidelight_C::BeginEffect() {
+  if (NotAssigned()) return false;
+  if (autoDraw_) CopyPlane(2, 3);
+  return true;
+}
+
+void Tidelight_C::EndEffect(bool boxHasPlane2) {
+  if (autoDraw_) Blit(2, boxHasPlane2);
+}
+
+int32_t Tidelight_C::BackColorRef() const {
+  return static_cast<int32_t>(ColorRefFromPixel(box_->backColor) & 0xFFFFFF);
+}
+
+}  // namespace tl

@@ -1,0 +1,88 @@
+#pragma once
+// Tidelight_C, the picture-effects class. Bound to one picture box, it keeps
+// the box's picture as three pixel planes (initial, working, undo), lets the
+// pixel routines change the working plane, and draws a plane back onto the
+// box. Every effect method follows one protocol: with AutoDraw on, save the
+// working plane to the undo plane, run the routine, draw the working plane.
+//
+// Problems are reported in message boxes titled "clsASM"; a failed draw ends
+// the program.
+#include <cstdint>
+
+#include "picfx/pic_bits.h"
+#include "picfx/routine_params.h"
+#include "toolkit/picture_box.h"
+#include "toolkit/platform.h"
+#include "toolkit/random.h"
+
+namespace tl {
+
+class Tidelight_C {
+ public:
+  // `random` is the program's general generator, which the incremental
+  // effects reset. Both must outlive the object, and a bound box must
+  // outlive its binding.
+  Tidelight_C(Platform& platform, RandomGenerator& random);
+  ~Tidelight_C();
+  Tidelight_C(const Tidelight_C&) = delete;
+  Tidelight_C& operator=(const Tidelight_C&) = delete;
+
+  // Binds the box: reads its current image into all three planes and draws
+  // plane 3. On failure the object is left unbound, with a message.
+  void PictureBox(tl::PictureBox& picBox);
+
+  // On: draws plane 2. Off: saves plane 2 to plane 3, so that UndoLast later
+  // undoes everything done while off. Neither checks the binding; without a
+  // bound box nothing is drawn.
+  void AutoDraw(bool autoOn);
+  bool AutoDraw() const { return autoDraw_; }
+
+  // Draws plane 2, then lets pending window messages run.
+  void DrawNow();
+
+  // The palette routine with OpCode and Amount; colorX < 0 means the box's
+  // background colour.
+  void ASM_PalEffects(int32_t opCode, int16_t amount, int32_t colorX);
+  // The palette routine after a fixed reset of the program's generator, so
+  // the noise opcode 10 gives the same pattern on every call.
+  void ASM_IncrementalPalEffects(int32_t opCode, int16_t amount);
+
+  void UndoLast();          // plane 3 to plane 2, then draw plane 2
+  void ResetPic();          // plane 1 to planes 2 and 3, then draw plane 1
+  void UndoLastDontDraw();  // plane 3 to plane 2
+
+  // Inspection, for tests and the benchmark.
+  bool Bound() const { return box_ != nullptr; }
+  const tl::PicBits& Bits() const { return bits_; }
+  const RoutineParams& Params() const { return params_; }
+
+ private:
+  bool NotAssigned();
+  bool CheckColorDepth();
+  bool LoadPixels();
+  bool GETDIBS(const Surface& bitmap);
+  // `boxHasPlane`: the caller has already written the plane's rows into the
+  // box's pixels, so only the rest of the draw remains.
+  bool Blit(int plane, bool boxHasPlane = false);
+  bool BoxMatchesPlanes() const;
+  void CopyPlane(int from, int to) { bits_.CopyPlane(from, to); }
+
+  // The effect protocol around a routine call.
+  bool BeginEffect();
+  void EndEffect(bool boxHasPlane2 = false);
+  // Runs the palette routine; true when it has also written plane 2 into the
+  // box's pixels (see pal_effects.cpp).
+  bool RunPalRoutine(uint32_t a);
+  int32_t BackColorRef() const;
+  void Report(const char* text, MessageIcon icon);
+
+  Platform& platform_;
+  RandomGenerator& random_;
+  tl::PictureBox* box_ = nullptr;
+  int32_t w_ = 0, h_ = 0;
+  tl::PicBits bits_;
+  RoutineParams params_;
+  bool autoDraw_ = true;
+};
+
+}  // namespace tl
