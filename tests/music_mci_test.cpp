@@ -30,10 +30,10 @@ TEST(MciCommand, SuccessGivesTheReplyAndFailureTheErrorText) {
   HeadlessMedia m;
   BaseModule b;
   std::string out;
+  m.Cd().numberOfTracks = "12";
   EXPECT_EQ(MciCommand(m, b, "open cdaudio", out), 0);
-  m.Cd().currentTrack = "4";
-  EXPECT_EQ(MciCommand(m, b, "status cdaudio current track", out), 0);
-  EXPECT_EQ(out, "4");
+  EXPECT_EQ(MciCommand(m, b, "status cdaudio number of tracks", out), 0);
+  EXPECT_EQ(out, "12");
   EXPECT_EQ(m.sent.back().capacity, kMciReplySize);
 
   EXPECT_EQ(MciCommand(m, b, "status nothing mode", out), 263);
