@@ -6,7 +6,8 @@ cd "$(dirname "$0")/.."
 
 PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
           g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64
-          wine64 xvfb xauth file python3)
+          wine64 xvfb xauth file python3
+          gstreamer1.0-plugins-base gstreamer1.0-plugins-good sox lame)
 scripts/install-packages.sh "${PACKAGES[@]}"
 
 echo "== native tests"
@@ -28,4 +29,6 @@ if [[ ! -d "$WINEPREFIX" ]]; then
   /usr/lib/wine/wineserver64 -w || true
 fi
 ctest --test-dir build/mingw-x86_64 --output-on-failure
+echo "== music under Wine: real playback into an ALSA file sink"
+scripts/music-wine-test.sh build/mingw-x86_64
 scripts/smoke-wine.sh build/mingw-x86_64/Tidelight.scr
