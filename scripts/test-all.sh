@@ -34,6 +34,8 @@ if [[ ! -d "$WINEPREFIX" ]]; then
   /usr/lib/wine/wineserver64 -w || true
 fi
 ctest --test-dir build/mingw-x86_64 --output-on-failure
+echo "== music under Wine: real playback into an ALSA file sink"
+scripts/music-wine-test.sh build/mingw-x86_64
 scripts/smoke-wine.sh build/mingw-x86_64/Tidelight.scr
 
 echo "== end to end: the real Tidelight.scr under Wine on a virtual screen"

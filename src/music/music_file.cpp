@@ -1,0 +1,63 @@
+#include "music/music_file.h"
+
+#include <string>
+
+#include "music/bgm_module.h"
+#include "toolkit/numeric.h"
+
+namespace tl {
+
+namespace {
+// The MP3 commands send no reply buffer and store no code anywhere.
+uint32_t Send(Media& m, std::string_view command) {
+  std::string unused;
+  return m.SendMciCommand(command, unused, 0);
+}
+}  // namespace
+
+bool FileEndingIs(std::string_view path, std::string_view upperEnding) {
+  // UTF-8 continuation bytes are never ASCII, so the last three bytes equal an
+  // ASCII ending exactly when the last three characters do.
+  if (path.size() < upperEnding.size()) return false;
+  return UpperAscii(path.substr(path.size() - upperEnding.size())) == upperEnding;
+}
+
+void BGM_PlayMP3(Media& m, BaseModule& b) {
+  // Quoted so that a path with blanks opens; the device type is named so the
+  // extension plays no part in choosing the driver.
+  const std::string open =
+      "open \"" + b.settings.MusicFile + "\" type MPEGVideo Alias MP3Play";
+  if (Send(m, open) == 0) Send(m, "play MP3Play");
+}
+
+bool BGM_IsMP3Playing(Media& m, BaseModule&) {
+  // The return code is not looked at: a failed query leaves the reply empty.
+  std::string mode;
+  m.SendMciCommand("status MP3Play mode", mode, kMp3ModeSize);
+  return mode.starts_with("playing");
+}
+
+void BGM_RepeatMP3(Media& m, BaseModule& b) {
+  if (BGM_IsMP3Playing(m, b)) return;
+  Send(m, "stop MP3Play");
+  Send(m, "play MP3Play from 0");
+}
+
+void BGM_CloseMP3(Media& m, BaseModule&) {
+  Send(m, "stop MP3Play");
+  Send(m, "close MP3Play");
+}
+
+void BGM_PlayWave(Media& m, BaseModule& b) {
+  if (m.WaveOutDeviceCount() == 0) return;
+  // Named as a file, never as a system sound alias, and with no default
+  // sound: a file the player cannot read gives silence instead of the
+  // system's default sound repeated without end.
+  using namespace sound_flags;
+  b.LastApiResult =
+      m.PlaySoundFile(b.settings.MusicFile, kAsync | kLoop | kNoDefault | kFilename);
+}
+
+void BGM_StopWave(Media& m, BaseModule& b) { b.LastApiResult = m.StopSound(); }
+
+}  // namespace tl
