@@ -36,7 +36,7 @@ TEST(PicfxBinding, AcceptsOnly16And32BitScreens) {
 TEST(PicfxBinding, PlanesHoldThePictureBottomUpAndTheBoxShowsIt) {
   EngineOnBox e(7, 5, false);
   e.box.visible = false;
-  e.box.SetPicture(std::make_shared<Surface>(e.original));
+  e.box.SetPicture(e.original);
   e.engine.PictureBox(e.box);
   const PicBits& bits = e.engine.Bits();
   ASSERT_EQ(bits.PlaneSize(), 7u * 5u * 4u);
@@ -47,7 +47,7 @@ TEST(PicfxBinding, PlanesHoldThePictureBottomUpAndTheBoxShowsIt) {
   for (int p = 1; p <= 3; ++p) EXPECT_EQ(e.Plane(p), e.original) << p;
   EXPECT_EQ(e.box.Pixels(), e.original);
   EXPECT_TRUE(e.box.visible);
-  EXPECT_EQ(e.box.Picture(), nullptr);
+  EXPECT_FALSE(e.box.HasPicture());
   const RoutineParams& rp = e.engine.Params();
   EXPECT_EQ(rp.width, 7);
   EXPECT_EQ(rp.height, 5);

@@ -79,6 +79,9 @@ class HeadlessPlatform : public Platform {
   void PressKey(Window& w, int32_t virtualKey);
   // The host destroys a foreign window: every child of it is told.
   void DestroyHost(NativeHandle host);
+  // Runs `input` (a Click, a key...) when the virtual clock reaches `ms`,
+  // wherever the program is pumping messages then.
+  void At(uint64_t ms, std::function<void()> input);
   // Runs the message loop on the virtual clock for `ms` milliseconds: timers
   // fire when due, queued input is handled first.
   void Advance(uint64_t ms);
@@ -91,6 +94,8 @@ class HeadlessPlatform : public Platform {
 
  private:
   bool DeliverOneTimer(uint64_t upTo);
+  void QueueDueInput();
+  std::multimap<uint64_t, std::function<void()>> scheduled_;
   std::deque<std::function<void()>> queue_;
   std::vector<HeadlessWindow*> windows_;
   NativeHandle nextHandle_ = 0x1000;

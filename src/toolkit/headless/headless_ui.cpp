@@ -109,8 +109,21 @@ bool HeadlessPlatform::DeliverOneTimer(uint64_t upTo) {
   return true;
 }
 
+void HeadlessPlatform::At(uint64_t ms, std::function<void()> input) {
+  scheduled_.emplace(ms, std::move(input));
+}
+
+void HeadlessPlatform::QueueDueInput() {
+  while (!scheduled_.empty() && scheduled_.begin()->first <= clockMs) {
+    auto input = std::move(scheduled_.begin()->second);
+    scheduled_.erase(scheduled_.begin());
+    input();
+  }
+}
+
 void HeadlessPlatform::PumpMessages() {
   if (ended) return;
+  QueueDueInput();
   // Handles what is pending now; messages that handlers post wait for the next pump.
   for (size_t n = queue_.size(); n > 0 && !ended && !queue_.empty(); --n) {
     auto m = std::move(queue_.front());
@@ -137,8 +150,14 @@ void HeadlessPlatform::RunMessageLoop() {
 void HeadlessPlatform::Advance(uint64_t ms) {
   const uint64_t end = clockMs + ms;
   while (!ended) {
+    QueueDueInput();
     while (!ended && !queue_.empty()) PumpMessages();
-    if (ended || !DeliverOneTimer(end)) break;
+    // Whatever comes first: the next timer or the next scripted input.
+    const uint64_t nextInput = scheduled_.empty() ? end : std::min(end, scheduled_.begin()->first);
+    if (ended || !DeliverOneTimer(nextInput)) {
+      if (nextInput >= end || ended) break;
+      clockMs = std::max(clockMs, nextInput);
+    }
   }
   if (!ended) clockMs = std::max(clockMs, end);
 }

@@ -1,0 +1,70 @@
+#pragma once
+// The saver screen: the desktop snapshot covering the primary screen, faded
+// step by step through the picture engine and revealed by a growing circle,
+// with the background music kept going by two timers.
+#include <cstdint>
+#include <memory>
+
+#include "music/bgm_module.h"
+#include "picfx/tidelight_c.h"
+#include "saver/fade_cycle.h"
+#include "startup/settings.h"
+#include "toolkit/media.h"
+#include "toolkit/picture_box.h"
+#include "toolkit/platform.h"
+#include "toolkit/random.h"
+
+namespace tl {
+
+class Tidelight_S : public WindowEvents {
+ public:
+  static constexpr int32_t kTimer1 = 1;  // music-file upkeep, 1000 ms
+  static constexpr int32_t kTimer2 = 2;  // audio-CD upkeep, 200 ms
+  static constexpr int32_t kTimer3 = 3;  // one fade step per tick, 1 ms
+
+  Tidelight_S(Platform& p, BaseModule& b, Media& m);
+  ~Tidelight_S() override;
+
+  // Covers the screen with the snapshot, starts the music and the fade.
+  void Load();
+  // Music off, cursor back, engine released, program ended.
+  void EndSaver();
+
+  void OnTimer(int32_t timerId) override;
+  void OnKeyDown(int32_t) override { EndSaver(); }
+  void OnMouseDown(int32_t, int32_t) override { EndSaver(); }
+  // Moving the mouse never ends the saver.
+  void OnMouseMove(int32_t, int32_t) override {}
+  void OnDestroyed() override { Unload(); }
+
+  // One tick of each timer.
+  void FadeStep();
+  void MusicFileTick();
+  void CdTick();
+
+  bool TimerEnabled(int32_t id) const;
+  Window* window() const { return window_.get(); }
+
+  PictureBox Display;
+  PictureBox Master;
+  std::unique_ptr<Tidelight_C> Effects;
+  int16_t FadeLevel = kFadeUntouched;
+  bool FadeDown = true;
+  bool UndoPending = false;
+
+ private:
+  void EnableTimer(int32_t id, bool on);
+  void StartMusic();
+  void Unload();
+
+  Platform& p_;
+  BaseModule& b_;
+  Media& media_;
+  BgmModule bgm_;
+  RandomGenerator random_;  // the program's general generator
+  std::unique_ptr<Window> window_;
+  bool timerOn_[4] = {};
+  bool inFadeStep_ = false;
+};
+
+}  // namespace tl

@@ -1,0 +1,236 @@
+#include "saver/saver_window.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "toolkit/headless/headless_media.h"
+#include "toolkit/headless/headless_platform.h"
+#include "toolkit/headless/headless_window.h"
+
+namespace tl {
+namespace {
+
+uint32_t Faded(uint32_t px, int level) {
+  uint32_t out = 0;
+  for (int shift = 0; shift <= 16; shift += 8) {
+    int c = int((px >> shift) & 0xFF);
+    c = level < 256 ? std::max(c - (255 - level), 0) : std::min(c + (level - 256), 255);
+    out |= uint32_t(c) << shift;
+  }
+  return out;
+}
+
+struct Saver {
+  HeadlessPlatform p;
+  HeadlessMedia media;
+  BaseModule base;
+  std::unique_ptr<Tidelight_S> s;
+
+  explicit Saver(int16_t depth = 24, int32_t speed = 10, std::string args = "/s") {
+    p.screenWidth = 64;
+    p.screenHeight = 48;
+    p.desktop.Resize(64, 48);
+    for (int32_t y = 0; y < 48; ++y)
+      for (int32_t x = 0; x < 64; ++x) p.desktop.At(x, y) = Rgb(100 + x, 50 + y, 200);
+    p.args = std::move(args);
+    base.settings.FadeDepth = depth;
+    base.settings.FadeSpeed = speed;
+  }
+  void Load() {
+    s = std::make_unique<Tidelight_S>(p, base, media);
+    s->Load();
+  }
+  HeadlessWindow& Window() { return *p.FindWindow("Tidelight_Main"); }
+  // Runs the message loop until the fade has finished `steps` more steps.
+  void Steps(int steps) {
+    for (int i = 0; i < steps; ++i) {
+      const int16_t before = s->FadeLevel;
+      for (int guard = 0; guard < 1000 && s->FadeLevel == before && !p.ended; ++guard)
+        p.Advance(1);
+      while (base.TransitionRunning && !p.ended) p.Advance(1);
+    }
+  }
+  bool ScreenIsLevel(int level) {
+    for (int32_t y = 0; y < 48; ++y)
+      for (int32_t x = 0; x < 64; ++x)
+        if (Window().screen.At(x, y) != Faded(p.desktop.At(x, y), level)) return false;
+    return true;
+  }
+};
+
+TEST(Saver, LoadSnapshotsTheDesktopBeforeShowingAndCoversTheScreen) {
+  Saver t;
+  t.Load();
+  auto& w = t.Window();
+  EXPECT_EQ(w.spec.rect, (Rect{0, 0, 64, 48}));
+  EXPECT_EQ(w.spec.kind, WindowKind::Popup);
+  EXPECT_TRUE(w.shown);
+  EXPECT_TRUE(w.topmost);
+  const auto& c = t.p.calls;
+  const auto at = [&](const std::string& s) { return std::find(c.begin(), c.end(), s) - c.begin(); };
+  EXPECT_LT(at("SnapshotDesktop"), at("Show Tidelight_Main"));
+  EXPECT_LT(at("Show Tidelight_Main"), at("SetTopmost Tidelight_Main"));
+  EXPECT_TRUE(t.ScreenIsLevel(256));
+  EXPECT_TRUE(t.s->TimerEnabled(Tidelight_S::kTimer3));
+  EXPECT_FALSE(t.s->TimerEnabled(Tidelight_S::kTimer1));
+  EXPECT_FALSE(t.s->TimerEnabled(Tidelight_S::kTimer2));
+  EXPECT_TRUE(t.media.Commands().empty());
+  EXPECT_TRUE(t.p.messageBoxes.empty());
+}
+
+TEST(Saver, EachStepShowsTheSnapshotAtTheNextLevelAndTurnsAtBothEnds) {
+  Saver t(100, 50);
+  t.Load();
+  const int expected[] = {156, 56, 1, 101, 201, 301, 401, 501, 511, 411};
+  for (int level : expected) {
+    t.Steps(1);
+    ASSERT_EQ(t.s->FadeLevel, level);
+    // Every step starts again from the snapshot, so nothing accumulates.
+    EXPECT_TRUE(t.ScreenIsLevel(level)) << level;
+  }
+}
+
+TEST(Saver, TicksDuringARevealNeverStartAnotherStep) {
+  Saver t(24, 1);  // one circle a pass: each reveal lasts many frames
+  t.Load();
+  int steps = 0, skipped = 0, seenInReveal = 0;
+  FadeState last{t.s->FadeLevel, t.s->FadeDown};
+  // Timer3 keeps ticking while each reveal pumps (these probes run there
+  // too); a step started inside another would show as a skipped level.
+  for (uint64_t ms = 20; ms < 20000; ms += 7)
+    t.p.At(ms, [&] { seenInReveal += t.base.TransitionRunning; });
+  for (int ms = 0; ms < 20000; ms += 5) {
+    t.p.Advance(5);
+    if (t.s->FadeLevel != last.level) {
+      ++steps;
+      const FadeState expected = MoveFade(last, 24);
+      skipped += expected.level != t.s->FadeLevel;
+      last = {t.s->FadeLevel, t.s->FadeDown};
+      EXPECT_TRUE(t.ScreenIsLevel(last.level)) << last.level;
+    }
+  }
+  EXPECT_GT(steps, 12);  // past the turn at level 1
+  EXPECT_EQ(skipped, 0);
+  EXPECT_GT(seenInReveal, 100);
+}
+
+TEST(Saver, ADepthOfZeroKeepsTheSnapshotForEver) {
+  Saver t(0, 10);
+  t.Load();
+  const size_t presents = t.Window().presented.size();
+  t.p.Advance(5000);
+  EXPECT_EQ(t.s->FadeLevel, 256);
+  EXPECT_EQ(t.Window().presented.size(), presents);
+  EXPECT_TRUE(t.ScreenIsLevel(256));
+}
+
+TEST(Saver, ClicksAndKeysEndItMouseMovesDoNot) {
+  for (int32_t key : {vk::kShift, vk::kControl, 0x41}) {
+    Saver t;
+    t.Load();
+    t.p.MoveMouse(t.Window(), 5, 5);
+    t.p.MoveMouse(t.Window(), 60, 40);
+    t.p.Advance(50);
+    ASSERT_FALSE(t.p.ended);
+    t.p.PressKey(t.Window(), key);
+    t.p.Advance(50);
+    EXPECT_TRUE(t.p.ended) << key;
+    EXPECT_EQ(t.p.cursorCount, 1);  // the one hide at start-up undone
+    EXPECT_EQ(t.base.CursorCount, 1);
+    EXPECT_EQ(t.s->Effects, nullptr);
+  }
+  Saver t(24, 10, "");  // started with no arguments: the cursor stays alone
+  t.Load();
+  t.p.Click(t.Window(), 3, 3);
+  t.p.Advance(20);
+  EXPECT_TRUE(t.p.ended);
+  EXPECT_EQ(std::count(t.p.calls.begin(), t.p.calls.end(), "ShowCursor 1"), 0);
+}
+
+TEST(Saver, InputDuringARevealEndsItAtOnceHalfRevealed) {
+  Saver t(100, 1);
+  t.Load();
+  bool inReveal = false;
+  // The first step starts at 10 ms; a few frames later its reveal is running.
+  t.p.At(100, [&] {
+    inReveal = t.base.TransitionRunning;
+    t.p.Click(t.Window(), 1, 1);
+  });
+  t.p.Advance(200);
+  EXPECT_TRUE(inReveal);
+  EXPECT_TRUE(t.p.ended);
+  EXPECT_FALSE(t.ScreenIsLevel(256));
+  EXPECT_FALSE(t.ScreenIsLevel(156));
+}
+
+TEST(Saver, MusicIsChosenByKindAndTheUpperCasedEnding) {
+  {
+    Saver t;
+    t.base.settings.MusicKind = 2;
+    t.base.settings.MusicFile = "C:\\My Music\\tide.mp3";
+    t.Load();
+    EXPECT_TRUE(t.s->TimerEnabled(Tidelight_S::kTimer1));
+    ASSERT_FALSE(t.media.Commands().empty());
+    EXPECT_EQ(t.media.Commands()[0],
+              "open \"C:\\My Music\\tide.mp3\" type MPEGVideo Alias MP3Play");
+    t.p.Click(t.Window(), 1, 1);
+    t.p.Advance(10);
+    const auto c = t.media.Commands();
+    EXPECT_EQ(std::vector<std::string>(c.end() - 2, c.end()),
+              (std::vector<std::string>{"stop MP3Play", "close MP3Play"}));
+    EXPECT_FALSE(t.s->TimerEnabled(Tidelight_S::kTimer1));
+  }
+  {
+    Saver t;
+    t.base.settings.MusicKind = 2;
+    t.base.settings.MusicFile = "C:\\sea.Wav";
+    t.Load();
+    EXPECT_TRUE(t.media.soundPlaying.has_value());
+    EXPECT_FALSE(t.s->TimerEnabled(Tidelight_S::kTimer1));
+    t.p.PressKey(t.Window(), vk::kEscape);
+    t.p.Advance(10);
+    EXPECT_FALSE(t.media.soundPlaying.has_value());
+  }
+  for (const char* other : {"C:\\a.mpeg", "C:\\a.mp3 ", ""}) {
+    Saver t;
+    t.base.settings.MusicKind = 2;
+    t.base.settings.MusicFile = other;
+    t.Load();
+    EXPECT_TRUE(t.media.Commands().empty()) << other;
+    EXPECT_TRUE(t.media.sounds.empty()) << other;
+    EXPECT_FALSE(t.s->TimerEnabled(Tidelight_S::kTimer1));
+  }
+}
+
+TEST(Saver, TheCdIsClosedAtTheEndOnlyWhileItIsStillSupervised) {
+  {
+    Saver t;
+    t.base.settings.MusicKind = 1;
+    t.Load();
+    EXPECT_TRUE(t.s->TimerEnabled(Tidelight_S::kTimer2));
+    t.p.Advance(450);  // two supervision ticks
+    EXPECT_TRUE(t.s->TimerEnabled(Tidelight_S::kTimer2));
+    t.p.Click(t.Window(), 1, 1);
+    t.p.Advance(10);
+    const auto c = t.media.Commands();
+    EXPECT_EQ(std::vector<std::string>(c.end() - 2, c.end()),
+              (std::vector<std::string>{"stop cdaudio", "close cdaudio"}));
+  }
+  {
+    Saver t;
+    t.base.settings.MusicKind = 1;
+    t.media.Cd().present = false;  // no drive
+    t.Load();
+    t.p.Advance(250);
+    EXPECT_FALSE(t.s->TimerEnabled(Tidelight_S::kTimer2));
+    const size_t sent = t.media.Commands().size();
+    t.p.Click(t.Window(), 1, 1);
+    t.p.Advance(10);
+    EXPECT_EQ(t.media.Commands().size(), sent);  // the drive is left alone
+    EXPECT_TRUE(t.p.messageBoxes.empty());
+  }
+}
+
+}  // namespace
+}  // namespace tl
