@@ -213,18 +213,6 @@ TEST(PalRoutine, NoiseFollowsTheSeededSequence) {
   EXPECT_TRUE(carry.OtherPlanesUntouched());
 }
 
-TEST(PalRoutine, NoiseWithAmountZeroKeepsThePicture) {
-  // The spread is then 0 to 1: r / 255 below one half rounds back.
-  Block b(4, 1, RandomPixels(4, 8));
-  const auto before = b.bytes;
-  b.Run(10, 0, 12345u);
-  for (size_t i = 0; i < 4; ++i)
-    for (int k = 0; k < 3; ++k) {
-      const int d = b.At(i)[k] - before[16 + i * 4 + k];
-      EXPECT_TRUE(d == 0 || d == 1);
-    }
-}
-
 TEST(RoutineTable, HoldsOnlyThePaletteRoutineForNow) {
   EXPECT_EQ(Routines()[static_cast<size_t>(RoutineId::Pal)], &PalRoutine);
   std::vector<uint8_t> bytes(48, 9);

@@ -32,7 +32,8 @@ inline __m128i Combine16(__m128i v, __m128i p) {
 template <PatternOp Op>
 void PatternLoop(const uint8_t* src, uint8_t* dst, size_t pairs, uint32_t pattern) {
   const __m128i p = _mm_set1_epi32(static_cast<int>(pattern));
-  size_t bytes = pairs * 8, i = 0;
+  const size_t bytes = pairs * 8;
+  size_t i = 0;
   // Four registers per round keep loads and stores streaming.
   for (; i + 64 <= bytes; i += 64) {
     const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
@@ -67,13 +68,13 @@ void ApplyPatternScalar(const uint8_t* src, uint8_t* dst, size_t pairs, uint32_t
 void ApplyPattern(const uint8_t* src, uint8_t* dst, size_t pairs, uint32_t pattern,
                   PatternOp op) {
 #if defined(__SSE2__)
+  using enum PatternOp;
   switch (op) {
-    case PatternOp::AddSaturate: return PatternLoop<PatternOp::AddSaturate>(src, dst, pairs, pattern);
-    case PatternOp::SubtractSaturate:
-      return PatternLoop<PatternOp::SubtractSaturate>(src, dst, pairs, pattern);
-    case PatternOp::AddWrap: return PatternLoop<PatternOp::AddWrap>(src, dst, pairs, pattern);
-    case PatternOp::SubtractWrap: return PatternLoop<PatternOp::SubtractWrap>(src, dst, pairs, pattern);
-    case PatternOp::Invert: return PatternLoop<PatternOp::Invert>(src, dst, pairs, pattern);
+    case AddSaturate: return PatternLoop<AddSaturate>(src, dst, pairs, pattern);
+    case SubtractSaturate: return PatternLoop<SubtractSaturate>(src, dst, pairs, pattern);
+    case AddWrap: return PatternLoop<AddWrap>(src, dst, pairs, pattern);
+    case SubtractWrap: return PatternLoop<SubtractWrap>(src, dst, pairs, pattern);
+    case Invert: return PatternLoop<Invert>(src, dst, pairs, pattern);
   }
 #else
   ApplyPatternScalar(src, dst, pairs, pattern, op);
