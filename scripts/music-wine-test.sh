@@ -4,6 +4,7 @@
 # sound comes out, loops or restarts, and stops. The Wine trace of MCI shows
 # the exact command strings that reached the system.
 #   scripts/music-wine-test.sh [build-dir]     (default build/mingw-x86_64)
+# KEEP_MUSIC_TMP=1 keeps the generated files, the sink and the logs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${1:-build/mingw-x86_64}"
