@@ -22,10 +22,17 @@ if [[ "${1:-}" != "--own-display" ]]; then
   trap 'kill $xvfb 2>/dev/null || true' EXIT
   export DISPLAY=:77
   for _ in $(seq 1 50); do [[ -e /tmp/.X11-unix/X77 ]] && break; sleep 0.1; done
-  python3 scripts/sample_desktop.py 1024 768 "$work/desktop.ppm"
-  display -window root "$work/desktop.ppm" || true
 fi
 [[ -d "$WINEPREFIX" ]] || { /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true; }
+if [[ "${1:-}" != "--own-display" ]]; then
+  # The sample desktop is a window covering the screen: Wine's copy of the
+  # desktop sees windows, not what the root window's background shows.
+  python3 scripts/sample_desktop.py 1024 768 "$work/desktop.ppm"
+  display -geometry +0+0 -borderwidth 0 "$work/desktop.ppm" &
+  picture=$!
+  trap 'kill $xvfb $picture 2>/dev/null || true' EXIT
+  sleep 2
+fi
 
 /usr/lib/wine/wine64 "$work/prog/Tidelight.scr" /s &
 saver=$!

@@ -9,18 +9,6 @@ namespace tl::app {
 
 namespace {
 
-constexpr wchar_t kClass[] = L"TidelightWindow";
-
-LRESULT CALLBACK SaverProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  switch (m) {
-    case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
-    case WM_KEYDOWN: case WM_SYSKEYDOWN:
-      ExitProcess(0);
-    case WM_SETCURSOR:
-      return TRUE;
-  }
-  return DefWindowProcW(w, m, wp, lp);
-}
 
 LRESULT CALLBACK DialogProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   if (m == WM_DESTROY) PostQuitMessage(0);
@@ -39,14 +27,6 @@ void Register(const wchar_t* name, WNDPROC proc) {
 }
 
 }  // namespace
-
-void LoadSaverWindow() {
-  Register(L"TidelightSaver", SaverProc);
-  const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-  HWND win = CreateWindowExW(WS_EX_TOPMOST, L"TidelightSaver", L"Tidelight_Main", WS_POPUP, 0, 0,
-                             w, h, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-  ShowWindow(win, SW_SHOWNORMAL);
-}
 
 void ShowSettingsDialogModal() {
   Register(L"TidelightDialog", DialogProc);

@@ -1,9 +1,7 @@
 #pragma once
-// Hand-over windows of the three modes. Until the saver, dialog and preview
-// are built they are plain windows with the right captions that end the
-// program the way their modes do.
+// The settings mode's hand-over window. Until the settings dialog is built
+// it is a plain window with the dialog's caption, modal until it is closed.
 namespace tl::app {
-void LoadSaverWindow();
 void ShowSettingsDialogModal();
 int RunMessageLoop();
 }  // namespace tl::app
