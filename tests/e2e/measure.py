@@ -1,0 +1,77 @@
+#!/usr/bin/env python3
+"""Measures the real saver under Wine: processor use while it fades, peak
+resident memory at full-HD size, and the time from start to its first frame.
+Reports figures; it asserts nothing about them.
+
+usage: measure.py --scr Tidelight.scr --host preview_host.exe --work DIR
+"""
+import os
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import e2e  # noqa: E402
+
+
+def saver_pid(suite):
+    out = subprocess.run(["pgrep", "-f", "/prog/Tidelight.scr"], capture_output=True,
+                         text=True).stdout.split()
+    return int(out[0]) if out else None
+
+
+def cpu_seconds(pid):
+    with open("/proc/%d/stat" % pid) as f:
+        fields = f.read().rsplit(")", 1)[1].split()
+    ticks = os.sysconf("SC_CLK_TCK")
+    return (int(fields[11]) + int(fields[12])) / ticks
+
+
+def peak_resident_mb(pid):
+    with open("/proc/%d/status" % pid) as f:
+        for line in f:
+            if line.startswith("VmHWM:"):
+                return int(line.split()[1]) / 1024
+    return 0.0
+
+
+def run(suite, width, height):
+    suite.start_screen(width, height)
+    suite.write_settings()  # the defaults: depth 24, ten circles a pass
+    start = time.monotonic()
+    proc = suite.run("/s")
+    # The first frame: the window is there and the screen shows the snapshot.
+    e2e.wait_until(lambda: suite.windows("Tidelight_Main"), 60, 0.02)
+    first_frame = time.monotonic() - start
+    pid = saver_pid(suite)
+    time.sleep(2)
+    cpu0, wall0 = cpu_seconds(pid), time.monotonic()
+    time.sleep(10)
+    cpu = (cpu_seconds(pid) - cpu0) / (time.monotonic() - wall0)
+    peak = peak_resident_mb(pid)
+    suite.dismiss(proc)
+    frame_mb = width * height * 4 / 2**20
+    return first_frame, cpu, peak, frame_mb
+
+
+def main():
+    import argparse
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--scr", required=True)
+    parser.add_argument("--host", required=True)
+    parser.add_argument("--work", required=True)
+    suite = e2e.Suite(parser.parse_args())
+    os.makedirs(suite.work, exist_ok=True)
+    suite.setup()
+    try:
+        for w, h in ((1024, 768), (1920, 1080)):
+            first, cpu, peak, frame = run(suite, w, h)
+            print("%dx%d: first frame %.2f s after start, processor %.0f %% of one core, "
+                  "peak resident %.1f MB (one frame %.1f MB; budget 5 frames + 16 MB = %.1f MB)"
+                  % (w, h, first, 100 * cpu, peak, frame, 5 * frame + 16))
+    finally:
+        suite.stop_screen()
+
+
+if __name__ == "__main__":
+    main()
