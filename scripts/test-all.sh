@@ -7,8 +7,15 @@ cd "$(dirname "$0")/.."
 PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
           g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64
           wine64 xvfb xauth file python3 xdotool imagemagick procps
-          sox libsox-fmt-mp3 lame gstreamer1.0-plugins-base gstreamer1.0-plugins-good)
+          sox libsox-fmt-mp3 lame gstreamer1.0-plugins-base gstreamer1.0-plugins-good locales)
 scripts/install-packages.sh "${PACKAGES[@]}"
+# A Japanese locale, so that Wine can run with the ANSI code page 932.
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$'; then
+  SUDO=""; [[ $(id -u) -ne 0 ]] && SUDO=sudo
+  $SUDO sed -i 's/^# *ja_JP.UTF-8 UTF-8/ja_JP.UTF-8 UTF-8/' /etc/locale.gen
+  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
+  $SUDO locale-gen >/dev/null
+fi
 
 echo "== native tests"
 cmake --workflow --preset native
@@ -34,6 +41,9 @@ if [[ ! -d "$WINEPREFIX" ]]; then
   /usr/lib/wine/wineserver64 -w || true
 fi
 ctest --test-dir build/mingw-x86_64 --output-on-failure
+echo "== the profile round trips again on a Japanese system (ANSI code page 932)"
+LC_ALL=ja_JP.UTF-8 TIDELIGHT_EXPECT_ACP932=1 /usr/lib/wine/wine64 \
+  build/mingw-x86_64/tests/tidelight_tests.exe --gtest_filter='Win32Profile*' --gtest_brief=1
 echo "== music under Wine: real playback into an ALSA file sink"
 scripts/music-wine-test.sh build/mingw-x86_64
 scripts/smoke-wine.sh build/mingw-x86_64/Tidelight.scr

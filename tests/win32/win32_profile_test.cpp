@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "startup/settings.h"
 #include "test_folder.h"
 #include "toolkit/win32/win32_platform.h"
@@ -33,6 +35,40 @@ TEST(Win32Profile, SystemReadsWhatWeWriteAndWeReadWhatSystemWrites) {
   EXPECT_EQ(GetIniValue(p, keys::kSection, "BGMKind", file), "2");
   EXPECT_EQ(GetIniValue(p, keys::kSection, "FadeSpeed", file), "33");
   EXPECT_EQ(GetIniValue(p, keys::kSection, keys::kFadeDepth, file), "24");
+}
+
+// With the system's ANSI code page 932 (a Japanese system) the system's own A
+// functions see the same key names and values as our byte-level code.
+TEST(Win32Profile, JapaneseNamesRoundTripOnAJapaneseSystem) {
+  if (GetACP() != 932) {
+    const char* expect = std::getenv("TIDELIGHT_EXPECT_ACP932");
+    if (expect && std::string(expect) == "1") FAIL() << "ANSI code page " << GetACP();
+    GTEST_SKIP() << "the system's ANSI code page is " << GetACP();
+  }
+  TestFolder dir;
+  struct InFolder : Win32Platform {
+    std::string folder;
+    std::string ProgramFolder() override { return folder; }
+    std::string UserDataFolder() override { return folder + "\\user"; }
+  } p;
+  BaseModule b;
+  p.folder = dir.str();
+  const std::string file = SettingsFile(p);
+  b.settings = {2, 3, "", 48, 20};
+  const std::string music = dir.str() + "\\\xE9\x9F\xB3\xE6\xA5\xBD.mp3";  // 音楽.mp3
+  ASSERT_TRUE(p.WriteFile(music, {1, 2, 3}));
+  b.settings.MusicFile = music;
+  SaveSettings(p, b);
+  EXPECT_EQ(SystemRead(file, keys::kFadeDepth), "48");
+  EXPECT_EQ(SystemRead(file, keys::kRepeatTrack), "3");
+  EXPECT_EQ(SystemRead(file, keys::kMusicFile), *p.ToCodePage932(music));
+  ASSERT_TRUE(WritePrivateProfileStringA(keys::kSection, keys::kFadeSpeed, "35", file.c_str()));
+  WritePrivateProfileStringA(nullptr, nullptr, nullptr, file.c_str());
+  BaseModule back;
+  LoadSettings(p, back);
+  EXPECT_EQ(back.settings.FadeSpeed, 35);
+  EXPECT_EQ(back.settings.MusicKind, 2);
+  EXPECT_EQ(back.settings.MusicFile, music);
 }
 
 TEST(Win32Platform, FilesFoldersAndCodePage) {
