@@ -2,6 +2,7 @@
 // The seam to the platform. Subsystems reach windows, files, cursor and the
 // system's text conversions only through this interface; the win32 back end
 // implements it over the Windows API, the headless back end in memory.
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -15,6 +16,17 @@
 namespace tl {
 
 enum class MessageIcon { Error, Information, Exclamation, Question };
+
+// What the file dialogs show: a title, the file types as (description,
+// patterns such as "*.mp3;*.wav") pairs, where to start, the extension added
+// to a name typed without one.
+struct FileDialogSpec {
+  std::string title;
+  std::vector<std::pair<std::string, std::string>> filter;
+  std::string initialFolder;
+  std::string defaultExtension;
+  NativeHandle owner = 0;
+};
 
 class Platform {
  public:
@@ -64,6 +76,19 @@ class Platform {
   virtual std::unique_ptr<Window> OpenWindow(const WindowSpec& spec, WindowEvents& events) = 0;
   // A foreign window's rectangle in screen pixels; false when there is none.
   virtual bool HostWindowRect(NativeHandle window, Rect& rect) = 0;
+
+  // The mouse pointer in screen pixels; false when it cannot be read.
+  virtual bool CursorPosition(int32_t& x, int32_t& y) = 0;
+  // The system's caption animation of a window opening from `from` to `to`.
+  virtual void AnimateCaption(NativeHandle window, const Rect& from, const Rect& to) = 0;
+  // Opens a web address with the user's browser; false when nothing opened it.
+  virtual bool OpenWebPage(std::string_view url) = 0;
+  // The common dialogs: the chosen file (UTF-8) or colour (COLORREF), nothing
+  // when cancelled. `custom` keeps the sixteen custom colours between calls.
+  virtual std::optional<std::string> ChooseFileToOpen(const FileDialogSpec& spec) = 0;
+  virtual std::optional<std::string> ChooseFileToSave(const FileDialogSpec& spec) = 0;
+  virtual std::optional<uint32_t> ChooseColour(uint32_t initial, std::array<uint32_t, 16>& custom,
+                                               NativeHandle owner) = 0;
 
   // Handles every pending message, then returns.
   virtual void PumpMessages() = 0;

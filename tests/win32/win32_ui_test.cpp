@@ -75,6 +75,8 @@ TEST(Win32Ui, ScreenFactsAreSane) {
   EXPECT_GT(p.ScreenBitsPerPixel(), 0);
   Surface shot(16, 16, 0xFFFFFFFF);
   p.SnapshotDesktop(shot);  // must not fail loudly, whatever the desktop holds
+  int32_t x = -1, y = -1;
+  EXPECT_TRUE(p.CursorPosition(x, y));
   const uint32_t t = p.TickCount();
   EXPECT_GE(p.TickCount() - t, 0u);
 }

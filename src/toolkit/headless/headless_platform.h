@@ -73,6 +73,21 @@ class HeadlessPlatform : public Platform {
   void WaitForFrame() override;
   void RunMessageLoop() override;
 
+  // The pointer, the browser and the dialogs' scripted answers.
+  int32_t cursorX = 0, cursorY = 0;
+  bool browserOpens = true;
+  std::vector<std::string> webPagesOpened;
+  std::optional<std::string> fileToOpen, fileToSave;  // nothing: cancelled
+  std::optional<uint32_t> colourChosen;
+  std::vector<FileDialogSpec> fileDialogs;  // every file dialog shown, in order
+  bool CursorPosition(int32_t& x, int32_t& y) override;
+  void AnimateCaption(NativeHandle window, const Rect& from, const Rect& to) override;
+  bool OpenWebPage(std::string_view url) override;
+  std::optional<std::string> ChooseFileToOpen(const FileDialogSpec& spec) override;
+  std::optional<std::string> ChooseFileToSave(const FileDialogSpec& spec) override;
+  std::optional<uint32_t> ChooseColour(uint32_t initial, std::array<uint32_t, 16>& custom,
+                                       NativeHandle owner) override;
+
   // Test input: queued like the platform's messages, delivered by the next pump.
   void Click(Window& w, int32_t x, int32_t y);
   void MoveMouse(Window& w, int32_t x, int32_t y);

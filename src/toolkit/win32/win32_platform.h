@@ -31,6 +31,13 @@ class Win32Platform : public Platform {
   void ShowMessageBox(std::string_view text, std::string_view title, MessageIcon icon) override;
   std::unique_ptr<Window> OpenWindow(const WindowSpec& spec, WindowEvents& events) override;
   bool HostWindowRect(NativeHandle window, Rect& rect) override;
+  bool CursorPosition(int32_t& x, int32_t& y) override;
+  void AnimateCaption(NativeHandle window, const Rect& from, const Rect& to) override;
+  bool OpenWebPage(std::string_view url) override;
+  std::optional<std::string> ChooseFileToOpen(const FileDialogSpec& spec) override;
+  std::optional<std::string> ChooseFileToSave(const FileDialogSpec& spec) override;
+  std::optional<uint32_t> ChooseColour(uint32_t initial, std::array<uint32_t, 16>& custom,
+                                       NativeHandle owner) override;
   void PumpMessages() override;
   void WaitForFrame() override;
   void RunMessageLoop() override;
