@@ -137,6 +137,16 @@ class Suite:
             self.display.wait()
             self.display = None
 
+    def set_dpi(self, dpi):
+        """The prefix's screen resolution in dots per inch (None: the default)."""
+        self.stop_screen()
+        key = r"HKCU\Control Panel\Desktop"
+        args = (["reg", "add", key, "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi), "/f"]
+                if dpi else ["reg", "delete", key, "/v", "LogPixels", "/f"])
+        subprocess.run([WINE, *args], env=self.env, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL)
+        subprocess.run([WINESERVER, "-w"], env=self.env)
+
     def paint_desktop(self):
         w, h = self.size
         row = bytes(LEFT) * (w // 2) + bytes(RIGHT) * (w - w // 2)
@@ -407,6 +417,14 @@ def main():
         if want("fade cycle 1920x1080"):
             s.start_screen(1920, 1080)
             s.case("fade cycle 1920x1080", s.fade_cycle)
+        if want("fade cycle at 144 dpi"):
+            # A high-DPI screen: 10 twips per pixel, and still every pixel covered.
+            s.set_dpi(144)
+            try:
+                s.start_screen(1024, 768)
+                s.case("fade cycle at 144 dpi", s.fade_cycle)
+            finally:
+                s.set_dpi(None)
     finally:
         s.stop_screen()
     failed = [n for n, e in s.results if e]
