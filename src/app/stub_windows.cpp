@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "toolkit/platform.h"
+
 
 namespace tl::app {
 
@@ -28,22 +30,13 @@ void Register(const wchar_t* name, WNDPROC proc) {
 
 }  // namespace
 
-void ShowSettingsDialogModal() {
+void ShowSettingsDialogModal(Platform& platform) {
   Register(L"TidelightDialog", DialogProc);
   HWND win = CreateWindowExW(0, L"TidelightDialog", L"<Tidelight>", WS_OVERLAPPEDWINDOW,
                              CW_USEDEFAULT, CW_USEDEFAULT, 400, 300, nullptr, nullptr,
                              GetModuleHandleW(nullptr), nullptr);
   ShowWindow(win, SW_SHOWNORMAL);
-  RunMessageLoop();
-}
-
-int RunMessageLoop() {
-  MSG m;
-  while (GetMessageW(&m, nullptr, 0, 0) > 0) {
-    TranslateMessage(&m);
-    DispatchMessageW(&m);
-  }
-  return 0;
+  platform.RunMessageLoop();  // until the window is closed
 }
 
 }  // namespace tl::app

@@ -22,7 +22,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         preview = std::make_unique<tl::Tidelight_R>(platform);
         preview->Start();
       },
-      tl::app::ShowSettingsDialogModal,
+      [] { tl::app::ShowSettingsDialogModal(platform); },
       [] {
         saver = std::make_unique<tl::Tidelight_S>(platform, base, media);
         saver->Load();

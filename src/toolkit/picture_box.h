@@ -7,7 +7,6 @@
 // paints that picture into it. Either way the pixels drawn stay until they are
 // drawn over, so a box never flickers back to an older picture.
 #include <cstdint>
-#include <memory>
 
 #include "toolkit/platform.h"
 #include "toolkit/surface.h"
@@ -44,8 +43,6 @@ class PictureBox {
   // What drawing on the box's device context changes.
   Surface& Pixels() { return pixels_; }
   const Surface& Pixels() const { return pixels_; }
-  // The image: a copy of the box's current pixels, to assign elsewhere.
-  std::shared_ptr<const Surface> Image() const { return std::make_shared<Surface>(pixels_); }
 
   // The assigned picture. Assigning paints it at the box's origin (without a
   // persistent image it shows at once); the box keeps only that painting, so

@@ -46,6 +46,7 @@ class Win32Platform : public Platform {
   bool ended_ = false;
   bool quitSeen_ = false;
   int64_t nextFrame_ = 0;  // performance-counter time of the next frame (fallback pacing)
+  int64_t framePeriod_ = 0;  // performance-counter ticks per display refresh
 };
 
 }  // namespace tl

@@ -100,13 +100,13 @@ void Win32Platform::WaitForFrame() {
   LARGE_INTEGER freq, now;
   QueryPerformanceFrequency(&freq);
   QueryPerformanceCounter(&now);
-  int hz = 0;
-  {
+  if (framePeriod_ == 0) {  // asked once: the refresh rate is fixed for the run
     ScreenDc dc;
-    hz = GetDeviceCaps(dc.get(), VREFRESH);
+    int hz = GetDeviceCaps(dc.get(), VREFRESH);
+    if (hz < 24 || hz > 500) hz = 60;
+    framePeriod_ = freq.QuadPart / hz;
   }
-  if (hz < 24 || hz > 500) hz = 60;
-  const int64_t period = freq.QuadPart / hz;
+  const int64_t period = framePeriod_;
   if (nextFrame_ <= now.QuadPart || nextFrame_ - now.QuadPart > 2 * period)
     nextFrame_ = now.QuadPart + period;
   timeBeginPeriod(1);
