@@ -14,7 +14,7 @@
 
 #include "picfx/pal_routine.h"
 #include "picfx/tidelight_c.h"
-#include "toolkit/headless/headless_platform.h"
+#include "backends/headless/headless_platform.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "toolkit/headless/headless_platform.h"
-#include "toolkit/headless/headless_window.h"
+#include "backends/headless/headless_platform.h"
+#include "backends/headless/headless_window.h"
 #include "toolkit/picture_box.h"
 
 namespace tl {

@@ -18,8 +18,8 @@ struct Outcome {
 Outcome RunMain(const std::string& args, std::set<std::string> windows = {}) {
   TestFolder dir;
   HeadlessPlatform p;
-  p.programFolder = dir.str();
-  p.args = args;
+  p.programPath = dir.str() + "/Tidelight.scr";
+  p.SetArguments(args);
   p.openWindows = std::move(windows);
   BaseModule b;
   std::string handed;

@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "music/bgm.h"
-#include "toolkit/headless/headless_media.h"
+#include "startup/base_module.h"
+#include "backends/headless/headless_media.h"
 
 namespace tl {
 
@@ -26,13 +27,13 @@ struct Cd : ::testing::Test {
     b.settings.MusicKind = 1;
     m.Cd().numberOfTracks = "10";
     for (int t = 1; t <= 10; ++t) m.Cd().trackPositions[t] = std::to_string(t) + ":00:00:00";
-    BGM_OpenCD(m, b, bgm);
+    BGM_OpenCD(m, b.LastApiResult);
     m.sent.clear();
   }
   // One tick; returns what it sent.
   Strings Tick() {
     m.sent.clear();
-    BGM_PollCD(m, b, bgm);
+    BGM_PollCD(m, b.settings.RepeatTrack, b.LastApiResult, bgm);
     return m.Commands();
   }
 };
@@ -42,13 +43,13 @@ TEST(CdOpenClose, SendTheirCommandsAndKeepTheLastCode) {
   HeadlessMedia m;
   BaseModule b;
   BgmModule bgm;
-  BGM_OpenCD(m, b, bgm);
+  BGM_OpenCD(m, b.LastApiResult);
   EXPECT_EQ(m.Commands(), (Strings{"open cdaudio", "set cdaudio time format tmsf"}));
   EXPECT_EQ(m.Cd().timeFormat, "tmsf");
   EXPECT_EQ(m.sent[1].capacity, 0u);
   EXPECT_EQ(b.LastApiResult, 0);
   m.sent.clear();
-  BGM_CloseCD(m, b, bgm);
+  BGM_CloseCD(m, b.LastApiResult);
   EXPECT_EQ(m.Commands(), (Strings{"stop cdaudio", "close cdaudio"}));
   EXPECT_TRUE(m.aliases.empty());
 }

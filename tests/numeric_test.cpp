@@ -1,5 +1,5 @@
-#include "toolkit/numeric.h"
-#include "toolkit/random.h"
+#include "base/numeric.h"
+#include "base/random.h"
 
 #include <gtest/gtest.h>
 

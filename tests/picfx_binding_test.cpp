@@ -74,16 +74,6 @@ TEST(PicfxBinding, FailedBindsLeaveTheObjectUnboundWithTheirMessages) {
     EXPECT_EQ(e.platform.messageBoxes[1].icon, MessageIcon::Error);
     EXPECT_EQ(e.platform.messageBoxes[1].title, "clsASM");
   }
-  {  // No twips per pixel: the size cannot be worked out.
-    EngineOnBox e(4, 4, false);
-    e.engine.PictureBox(e.box);
-    ASSERT_TRUE(e.engine.Bound());
-    e.platform.twipsPerPixelX = 0;
-    e.engine.PictureBox(e.box);
-    EXPECT_FALSE(e.engine.Bound());
-    ASSERT_EQ(e.platform.messageBoxes.size(), 1u);
-    EXPECT_EQ(e.platform.messageBoxes[0].text, "Couldn't assign picturebox");
-  }
 }
 
 TEST(PicfxBinding, UnboundOperationsOnlyShowTheInformationMessage) {

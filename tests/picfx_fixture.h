@@ -4,7 +4,7 @@
 #include <random>
 
 #include "picfx/tidelight_c.h"
-#include "toolkit/headless/headless_platform.h"
+#include "backends/headless/headless_platform.h"
 
 namespace tl::test {
 

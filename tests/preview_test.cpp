@@ -2,8 +2,8 @@
 
 #include "saver/preview_window.h"
 #include "saver/sample_picture.h"
-#include "toolkit/headless/headless_platform.h"
-#include "toolkit/headless/headless_window.h"
+#include "backends/headless/headless_platform.h"
+#include "backends/headless/headless_window.h"
 
 namespace tl {
 namespace {
@@ -19,7 +19,7 @@ TEST(Preview, HostHandleIsReadFromTheFourthCharacterOn) {
 
 TEST(Preview, FillsADesignSizedHostWithTheSamplePicture) {
   HeadlessPlatform p;
-  p.args = "/p 4660";
+  p.SetArguments("/p 4660");
   p.hostWindows[4660] = {300, 200, 452, 312};
   Tidelight_R r(p);
   r.Start();
@@ -37,7 +37,7 @@ TEST(Preview, FillsADesignSizedHostWithTheSamplePicture) {
 
 TEST(Preview, OtherHostSizesAreFilledEdgeToEdge) {
   HeadlessPlatform p;
-  p.args = "/p 5";
+  p.SetArguments("/p 5");
   p.hostWindows[5] = {0, 0, 200, 150};
   Tidelight_R r(p);
   r.Start();
@@ -52,14 +52,14 @@ TEST(Preview, OtherHostSizesAreFilledEdgeToEdge) {
 TEST(Preview, NoUsableHostEndsQuietlyAndAnOversizedHostGetsNoSize) {
   for (const char* args : {"/p", "/p 0", "/p 77"}) {
     HeadlessPlatform p;
-    p.args = args;
+    p.SetArguments(args);
     Tidelight_R r(p);
     r.Start();
     EXPECT_TRUE(p.ended) << args;
     EXPECT_TRUE(p.messageBoxes.empty());
   }
   HeadlessPlatform p;
-  p.args = "/p 9";
+  p.SetArguments("/p 9");
   p.hostWindows[9] = {0, 0, 2185, 100};  // 32775 twips do not fit 16 bits
   Tidelight_R r(p);
   r.Start();

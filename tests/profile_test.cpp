@@ -1,4 +1,4 @@
-#include "toolkit/profile.h"
+#include "base/profile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "toolkit/raster.h"
+#include "gfx/raster.h"
 
 namespace tl {
 namespace {

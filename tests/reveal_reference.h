@@ -3,8 +3,8 @@
 // into a black mask two pixels wider and higher than the picture, and every
 // pass composes the whole picture with four block transfers.
 #include "saver/reveal_shapes.h"
-#include "toolkit/gdi_shapes.h"
-#include "toolkit/raster.h"
+#include "gfx/gdi_shapes.h"
+#include "gfx/raster.h"
 
 namespace tl {
 

@@ -7,9 +7,9 @@
 #include "reveal_reference.h"
 #include "saver/reveal_compositor.h"
 #include "saver/reveal_transition.h"
-#include "toolkit/headless/headless_platform.h"
-#include "toolkit/headless/headless_window.h"
-#include "toolkit/random.h"
+#include "backends/headless/headless_platform.h"
+#include "backends/headless/headless_window.h"
+#include "base/random.h"
 
 namespace tl {
 namespace {

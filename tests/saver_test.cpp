@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "toolkit/headless/headless_media.h"
-#include "toolkit/headless/headless_platform.h"
-#include "toolkit/headless/headless_window.h"
+#include "backends/headless/headless_media.h"
+#include "backends/headless/headless_platform.h"
+#include "backends/headless/headless_window.h"
 
 namespace tl {
 namespace {
@@ -23,7 +23,7 @@ uint32_t Faded(uint32_t px, int level) {
 
 struct Saver {
   HeadlessPlatform p;
-  HeadlessMedia media;
+  HeadlessMedia& media = p.media;
   BaseModule base;
   std::unique_ptr<Tidelight_S> s;
 
@@ -33,12 +33,12 @@ struct Saver {
     p.desktop.Resize(64, 48);
     for (int32_t y = 0; y < 48; ++y)
       for (int32_t x = 0; x < 64; ++x) p.desktop.At(x, y) = Rgb(100 + x, 50 + y, 200);
-    p.args = std::move(args);
+    p.SetArguments(std::move(args));
     base.settings.FadeDepth = depth;
     base.settings.FadeSpeed = speed;
   }
   void Load() {
-    s = std::make_unique<Tidelight_S>(p, base, media);
+    s = std::make_unique<Tidelight_S>(p, base);
     s->Load();
   }
   HeadlessWindow& Window() { return *p.FindWindow("Tidelight_Main"); }

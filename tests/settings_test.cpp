@@ -1,3 +1,4 @@
+#include "base/stored_path.h"
 #include "startup/settings.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +13,7 @@ struct SettingsFixture : ::testing::Test {
   TestFolder dir;
   HeadlessPlatform p;
   BaseModule b;
-  void SetUp() override { p.programFolder = dir.str(); }
+  void SetUp() override { p.programPath = dir.str() + "/Tidelight.scr"; }
   void WriteIni(const std::string& body) { dir.Write("Tidelight.ini", "[Section]\r\n" + body); }
   std::string Line(const char* key, const std::string& value) {
     return std::string(key) + "=" + value + "\r\n";
@@ -101,13 +102,13 @@ TEST_F(SettingsFixture, MusicPathsRoundTripInCodePage932OrMarkedUtf8) {
   }
   EXPECT_NE(dir.Read("Tidelight.ini").find(std::string(kUtf8PathMarker) + accented),
             std::string::npos);
-  EXPECT_EQ(EncodeStoredPath(p, japanese).find("\x89\xb9\x8a\x79"), dir.str().size() + 1);
+  EXPECT_EQ(EncodeStoredPath(japanese).find("\x89\xb9\x8a\x79"), dir.str().size() + 1);
 }
 
 TEST_F(SettingsFixture, UnwritableProgramFolderFallsBackToUserFile) {
   TestFolder user;
   p.userDataFolder = user.str();
-  p.programFolder = dir.str() + "/missing-folder";
+  p.programPath = dir.str() + "/missing-folder" + "/Tidelight.scr";
   b.settings = {0, 0, "", 30, 20};
   SaveSettings(p, b);
   BaseModule back;
@@ -115,7 +116,7 @@ TEST_F(SettingsFixture, UnwritableProgramFolderFallsBackToUserFile) {
   EXPECT_EQ(back.settings.FadeDepth, 30);
   EXPECT_EQ(back.settings.FadeSpeed, 20);
   // Once the per-user file exists it wins for reads and takes the writes.
-  p.programFolder = dir.str();
+  p.programPath = dir.str() + "/Tidelight.scr";
   WriteIni(Line(keys::kFadeDepth, " 12"));
   BaseModule again;
   LoadSettings(p, again);

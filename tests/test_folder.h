@@ -4,8 +4,8 @@
 #include <fstream>
 #include <string>
 
-#include "toolkit/headless/headless_platform.h"
-#include "toolkit/utf8_path.h"
+#include "backends/headless/headless_platform.h"
+#include "base/utf8_path.h"
 
 namespace tl {
 

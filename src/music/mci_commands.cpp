@@ -2,14 +2,14 @@
 
 namespace tl {
 
-int32_t MciCommand(Media& m, BaseModule& b, std::string_view command, std::string& out) {
+int32_t MciCommand(Media& m, int32_t& lastApiResult, std::string_view command, std::string& out) {
   if (command.empty()) {
     out = kNoCommandText;
     return -1;
   }
   std::string reply;
   const int32_t code = static_cast<int32_t>(m.SendMciCommand(command, reply, kMciReplySize));
-  b.LastApiResult = code;
+  lastApiResult = code;
   if (code == 0) {
     out = std::move(reply);
     return 0;
@@ -19,20 +19,20 @@ int32_t MciCommand(Media& m, BaseModule& b, std::string_view command, std::strin
   return code;
 }
 
-std::string MciQuery(Media& m, BaseModule& b, BgmModule& bgm, std::string_view command) {
-  const int32_t code = MciCommand(m, b, command, bgm.MciReply);
-  b.LastApiResult = code;
+std::string MciQuery(Media& m, int32_t& lastApiResult, BgmModule& bgm, std::string_view command) {
+  const int32_t code = MciCommand(m, lastApiResult, command, bgm.MciReply);
+  lastApiResult = code;
   if (code == 0) return bgm.MciReply;
   return kQueryErrorPrefix + std::to_string(code);
 }
 
-int32_t MciPlay(Media& m, BaseModule& b, BgmModule& bgm, std::string_view device,
+int32_t MciPlay(Media& m, int32_t& lastApiResult, BgmModule& bgm, std::string_view device,
                 std::string_view from, std::string_view to) {
   std::string command = "play ";
   command += device;
   if (!from.empty()) (command += " from ") += from;
   if (!to.empty()) (command += " to ") += to;
-  return MciCommand(m, b, command, bgm.MciReply);
+  return MciCommand(m, lastApiResult, command, bgm.MciReply);
 }
 
 }  // namespace tl

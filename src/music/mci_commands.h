@@ -6,7 +6,6 @@
 #include <string_view>
 
 #include "music/bgm_module.h"
-#include "startup/settings.h"
 #include "toolkit/media.h"
 
 namespace tl {
@@ -26,14 +25,14 @@ inline constexpr char kQueryErrorPrefix[] = "Error:";
 // Sends command with the general reply buffer; the code goes to
 // LastApiResult. out receives the reply, or the error's text for a failure.
 // An empty command sends nothing and returns -1.
-int32_t MciCommand(Media& m, BaseModule& b, std::string_view command, std::string& out);
+int32_t MciCommand(Media& m, int32_t& lastApiResult, std::string_view command, std::string& out);
 
 // The reply of command, or "Error:" and the decimal code when it fails. The
 // text also lands in MciReply.
-std::string MciQuery(Media& m, BaseModule& b, BgmModule& bgm, std::string_view command);
+std::string MciQuery(Media& m, int32_t& lastApiResult, BgmModule& bgm, std::string_view command);
 
 // "play <device>[ from <from>][ to <to>]"; empty positions are left out.
-int32_t MciPlay(Media& m, BaseModule& b, BgmModule& bgm, std::string_view device,
+int32_t MciPlay(Media& m, int32_t& lastApiResult, BgmModule& bgm, std::string_view device,
                 std::string_view from, std::string_view to);
 
 }  // namespace tl

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "music/bgm_module.h"
-#include "toolkit/numeric.h"
+#include "base/numeric.h"
 
 namespace tl {
 
@@ -22,42 +22,41 @@ bool FileEndingIs(std::string_view path, std::string_view upperEnding) {
   return UpperAscii(path.substr(path.size() - upperEnding.size())) == upperEnding;
 }
 
-void BGM_PlayMP3(Media& m, BaseModule& b) {
+void BGM_PlayMP3(Media& m, std::string_view path) {
   // Quoted so that a path with blanks opens; the device type is named so the
   // extension plays no part in choosing the driver.
   const std::string open =
-      "open \"" + b.settings.MusicFile + "\" type MPEGVideo Alias MP3Play";
+      "open \"" + std::string(path) + "\" type MPEGVideo Alias MP3Play";
   if (Send(m, open) == 0) Send(m, "play MP3Play");
 }
 
-bool BGM_IsMP3Playing(Media& m, BaseModule&) {
+bool BGM_IsMP3Playing(Media& m) {
   // The return code is not looked at: a failed query leaves the reply empty.
   std::string mode;
   m.SendMciCommand("status MP3Play mode", mode, kMp3ModeSize);
   return mode.starts_with("playing");
 }
 
-void BGM_RepeatMP3(Media& m, BaseModule& b) {
-  if (BGM_IsMP3Playing(m, b)) return;
+void BGM_RepeatMP3(Media& m) {
+  if (BGM_IsMP3Playing(m)) return;
   Send(m, "stop MP3Play");
   Send(m, "play MP3Play from 0");
 }
 
-void BGM_CloseMP3(Media& m, BaseModule&) {
+void BGM_CloseMP3(Media& m) {
   Send(m, "stop MP3Play");
   Send(m, "close MP3Play");
 }
 
-void BGM_PlayWave(Media& m, BaseModule& b) {
+void BGM_PlayWave(Media& m, std::string_view path, int32_t& lastApiResult) {
   if (m.WaveOutDeviceCount() == 0) return;
   // Named as a file, never as a system sound alias, and with no default
   // sound: a file the player cannot read gives silence instead of the
   // system's default sound repeated without end.
   using namespace sound_flags;
-  b.LastApiResult =
-      m.PlaySoundFile(b.settings.MusicFile, kAsync | kLoop | kNoDefault | kFilename);
+  lastApiResult = m.PlaySoundFile(path, kAsync | kLoop | kNoDefault | kFilename);
 }
 
-void BGM_StopWave(Media& m, BaseModule& b) { b.LastApiResult = m.StopSound(); }
+void BGM_StopWave(Media& m, int32_t& lastApiResult) { lastApiResult = m.StopSound(); }
 
 }  // namespace tl

@@ -3,6 +3,7 @@
 #include <bit>
 #include <cstring>
 
+#include "gfx/pixel_view.h"
 #include "picfx/pal_routine.h"
 #include "picfx/routine_table.h"
 #include "picfx/tidelight_c.h"
@@ -29,15 +30,16 @@ bool Tidelight_C::RunPalRoutine(uint32_t a) {
   // the box while it is still in the cache. Two rows are an even number of
   // pixels, so the pixel pairs fall as they do over the whole plane, and the
   // plane's odd last pixel stays the last pixel of the last piece.
-  Surface& box = box_->Pixels();
+  // In plane order: row 0 is the bottom row of the box.
+  const PixelView box = ViewOf(box_->Pixels()).Flipped();
+  const ConstPixelView plane = TopDown(static_cast<const uint8_t*>(dst), w_, h_);
   const size_t rowBytes = static_cast<size_t>(w_) * 4;
   for (int32_t y = 0; y < h_; y += 2) {
     const int32_t rows = std::min(2, h_ - y);
     const size_t offset = static_cast<size_t>(y) * rowBytes;
     ApplyPalette(params_.opcode, params_.amount, a, src + offset, dst + offset,
                  static_cast<size_t>(rows) * w_);
-    for (int32_t r = 0; r < rows; ++r)
-      std::memcpy(box.Row(h_ - 1 - (y + r)), dst + offset + r * rowBytes, rowBytes);
+    CopyPixels(Rows(box, y, rows), Rows(plane, y, rows));
   }
   return true;
 }

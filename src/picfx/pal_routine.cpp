@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "toolkit/numeric.h"
+#include "base/numeric.h"
 
 namespace tl {
 

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "toolkit/numeric.h"
+#include "base/numeric.h"
+#include "gfx/pixel_view.h"
 
 namespace tl {
 
@@ -20,7 +21,7 @@ Tidelight_C::~Tidelight_C() {
 }
 
 void Tidelight_C::Report(const char* text, MessageIcon icon) {
-  platform_.ShowMessageBox(text, kTitle, icon);
+  platform_.shell.ShowMessageBox(text, kTitle, icon);
 }
 
 void Tidelight_C::PictureBox(tl::PictureBox& picBox) {
@@ -30,8 +31,8 @@ void Tidelight_C::PictureBox(tl::PictureBox& picBox) {
     Report("Couldn't assign picturebox", MessageIcon::Error);
   };
   // A zero twips-per-pixel gives a non-finite quotient, which counts as an error.
-  const auto w = RoundToInt32(double(picBox.Width()) / platform_.TwipsPerPixelX());
-  const auto h = RoundToInt32(double(picBox.Height()) / platform_.TwipsPerPixelY());
+  const auto w = RoundToInt32(double(picBox.Width()) / platform_.screen.TwipsPerPixelX());
+  const auto h = RoundToInt32(double(picBox.Height()) / platform_.screen.TwipsPerPixelY());
   if (!w || !h) return fail();
   w_ = *w;
   h_ = *h;
@@ -50,7 +51,7 @@ void Tidelight_C::PictureBox(tl::PictureBox& picBox) {
 
 bool Tidelight_C::CheckColorDepth() {
   // The planes are always 32-bit; the platform converts 16-bit screens both ways.
-  const int32_t bpp = platform_.ScreenBitsPerPixel();
+  const int32_t bpp = platform_.screen.BitsPerPixel();
   return bpp == 16 || bpp == 32;
 }
 
@@ -70,12 +71,8 @@ bool Tidelight_C::GETDIBS(const Surface& bitmap) {
   // The first H scan lines from the bitmap's bottom, clipped to the plane so
   // that a bitmap of another size never writes outside it; what the bitmap
   // does not cover stays 0.
-  const int32_t rows = std::min(h_, bitmap.Height());
-  const size_t rowBytes = static_cast<size_t>(std::min(w_, bitmap.Width())) * 4;
-  uint8_t* plane1 = bits_.WritePlane(1);
-  for (int32_t y = 0; y < rows; ++y)
-    std::memcpy(plane1 + static_cast<size_t>(y) * w_ * 4, bitmap.Row(bitmap.Height() - 1 - y),
-                rowBytes);
+  const PixelView plane1 = TopDown(bits_.WritePlane(1), w_, h_);  // row 0: the bottom row
+  CopyPixels(plane1, ViewOf(bitmap).Flipped());
   return true;
 }
 
@@ -93,16 +90,12 @@ bool Tidelight_C::Blit(int plane, bool boxHasPlane) {
   if (!BoxMatchesPlanes()) {
     bits_.Erase();
     Report("Blit Error", MessageIcon::Error);
-    platform_.EndProgram();
+    platform_.windows.EndProgram();
     return false;
   }
   if (!boxHasPlane) {
     // The planes are bottom-up, the box's pixels top-down.
-    Surface& dst = box_->Pixels();
-    const uint8_t* src = bits_.ReadPlane(plane);
-    const size_t rowBytes = static_cast<size_t>(w_) * 4;
-    for (int32_t r = 0; r < h_; ++r)
-      std::memcpy(dst.Row(r), src + static_cast<size_t>(h_ - 1 - r) * rowBytes, rowBytes);
+    CopyPixels(ViewOf(box_->Pixels()), BottomUp(bits_.ReadPlane(plane), w_, h_));
   }
   box_->Refresh();
   return true;
@@ -124,7 +117,7 @@ void Tidelight_C::AutoDraw(bool autoOn) {
 }
 
 void Tidelight_C::DrawNow() {
-  if (Blit(2)) platform_.PumpMessages();
+  if (Blit(2)) platform_.windows.PumpMessages();
 }
 
 void Tidelight_C::UndoLast() {

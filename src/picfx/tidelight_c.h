@@ -13,7 +13,7 @@
 #include "picfx/routine_params.h"
 #include "toolkit/picture_box.h"
 #include "toolkit/platform.h"
-#include "toolkit/random.h"
+#include "base/random.h"
 
 namespace tl {
 

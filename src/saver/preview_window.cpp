@@ -1,8 +1,9 @@
 #include "saver/preview_window.h"
 
 #include "saver/sample_picture.h"
-#include "toolkit/numeric.h"
-#include "toolkit/raster.h"
+#include "startup/command_line.h"
+#include "base/numeric.h"
+#include "gfx/raster.h"
 
 namespace tl {
 
@@ -19,23 +20,23 @@ int16_t TwipsOrZero(int32_t pixels, int32_t twipsPerPixel) {
 }  // namespace
 
 void Tidelight_R::Start() {
-  const int32_t host = PreviewHostHandle(p_.CommandLineArgs());
+  const int32_t host = PreviewHostHandle(CommandLineArguments(p_.windows));
   Rect hostRect;
   // Without a host there is nowhere to draw; an invisible process left
   // running would only wait for nothing, so the preview ends quietly.
-  if (host == 0 || !p_.HostWindowRect(host, hostRect)) {
-    p_.EndProgram();
+  if (host == 0 || !p_.windows.HostWindowRect(host, hostRect)) {
+    p_.windows.EndProgram();
     return;
   }
-  const int32_t tx = p_.TwipsPerPixelX(), ty = p_.TwipsPerPixelY();
+  const int32_t tx = p_.screen.TwipsPerPixelX(), ty = p_.screen.TwipsPerPixelY();
   const int16_t widthTwips = TwipsOrZero(hostRect.Width(), tx);
   const int16_t heightTwips = TwipsOrZero(hostRect.Height(), ty);
   const int32_t w = tx > 0 ? widthTwips / tx : 0, h = ty > 0 ? heightTwips / ty : 0;
 
   WindowSpec spec{"Preview Window", WindowKind::Child, {0, 0, w, h}, host, 0};
-  window_ = p_.OpenWindow(spec, *this);
+  window_ = p_.windows.OpenWindow(spec, *this);
   if (!window_) {
-    p_.EndProgram();
+    p_.windows.EndProgram();
     return;
   }
   // The sample is drawn for the host's size, so any host is filled edge to
@@ -47,6 +48,6 @@ void Tidelight_R::Start() {
   Img_Prev.Refresh();
 }
 
-void Tidelight_R::OnDestroyed() { p_.EndProgram(); }
+void Tidelight_R::OnDestroyed() { p_.windows.EndProgram(); }
 
 }  // namespace tl

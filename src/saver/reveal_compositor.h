@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "saver/reveal_shapes.h"
-#include "toolkit/surface.h"
+#include "gfx/surface.h"
 
 namespace tl {
 

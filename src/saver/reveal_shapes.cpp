@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "toolkit/numeric.h"
+#include "base/numeric.h"
 
 namespace tl {
 

@@ -4,8 +4,8 @@
 // counters drive the incremental compositor and a plain mask.
 #include <cstdint>
 
-#include "toolkit/gdi_shapes.h"
-#include "toolkit/surface.h"
+#include "gfx/gdi_shapes.h"
+#include "gfx/surface.h"
 
 namespace tl {
 

@@ -6,7 +6,7 @@
 
 #include "saver/reveal_compositor.h"
 #include "saver/reveal_shapes.h"
-#include "toolkit/numeric.h"
+#include "base/numeric.h"
 
 namespace tl {
 
@@ -33,14 +33,14 @@ bool PassDue(uint32_t now, int32_t lastStepTick, int32_t stepInterval) {
 
 void RevealTransition(Platform& platform, BaseModule& base, PictureBox& target,
                       PictureBox& source, int16_t mode, int32_t count) {
-  const int32_t w = PixelsOf(target.ScaleWidth(), platform.TwipsPerPixelX());
-  const int32_t h = PixelsOf(target.ScaleHeight(), platform.TwipsPerPixelY());
+  const int32_t w = PixelsOf(target.ScaleWidth(), platform.screen.TwipsPerPixelX());
+  const int32_t h = PixelsOf(target.ScaleHeight(), platform.screen.TwipsPerPixelY());
   RevealShapes shapes(mode, w, h, count);
   RevealCompositor compositor(target.Pixels(), source.Pixels(), w, h);
 
   base.TransitionRunning = true;
   while (base.TransitionRunning) {
-    if (PassDue(platform.TickCount(), base.LastStepTick, base.StepInterval)) {
+    if (PassDue(platform.windows.TickCount(), base.LastStepTick, base.StepInterval)) {
       if (shapes.Finished()) {
         // The growth may stop short of the picture's corners or last lines;
         // the new picture is shown whole when the reveal ends.
@@ -55,12 +55,12 @@ void RevealTransition(Platform& platform, BaseModule& base, PictureBox& target,
       compositor.BeginPass();
       shapes.Pass(compositor);
       target.Refresh(compositor.EndPass());
-      base.LastStepTick = static_cast<int32_t>(platform.TickCount());
+      base.LastStepTick = static_cast<int32_t>(platform.windows.TickCount());
     }
     // Input is handled while waiting for the display to show the pass.
-    platform.WaitForFrame();
+    platform.windows.WaitForFrame();
     // A handler may have ended the program, and with it these boxes.
-    if (platform.Ended()) return;
+    if (platform.windows.Ended()) return;
   }
 }
 

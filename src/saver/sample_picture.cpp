@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "toolkit/raster.h"
+#include "gfx/raster.h"
 
 namespace tl {
 

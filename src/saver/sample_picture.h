@@ -2,7 +2,7 @@
 // The preview's sample picture: a miniature desktop with an open window,
 // partly faded the way the saver fades it. Drawn by our code at any size;
 // its design size is 152 by 112 pixels.
-#include "toolkit/surface.h"
+#include "gfx/surface.h"
 
 namespace tl {
 

@@ -1,8 +1,7 @@
 #include "saver/saver_window.h"
 
-#include "music/cd_player.h"
-#include "music/music_file.h"
 #include "saver/reveal_transition.h"
+#include "startup/command_line.h"
 #include "startup/main_dispatch.h"
 
 namespace tl {
@@ -11,8 +10,8 @@ namespace {
 constexpr uint32_t kIntervals[4] = {0, 1000, 200, 1};
 }  // namespace
 
-Tidelight_S::Tidelight_S(Platform& p, BaseModule& b, Media& m)
-    : Display(p, false), Master(p, true), p_(p), b_(b), media_(m) {
+Tidelight_S::Tidelight_S(Platform& p, BaseModule& b)
+    : Display(p, false), Master(p, true), p_(p), b_(b), music_(p.media, b.LastApiResult) {
   Master.visible = false;  // inside the hidden frame
 }
 
@@ -32,37 +31,29 @@ void Tidelight_S::EnableTimer(int32_t id, bool on) {
 void Tidelight_S::Load() {
   // The window, the hidden Master and Display all get the primary screen's
   // size in physical pixels; nothing is shown before the snapshot is taken.
-  const int32_t w = p_.ScreenWidth(), h = p_.ScreenHeight();
-  window_ = p_.OpenWindow({"Tidelight_Main", WindowKind::Popup, {0, 0, w, h}}, *this);
-  if (!window_) return;
+  const int32_t w = p_.screen.Width(), h = p_.screen.Height();
+  window_ = p_.windows.OpenWindow({"Tidelight_Main", WindowKind::Popup, {0, 0, w, h}}, *this);
+  // Without its window the saver has nothing to show and nothing to end it.
+  if (!window_) {
+    p_.windows.EndProgram();
+    return;
+  }
   Master.Resize(w, h);
   Display.Resize(w, h);
   Display.SetHost(window_.get());
-  p_.SnapshotDesktop(Master.Pixels());
+  p_.screen.SnapshotDesktop(Master.Pixels());
   Display.SetPictureFromImage(Master);
   if (!Effects) Effects = std::make_unique<Tidelight_C>(p_, random_);
   Effects->PictureBox(Master);
   FadeLevel = kFadeUntouched;
   FadeDown = true;
-  StartMusic();
+  music_.Start(b_.settings);
+  EnableTimer(kTimer2, music_.CdSupervised());
+  EnableTimer(kTimer1, music_.WantsMp3Upkeep());
   window_->Show();
   Display.Refresh();
   window_->SetTopmost();
   EnableTimer(kTimer3, true);
-}
-
-void Tidelight_S::StartMusic() {
-  const auto& s = b_.settings;
-  if (s.MusicKind == 1) {
-    BGM_OpenCD(media_, b_, bgm_);
-    EnableTimer(kTimer2, true);
-  } else if (s.MusicKind == 2) {
-    if (FileEndingIs(s.MusicFile, "WAV")) BGM_PlayWave(media_, b_);
-    if (FileEndingIs(s.MusicFile, "MP3")) {
-      BGM_PlayMP3(media_, b_);
-      EnableTimer(kTimer1, true);
-    }
-  }
 }
 
 void Tidelight_S::OnTimer(int32_t timerId) {
@@ -73,11 +64,11 @@ void Tidelight_S::OnTimer(int32_t timerId) {
   }
 }
 
-void Tidelight_S::MusicFileTick() { BGM_RepeatMP3(media_, b_); }
+void Tidelight_S::MusicFileTick() { music_.Mp3Tick(); }
 
 void Tidelight_S::CdTick() {
-  BGM_PollCD(media_, b_, bgm_);
-  EnableTimer(kTimer2, bgm_.CdAvailable != 0);
+  music_.CdTick();
+  EnableTimer(kTimer2, music_.CdSupervised());
 }
 
 void Tidelight_S::FadeStep() {
@@ -94,7 +85,7 @@ void Tidelight_S::FadeStep() {
     Effects->ASM_IncrementalPalEffects(op.opcode, static_cast<int16_t>(op.amount));
     Display.scaleMode = Master.scaleMode = ScaleMode::Twips;
     RevealTransition(p_, b_, Display, Master, 2, b_.settings.FadeSpeed);
-    if (p_.Ended()) return;
+    if (p_.windows.Ended()) return;
     Display.scaleMode = Master.scaleMode = ScaleMode::Pixels;
     Display.SetPictureFromImage(Master);
     UndoPending = true;
@@ -103,26 +94,17 @@ void Tidelight_S::FadeStep() {
 }
 
 void Tidelight_S::EndSaver() {
-  if (p_.Ended()) return;
-  if (TimerEnabled(kTimer2)) {
-    EnableTimer(kTimer2, false);
-    BGM_CloseCD(media_, b_, bgm_);
-  }
-  const auto& s = b_.settings;
-  if (s.MusicKind == 2) {
-    if (FileEndingIs(s.MusicFile, "WAV")) BGM_StopWave(media_, b_);
-    if (FileEndingIs(s.MusicFile, "MP3")) {
-      BGM_CloseMP3(media_, b_);
-      EnableTimer(kTimer1, false);
-    }
-  }
-  if (ModeLetter(p_.CommandLineArgs()) == "S") b_.CursorCount = p_.ShowCursor(true);
+  if (p_.windows.Ended()) return;
+  EnableTimer(kTimer2, false);
+  EnableTimer(kTimer1, false);
+  music_.Close();
+  if (ModeLetter(CommandLineArguments(p_.windows)) == "S") b_.CursorCount = p_.windows.ShowCursor(true);
   Unload();
 }
 
 void Tidelight_S::Unload() {
   Effects.reset();
-  p_.EndProgram();
+  p_.windows.EndProgram();
 }
 
 }  // namespace tl

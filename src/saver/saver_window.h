@@ -5,14 +5,13 @@
 #include <cstdint>
 #include <memory>
 
-#include "music/bgm_module.h"
+#include "music/music_session.h"
 #include "picfx/tidelight_c.h"
 #include "saver/fade_cycle.h"
-#include "startup/settings.h"
-#include "toolkit/media.h"
+#include "startup/base_module.h"
 #include "toolkit/picture_box.h"
 #include "toolkit/platform.h"
-#include "toolkit/random.h"
+#include "base/random.h"
 
 namespace tl {
 
@@ -22,7 +21,7 @@ class Tidelight_S : public WindowEvents {
   static constexpr int32_t kTimer2 = 2;  // audio-CD upkeep, 200 ms
   static constexpr int32_t kTimer3 = 3;  // one fade step per tick, 1 ms
 
-  Tidelight_S(Platform& p, BaseModule& b, Media& m);
+  Tidelight_S(Platform& p, BaseModule& b);
   ~Tidelight_S() override;
 
   // Covers the screen with the snapshot, starts the music and the fade.
@@ -54,13 +53,11 @@ class Tidelight_S : public WindowEvents {
 
  private:
   void EnableTimer(int32_t id, bool on);
-  void StartMusic();
   void Unload();
 
   Platform& p_;
   BaseModule& b_;
-  Media& media_;
-  BgmModule bgm_;
+  MusicSession music_;
   RandomGenerator random_;  // the program's general generator
   std::unique_ptr<Window> window_;
   bool timerOn_[4] = {};

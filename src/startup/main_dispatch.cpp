@@ -1,6 +1,7 @@
 #include "startup/main_dispatch.h"
 
-#include "toolkit/numeric.h"
+#include "base/numeric.h"
+#include "startup/command_line.h"
 
 namespace tl {
 
@@ -11,11 +12,11 @@ std::string ModeLetter(std::string_view args) {
 
 void Main(Platform& p, BaseModule& b, const ModeHandlers& modes) {
   // Both lookups are always made; either window means a copy is running.
-  const bool saverOpen = p.FindWindowByTitle("Tidelight_Main");
-  const bool dialogOpen = p.FindWindowByTitle("<Tidelight>");
-  if (saverOpen || dialogOpen) { p.EndProgram(); return; }
+  const bool saverOpen = p.windows.FindWindowByTitle("Tidelight_Main");
+  const bool dialogOpen = p.windows.FindWindowByTitle("<Tidelight>");
+  if (saverOpen || dialogOpen) { p.windows.EndProgram(); return; }
 
-  const std::string args = p.CommandLineArgs();
+  const std::string args = CommandLineArguments(p.windows);
   const std::string letter = ModeLetter(args);
   if (letter == "P") {
     if (modes.startPreview) modes.startPreview();
@@ -24,11 +25,11 @@ void Main(Platform& p, BaseModule& b, const ModeHandlers& modes) {
   LoadSettings(p, b);
   if (letter == "C") {
     if (modes.showSettingsModal) modes.showSettingsModal();
-    p.EndProgram();
+    if (!p.windows.Ended()) p.windows.EndProgram();
     return;
   }
-  if (!args.empty() && letter != "S") { p.EndProgram(); return; }
-  if (letter == "S") b.CursorCount = p.ShowCursor(false);
+  if (!args.empty() && letter != "S") { p.windows.EndProgram(); return; }
+  if (letter == "S") b.CursorCount = p.windows.ShowCursor(false);
   if (modes.loadSaver) modes.loadSaver();
 }
 

@@ -1,7 +1,8 @@
 #include "startup/settings.h"
 
-#include "toolkit/numeric.h"
-#include "toolkit/profile.h"
+#include "base/numeric.h"
+#include "base/stored_path.h"
+#include "base/profile.h"
 
 namespace tl {
 
@@ -16,7 +17,7 @@ std::string Join(const std::string& folder, std::string_view name) {
 // Reads: a per-user file that exists wins over the program folder's.
 std::string ReadTarget(Platform& p) {
   const std::string user = UserSettingsFile(p);
-  if (!user.empty() && p.CanOpenForReading(user)) return user;
+  if (!user.empty() && p.files.CanOpenForReading(user)) return user;
   return SettingsFile(p);
 }
 
@@ -30,17 +31,24 @@ void ApplyWhole(const std::string& text, T& field, T fallback) {
 
 }  // namespace
 
-std::string SettingsFile(Platform& p) { return Join(p.ProgramFolder(), "Tidelight.ini"); }
+std::string ProgramFolderOf(std::string_view path) {
+  const size_t slash = path.find_last_of("\\/");
+  if (slash == std::string_view::npos) return "";
+  // A drive root keeps its separator ("C:\\").
+  return std::string(path.substr(0, slash == 2 && path[1] == ':' ? 3 : slash));
+}
+
+std::string SettingsFile(Platform& p) { return Join(ProgramFolderOf(p.files.ProgramPath()), "Tidelight.ini"); }
 
 std::string UserSettingsFile(Platform& p) {
-  const std::string base = p.UserDataFolder();
+  const std::string base = p.files.UserDataFolder();
   if (base.empty()) return "";
   return Join(Join(base, "Tidelight"), "Tidelight.ini");
 }
 
 std::string GetIniValue(Platform& p, std::string_view section, std::string_view key,
                         const std::string& file) {
-  const auto bytes = p.ReadFile(file);
+  const auto bytes = p.files.ReadFile(file);
   if (!bytes) return "";
   return ProfileRead(*bytes, section, key, 256);
 }
@@ -50,16 +58,16 @@ std::string PutIniValue(Platform& p, BaseModule& b, std::string_view section,
   // Section and key travel in fixed 128-character fields: a longer name is cut.
   section = section.substr(0, std::min<size_t>(section.size(), 128));
   key = key.substr(0, std::min<size_t>(key.size(), 128));
-  const auto old = p.ReadFile(file);
+  const auto old = p.files.ReadFile(file);
   const Bytes updated = ProfileWrite(old ? *old : Bytes{}, section, key, value);
-  b.LastApiResult = p.WriteFile(file, updated) ? 1 : 0;
+  b.LastApiResult = p.files.WriteFile(file, updated) ? 1 : 0;
   return "";
 }
 
 bool FileExists(Platform& p, std::string path) {
   if (!path.empty() && path.back() == '\\') path.pop_back();
   if (path.empty()) return false;
-  return p.CanOpenForReading(path);
+  return p.files.CanOpenForReading(path);
 }
 
 std::string FolderOfPath(std::string_view path) {
@@ -69,18 +77,6 @@ std::string FolderOfPath(std::string_view path) {
   std::string out(path.substr(0, pos));
   if (!out.empty() && out.back() == '\\') out.pop_back();
   return out;
-}
-
-std::string EncodeStoredPath(Platform& p, std::string_view utf8) {
-  if (auto sjis = p.ToCodePage932(utf8)) return *sjis;
-  return kUtf8PathMarker + std::string(utf8);
-}
-
-std::string DecodeStoredPath(Platform& p, std::string_view bytes) {
-  const std::string_view marker = kUtf8PathMarker;
-  if (bytes.substr(0, marker.size()) == marker) return std::string(bytes.substr(marker.size()));
-  if (auto u = p.FromCodePage932(bytes)) return *u;
-  return "";
 }
 
 void LoadSettings(Platform& p, BaseModule& b) {
@@ -96,7 +92,7 @@ void LoadSettings(Platform& p, BaseModule& b) {
     s.MusicFile.clear();
     if (s.MusicKind == 2) s.MusicKind = 0;
   } else {
-    s.MusicFile = DecodeStoredPath(p, stored);
+    s.MusicFile = DecodeStoredPath(stored);
     if (!FileExists(p, s.MusicFile)) {
       s.MusicFile.clear();
       if (s.MusicKind == 2) s.MusicKind = 0;
@@ -117,7 +113,7 @@ void SaveSettings(Platform& p, BaseModule& b) {
   const SettingsRecord& s = b.settings;
   const std::string values[5] = {
       FormatWithSignPosition(s.MusicKind), FormatWithSignPosition(s.RepeatTrack),
-      EncodeStoredPath(p, s.MusicFile), FormatWithSignPosition(s.FadeDepth),
+      EncodeStoredPath(s.MusicFile), FormatWithSignPosition(s.FadeDepth),
       FormatWithSignPosition(s.FadeSpeed)};
   const char* names[5] = {keys::kMusicKind, keys::kRepeatTrack, keys::kMusicFile,
                           keys::kFadeDepth, keys::kFadeSpeed};
@@ -130,10 +126,10 @@ void SaveSettings(Platform& p, BaseModule& b) {
     return ok;
   };
   const std::string user = UserSettingsFile(p);
-  const bool userExists = !user.empty() && p.CanOpenForReading(user);
+  const bool userExists = !user.empty() && p.files.CanOpenForReading(user);
   if (!userExists && writeAll(SettingsFile(p))) return;
   if (user.empty()) return;
-  p.MakeFolder(p.UserDataFolder() + "\\Tidelight");
+  p.files.MakeFolder(p.files.UserDataFolder() + "\\Tidelight");
   writeAll(user);
 }
 

@@ -3,28 +3,10 @@
 #include <cstdint>
 #include <string>
 
+#include "startup/base_module.h"
 #include "toolkit/platform.h"
 
 namespace tl {
-
-struct SettingsRecord {
-  int16_t MusicKind = 0;
-  int16_t RepeatTrack = 0;
-  std::string MusicFile;  // UTF-8
-  int16_t FadeDepth = 0;
-  int32_t FadeSpeed = 0;
-};
-
-// Module-wide values of the base module, zero or empty at program start.
-struct BaseModule {
-  SettingsRecord settings;
-  int32_t CursorCount = 0;
-  int16_t CursorX = 0, CursorY = 0;
-  int32_t LastApiResult = 0;
-  bool TransitionRunning = false;
-  int32_t LastStepTick = 0;
-  int32_t StepInterval = 0;
-};
 
 // The key names as the exact code-page-932 bytes the file holds on every system.
 namespace keys {
@@ -36,9 +18,9 @@ inline constexpr char kFadeDepth[] = "\xCC\xAA\xB0\xC4\xDE\x93\x78";
 inline constexpr char kFadeSpeed[] = "\xCC\xAA\xB0\xC4\xDE\xBD\xCB\xDF\xB0\xC4\xDE";
 }  // namespace keys
 
-// Marks a stored path that code page 932 cannot hold; '*' never occurs in a
-// Windows path, so the marker cannot be mistaken for a real one.
-inline constexpr char kUtf8PathMarker[] = "*UTF-8*";
+// The program's folder, from its full path: without a trailing separator,
+// except at a drive root ("C:\\").
+std::string ProgramFolderOf(std::string_view programPath);
 
 std::string SettingsFile(Platform& p);      // the program folder's file
 std::string UserSettingsFile(Platform& p);  // %APPDATA%\Tidelight\Tidelight.ini
@@ -52,10 +34,6 @@ std::string PutIniValue(Platform& p, BaseModule& b, std::string_view section,
 
 bool FileExists(Platform& p, std::string path);
 std::string FolderOfPath(std::string_view path);
-
-// Music paths as stored in the file and back.
-std::string EncodeStoredPath(Platform& p, std::string_view utf8);
-std::string DecodeStoredPath(Platform& p, std::string_view bytes);
 
 void LoadSettings(Platform& p, BaseModule& b);
 // Writes the five keys in the dialog's order; falls back to the per-user file

@@ -1,6 +1,6 @@
 #include "toolkit/picture_box.h"
 
-#include "toolkit/raster.h"
+#include "gfx/raster.h"
 
 namespace tl {
 
@@ -8,8 +8,8 @@ void PictureBox::Resize(int32_t widthPx, int32_t heightPx) {
   pixels_.Resize(widthPx, heightPx, backColor);
 }
 
-int32_t PictureBox::Width() const { return pixels_.Width() * platform_.TwipsPerPixelX(); }
-int32_t PictureBox::Height() const { return pixels_.Height() * platform_.TwipsPerPixelY(); }
+int32_t PictureBox::Width() const { return pixels_.Width() * platform_.screen.TwipsPerPixelX(); }
+int32_t PictureBox::Height() const { return pixels_.Height() * platform_.screen.TwipsPerPixelY(); }
 
 double PictureBox::ScaleWidth() const {
   return scaleMode == ScaleMode::Twips ? double(Width()) : double(pixels_.Width());

@@ -9,7 +9,7 @@
 #include <cstdint>
 
 #include "toolkit/platform.h"
-#include "toolkit/surface.h"
+#include "gfx/surface.h"
 #include "toolkit/window.h"
 
 namespace tl {

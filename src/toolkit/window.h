@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "toolkit/surface.h"
+#include "gfx/surface.h"
 
 namespace tl {
 

@@ -9,7 +9,7 @@
 #include <cstring>
 #include <string>
 
-#include "toolkit/gdi_shapes.h"
+#include "gfx/gdi_shapes.h"
 
 namespace tl {
 namespace {

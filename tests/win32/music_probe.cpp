@@ -14,8 +14,9 @@
 #include <vector>
 
 #include "music/bgm.h"
-#include "toolkit/win32/wide_text.h"
-#include "toolkit/win32/win32_media.h"
+#include "startup/base_module.h"
+#include "backends/win32/wide_text.h"
+#include "backends/win32/win32_media.h"
 
 namespace {
 
@@ -93,28 +94,28 @@ void ProbeMp3(Sink& sink, const std::string& longFile, const std::string& shortF
   b.settings.MusicKind = 2;
   b.settings.MusicFile = longFile;
   const uint64_t start = sink.Size();
-  BGM_PlayMP3(m, b);
+  BGM_PlayMP3(m, b.settings.MusicFile);
   std::string mode;
   const bool playing = PollFor(20, [&] {
     m.SendMciCommand("status MP3Play mode", mode, kMp3ModeSize);
-    return BGM_IsMP3Playing(m, b);
+    return BGM_IsMP3Playing(m);
   });
   Check(playing, "status MP3Play mode answers \"" + mode + "\" for " + longFile);
   const bool sounds = PollFor(20, [&] { return sink.AudibleSince(start) > 20000; });
   Check(sounds, "MP3 sound reaches the sink (" + std::to_string(sink.AudibleSince(start)) +
                     " audible bytes)");
-  BGM_CloseMP3(m, b);
+  BGM_CloseMP3(m);
   Check(sink.FallsSilent(), "the sink falls silent after BGM_CloseMP3");
-  Check(!BGM_IsMP3Playing(m, b), "MP3Play is gone after BGM_CloseMP3");
+  Check(!BGM_IsMP3Playing(m), "MP3Play is gone after BGM_CloseMP3");
 
   // A file that ends is restarted by the next Timer1 tick.
   b.settings.MusicFile = shortFile;
-  BGM_PlayMP3(m, b);
-  Check(PollFor(20, [&] { return BGM_IsMP3Playing(m, b); }), "the short MP3 plays");
-  Check(PollFor(30, [&] { return !BGM_IsMP3Playing(m, b); }), "the short MP3 reaches its end");
-  BGM_RepeatMP3(m, b);
-  Check(PollFor(20, [&] { return BGM_IsMP3Playing(m, b); }), "BGM_RepeatMP3 plays it again");
-  BGM_CloseMP3(m, b);
+  BGM_PlayMP3(m, b.settings.MusicFile);
+  Check(PollFor(20, [&] { return BGM_IsMP3Playing(m); }), "the short MP3 plays");
+  Check(PollFor(30, [&] { return !BGM_IsMP3Playing(m); }), "the short MP3 reaches its end");
+  BGM_RepeatMP3(m);
+  Check(PollFor(20, [&] { return BGM_IsMP3Playing(m); }), "BGM_RepeatMP3 plays it again");
+  BGM_CloseMP3(m);
 }
 
 void ProbeWav(Sink& sink, const std::string& file) {
@@ -125,13 +126,13 @@ void ProbeWav(Sink& sink, const std::string& file) {
   Check(m.WaveOutDeviceCount() > 0,
         "waveOutGetNumDevs answers " + std::to_string(m.WaveOutDeviceCount()));
   const uint64_t start = sink.Size();
-  BGM_PlayWave(m, b);
+  BGM_PlayWave(m, b.settings.MusicFile, b.LastApiResult);
   Check(b.LastApiResult != 0, "PlaySound accepts " + file);
   // The file is one burst of tone and then silence: three bursts in the sink
   // prove that it repeats.
   const bool loops = PollFor(30, [&] { return sink.BurstsSince(start) >= 3; });
   Check(loops, "the WAV loops (" + std::to_string(sink.BurstsSince(start)) + " bursts of tone)");
-  BGM_StopWave(m, b);
+  BGM_StopWave(m, b.LastApiResult);
   Check(b.LastApiResult != 0, "the stop is accepted");
   Check(sink.FallsSilent(), "the sink falls silent after BGM_StopWave");
 }

@@ -6,8 +6,9 @@
 #include <gtest/gtest.h>
 
 #include "music/bgm.h"
+#include "startup/base_module.h"
 #include "test_folder.h"
-#include "toolkit/win32/win32_media.h"
+#include "backends/win32/win32_media.h"
 
 namespace tl {
 
@@ -28,27 +29,27 @@ TEST(Win32Music, WithoutACdDriveSupervisionEndsOnTheFirstTick) {
   RecordingMedia m;
   BaseModule b;
   BgmModule bgm;
-  BGM_OpenCD(m, b, bgm);
+  BGM_OpenCD(m, b.LastApiResult);
   EXPECT_NE(b.LastApiResult, 0);
   m.commands.clear();
-  BGM_PollCD(m, b, bgm);
+  BGM_PollCD(m, b.settings.RepeatTrack, b.LastApiResult, bgm);
   EXPECT_EQ(bgm.CdAvailable, kFalse);
   EXPECT_EQ(m.commands, (std::vector<std::string>{"status cdaudio current track"}));
   // The reply holds the system's own text for the code.
   EXPECT_EQ(bgm.MciReply, m.MciErrorText(static_cast<uint32_t>(b.LastApiResult), 256));
   EXPECT_FALSE(bgm.MciReply.empty());
-  BGM_CloseCD(m, b, bgm);  // harmless on a device that never opened
+  BGM_CloseCD(m, b.LastApiResult);  // harmless on a device that never opened
 }
 
 TEST(Win32Music, QueriesOfAnUnknownDeviceAnswerTheCode) {
   Win32Media m;
   BaseModule b;
   BgmModule bgm;
-  const std::string answer = MciQuery(m, b, bgm, "status NoSuchAlias mode");
+  const std::string answer = MciQuery(m, b.LastApiResult, bgm, "status NoSuchAlias mode");
   ASSERT_NE(b.LastApiResult, 0);
   EXPECT_EQ(answer, "Error:" + std::to_string(b.LastApiResult));
   std::string out;
-  EXPECT_EQ(MciCommand(m, b, "", out), -1);
+  EXPECT_EQ(MciCommand(m, b.LastApiResult, "", out), -1);
   EXPECT_EQ(out, kNoCommandText);
 }
 
@@ -58,11 +59,11 @@ TEST(Win32Music, AMissingMp3OpensNothingAndPlaysNothing) {
   BaseModule b;
   b.settings.MusicKind = 2;
   b.settings.MusicFile = dir.str() + "\\\xE6\xBD\xAE none.mp3";
-  BGM_PlayMP3(m, b);
+  BGM_PlayMP3(m, b.settings.MusicFile);
   EXPECT_EQ(m.commands.size(), 1u);  // the open failed, so no play
-  EXPECT_FALSE(BGM_IsMP3Playing(m, b));
-  BGM_CloseMP3(m, b);  // harmless when MP3Play does not exist
-  BGM_StopWave(m, b);  // harmless with nothing playing
+  EXPECT_FALSE(BGM_IsMP3Playing(m));
+  BGM_CloseMP3(m);  // harmless when MP3Play does not exist
+  BGM_StopWave(m, b.LastApiResult);  // harmless with nothing playing
   EXPECT_NE(b.LastApiResult, 0);
 }
 

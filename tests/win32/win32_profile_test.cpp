@@ -6,9 +6,10 @@
 
 #include <cstdlib>
 
+#include "base/cp932.h"
 #include "startup/settings.h"
 #include "test_folder.h"
-#include "toolkit/win32/win32_platform.h"
+#include "backends/win32/win32_platform.h"
 
 namespace tl {
 
@@ -48,7 +49,7 @@ TEST(Win32Profile, JapaneseNamesRoundTripOnAJapaneseSystem) {
   TestFolder dir;
   struct InFolder : Win32Platform {
     std::string folder;
-    std::string ProgramFolder() override { return folder; }
+    std::string ProgramPath() override { return folder + "\\Tidelight.scr"; }
     std::string UserDataFolder() override { return folder + "\\user"; }
   } p;
   BaseModule b;
@@ -61,7 +62,7 @@ TEST(Win32Profile, JapaneseNamesRoundTripOnAJapaneseSystem) {
   SaveSettings(p, b);
   EXPECT_EQ(SystemRead(file, keys::kFadeDepth), "48");
   EXPECT_EQ(SystemRead(file, keys::kRepeatTrack), "3");
-  EXPECT_EQ(SystemRead(file, keys::kMusicFile), *p.ToCodePage932(music));
+  EXPECT_EQ(SystemRead(file, keys::kMusicFile), *Utf8ToCp932(music));
   ASSERT_TRUE(WritePrivateProfileStringA(keys::kSection, keys::kFadeSpeed, "35", file.c_str()));
   WritePrivateProfileStringA(nullptr, nullptr, nullptr, file.c_str());
   BaseModule back;
@@ -82,10 +83,10 @@ TEST(Win32Platform, FilesFoldersAndCodePage) {
   EXPECT_FALSE(p.ReadFile(dir.str() + "\\none"));
   EXPECT_TRUE(p.MakeFolder(dir.str() + "\\sub"));
   EXPECT_TRUE(p.MakeFolder(dir.str() + "\\sub"));
-  EXPECT_EQ(p.ToCodePage932("\xE9\x9F\xB3"), "\x89\xB9");
-  EXPECT_FALSE(p.ToCodePage932("caf\xC3\xA9"));
-  EXPECT_EQ(p.FromCodePage932("\x89\xB9"), "\xE9\x9F\xB3");
-  EXPECT_FALSE(p.ProgramFolder().empty());
+  EXPECT_EQ(Utf8ToCp932("\xE9\x9F\xB3"), "\x89\xB9");
+  EXPECT_FALSE(Utf8ToCp932("caf\xC3\xA9"));
+  EXPECT_EQ(Cp932ToUtf8("\x89\xB9"), "\xE9\x9F\xB3");
+  EXPECT_NE(ProgramFolderOf(p.ProgramPath()), "");
 }
 
 }  // namespace tl

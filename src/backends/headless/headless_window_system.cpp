@@ -1,0 +1,249 @@
+// Windows, the clock and the message queue of the headless back end.
+#include <algorithm>
+
+#include "backends/headless/headless_platform.h"
+#include "backends/headless/headless_window.h"
+
+namespace tl {
+
+namespace {
+std::string RectText(const Rect& r) {
+  return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
+         "," + std::to_string(r.bottom);
+}
+
+// Input goes to a window only while it still exists when the message is handled.
+bool Alive(const std::vector<HeadlessWindow*>& windows, const Window* w) {
+  return std::find(windows.begin(), windows.end(), w) != windows.end();
+}
+}  // namespace
+
+void HeadlessPlatform::Note(std::string call) {
+  if (ended) {
+    ++lateCalls;
+    if (onLateCall) onLateCall(call);
+  }
+  calls.push_back(std::move(call));
+}
+
+void HeadlessPlatform::NoteQuietly(const char* call) {
+  if (!ended) return;
+  ++lateCalls;
+  if (onLateCall) onLateCall(call);
+}
+
+void HeadlessPlatform::SetArguments(std::string_view args) {
+  commandLine = "\"C:\\Program Files\\Tidelight\\Tidelight.scr\" " + std::string(args);
+}
+
+std::string HeadlessPlatform::CommandLine() {
+  NoteQuietly("CommandLine");
+  return commandLine;
+}
+
+bool HeadlessPlatform::FindWindowByTitle(std::string_view title) {
+  Note("FindWindow " + std::string(title));
+  return openWindows.count(std::string(title)) != 0;
+}
+
+int32_t HeadlessPlatform::ShowCursor(bool show) {
+  Note(show ? "ShowCursor 1" : "ShowCursor 0");
+  cursorCount += show ? 1 : -1;
+  return cursorCount;
+}
+
+void HeadlessPlatform::EndProgram() {
+  Note("EndProgram");
+  ended = true;
+  queue_.clear();
+  scheduled_.clear();
+}
+
+uint32_t HeadlessPlatform::TickCount() {
+  NoteQuietly("TickCount");
+  return static_cast<uint32_t>(clockMs);
+}
+
+std::unique_ptr<Window> HeadlessPlatform::OpenWindow(const WindowSpec& spec,
+                                                     WindowEvents& events) {
+  Note("OpenWindow " + spec.title);
+  auto w = std::make_unique<HeadlessWindow>(*this, spec, events, nextHandle_++);
+  windows_.push_back(w.get());
+  openWindows.insert(spec.title);
+  return w;
+}
+
+void HeadlessPlatform::Forget(HeadlessWindow* w) {
+  windows_.erase(std::remove(windows_.begin(), windows_.end(), w), windows_.end());
+  const bool titleLeft = std::any_of(windows_.begin(), windows_.end(),
+                                     [&](auto* o) { return o->spec.title == w->spec.title; });
+  if (!titleLeft) openWindows.erase(w->spec.title);
+}
+
+HeadlessWindow* HeadlessPlatform::FindWindow(std::string_view title) const {
+  for (auto* w : windows_)
+    if (w->spec.title == title) return w;
+  return nullptr;
+}
+
+bool HeadlessPlatform::HostWindowRect(NativeHandle window, Rect& rect) {
+  Note("HostWindowRect " + std::to_string(window));
+  auto it = hostWindows.find(window);
+  if (it == hostWindows.end()) return false;
+  rect = it->second;
+  return true;
+}
+
+void HeadlessPlatform::AnimateCaption(NativeHandle window, const Rect& from, const Rect& to) {
+  Note("AnimateCaption " + std::to_string(window) + " " + RectText(from) + " -> " + RectText(to));
+}
+
+void HeadlessPlatform::Click(Window& w, int32_t x, int32_t y) {
+  Window* target = &w;
+  queue_.push_back([this, target, x, y] {
+    if (Alive(windows_, target)) static_cast<HeadlessWindow*>(target)->events.OnMouseDown(x, y);
+  });
+}
+
+void HeadlessPlatform::MoveMouse(Window& w, int32_t x, int32_t y) {
+  Window* target = &w;
+  queue_.push_back([this, target, x, y] {
+    if (Alive(windows_, target)) static_cast<HeadlessWindow*>(target)->events.OnMouseMove(x, y);
+  });
+}
+
+void HeadlessPlatform::PressKey(Window& w, int32_t virtualKey) {
+  Window* target = &w;
+  queue_.push_back([this, target, virtualKey] {
+    if (Alive(windows_, target))
+      static_cast<HeadlessWindow*>(target)->events.OnKeyDown(virtualKey);
+  });
+}
+
+void HeadlessPlatform::CloseWindow(Window& w) {
+  Window* target = &w;
+  queue_.push_back([this, target] {
+    if (Alive(windows_, target)) static_cast<HeadlessWindow*>(target)->Destroy();
+  });
+}
+
+void HeadlessPlatform::DestroyHost(NativeHandle host) {
+  hostWindows.erase(host);
+  for (auto* w : std::vector<HeadlessWindow*>(windows_))
+    if (Alive(windows_, w) && w->spec.kind == WindowKind::Child && w->spec.host == host)
+      w->Destroy();
+}
+
+// Delivers the earliest timer due by `upTo`, moving the clock to it. Like
+// the platform's timer messages, a tick only comes when no other message waits.
+bool HeadlessPlatform::DeliverOneTimer(uint64_t upTo) {
+  HeadlessWindow* best = nullptr;
+  int32_t bestId = 0;
+  uint64_t bestDue = upTo + 1;
+  for (auto* w : windows_)
+    for (auto& [id, t] : w->timers)
+      if (t.due < bestDue) {
+        best = w;
+        bestId = id;
+        bestDue = t.due;
+      }
+  if (best == nullptr) return false;
+  clockMs = std::max(clockMs, bestDue);
+  auto& t = best->timers[bestId];
+  t.due = clockMs + t.intervalMs;
+  best->events.OnTimer(bestId);
+  return true;
+}
+
+void HeadlessPlatform::At(uint64_t ms, std::function<void()> input) {
+  scheduled_.emplace(ms, std::move(input));
+}
+
+void HeadlessPlatform::QueueDueInput() {
+  while (!ended && !scheduled_.empty() && scheduled_.begin()->first <= clockMs) {
+    auto input = std::move(scheduled_.begin()->second);
+    scheduled_.erase(scheduled_.begin());
+    input();
+  }
+}
+
+void HeadlessPlatform::PumpMessages() {
+  NoteQuietly("PumpMessages");
+  Pump();
+}
+
+void HeadlessPlatform::Pump() {
+  if (ended) return;
+  QueueDueInput();
+  // Handles what is pending now; messages that handlers post wait for the next pump.
+  for (size_t n = queue_.size(); n > 0 && !ended && !queue_.empty(); --n) {
+    auto m = std::move(queue_.front());
+    queue_.pop_front();
+    m();
+  }
+  if (!ended) DeliverOneTimer(clockMs);
+}
+
+void HeadlessPlatform::WaitForFrame() {
+  NoteQuietly("WaitForFrame");
+  ++framesWaited;
+  // Input that is already queued is handled before the frame comes.
+  Pump();
+  if (ended) return;
+  const uint64_t next = (clockMs / frameMs + 1) * frameMs;
+  clockMs = next;
+  Pump();
+}
+
+void HeadlessPlatform::Advance(uint64_t ms) {
+  const uint64_t end = clockMs + ms;
+  while (!ended) {
+    QueueDueInput();
+    while (!ended && !queue_.empty()) Pump();
+    // Whatever comes first: the next timer or the next scripted input.
+    const uint64_t nextInput = scheduled_.empty() ? end : std::min(end, scheduled_.begin()->first);
+    if (ended || !DeliverOneTimer(nextInput)) {
+      if (nextInput >= end || ended) break;
+      clockMs = std::max(clockMs, nextInput);
+    }
+  }
+  if (!ended) clockMs = std::max(clockMs, end);
+}
+
+void HeadlessPlatform::RunUntil(const std::function<bool()>& done) {
+  const uint64_t limit = clockMs + loopLimitMs;
+  while (!ended && !done()) {
+    QueueDueInput();
+    if (!queue_.empty()) {
+      Pump();
+      continue;
+    }
+    // Jump the clock to whatever comes next: a timer or scripted input.
+    uint64_t next = UINT64_MAX;
+    for (auto* w : windows_)
+      for (auto& [id, t] : w->timers) next = std::min(next, t.due);
+    if (!scheduled_.empty()) next = std::min(next, scheduled_.begin()->first);
+    // Nothing queued, scheduled or ticking: the real loop would wait for ever.
+    if (next == UINT64_MAX) return;
+    if (next > limit) {
+      clockMs = std::max(clockMs, limit);
+      return;
+    }
+    clockMs = std::max(clockMs, next);
+    QueueDueInput();
+    if (queue_.empty() && !ended) DeliverOneTimer(clockMs);
+  }
+}
+
+void HeadlessPlatform::RunModal(Window& window) {
+  Note("RunModal");
+  auto* w = static_cast<HeadlessWindow*>(&window);
+  RunUntil([w] { return w->destroyed; });
+}
+
+void HeadlessPlatform::RunMessageLoop() {
+  Note("RunMessageLoop");
+  RunUntil([] { return false; });
+}
+
+}  // namespace tl

@@ -1,0 +1,71 @@
+#pragma once
+// Win32 back end: thin calls into the Windows API, with the Unicode
+// functions for every text and path.
+//
+// Implements, as the headless back end does:
+//   Files         CreateFileW and friends, GetModuleFileNameW, %APPDATA%
+//   Screen        system metrics, GetDeviceCaps, the desktop's device context,
+//                 GetCursorPos
+//   Shell         MessageBoxW, ShellExecuteW, the common dialogs
+//   WindowSystem  GetCommandLineW, FindWindowW, ShowCursor, real windows,
+//                 GetTickCount, the message loop and frame pacing
+#include "backends/win32/win32_media.h"
+#include "toolkit/platform.h"
+
+namespace tl {
+
+class Win32Platform : public Files, public Screen, public Shell, public WindowSystem {
+ public:
+  Win32Platform() = default;
+  Win32Platform(const Win32Platform&) = delete;
+  Win32Platform& operator=(const Win32Platform&) = delete;
+
+  // The seam as the program sees it, with winmm as the multimedia system.
+  Win32Media media;
+  Platform seam{*this, *this, *this, *this, media};
+  operator Platform&() { return seam; }
+
+  std::string ProgramPath() override;
+  std::string UserDataFolder() override;
+  std::optional<std::vector<uint8_t>> ReadFile(const std::string& path) override;
+  bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) override;
+  bool CanOpenForReading(const std::string& path) override;
+  bool MakeFolder(const std::string& path) override;
+
+  int32_t Width() override;
+  int32_t Height() override;
+  int32_t DpiX() override;
+  int32_t DpiY() override;
+  int32_t BitsPerPixel() override;
+  bool SnapshotDesktop(Surface& into) override;
+  bool CursorPosition(int32_t& x, int32_t& y) override;
+
+  void ShowMessageBox(std::string_view text, std::string_view title, MessageIcon icon) override;
+  bool OpenWebPage(std::string_view url) override;
+  std::optional<std::string> ChooseFileToOpen(const FileDialogSpec& spec) override;
+  std::optional<std::string> ChooseFileToSave(const FileDialogSpec& spec) override;
+  std::optional<uint32_t> ChooseColour(uint32_t initial, std::array<uint32_t, 16>& custom,
+                                       NativeHandle owner) override;
+
+  std::string CommandLine() override;
+  bool FindWindowByTitle(std::string_view title) override;
+  int32_t ShowCursor(bool show) override;
+  std::unique_ptr<Window> OpenWindow(const WindowSpec& spec, WindowEvents& events) override;
+  bool HostWindowRect(NativeHandle window, Rect& rect) override;
+  void AnimateCaption(NativeHandle window, const Rect& from, const Rect& to) override;
+  uint32_t TickCount() override;
+  void PumpMessages() override;
+  void WaitForFrame() override;
+  void RunModal(Window& window) override;
+  void RunMessageLoop() override;
+  void EndProgram() override;
+  bool Ended() const override { return ended_; }
+
+ private:
+  bool ended_ = false;
+  bool quitSeen_ = false;
+  int64_t nextFrame_ = 0;    // performance-counter time of the next frame (fallback pacing)
+  int64_t framePeriod_ = 0;  // performance-counter ticks per display refresh
+};
+
+}  // namespace tl

@@ -1,0 +1,144 @@
+#include "backends/win32/win32_window.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "backends/win32/gdi_handles.h"
+#include "gfx/raster.h"
+#include "backends/win32/wide_text.h"
+
+namespace tl::win32 {
+
+namespace {
+
+constexpr wchar_t kClass[] = L"TidelightWindow";
+
+void RegisterOnce() {
+  static bool done = false;
+  if (done) return;
+  WNDCLASSW c{};
+  c.lpfnWndProc = DefWindowProcW;  // replaced per window once created
+  c.hInstance = GetModuleHandleW(nullptr);
+  c.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  c.hIcon = LoadIconW(c.hInstance, MAKEINTRESOURCEW(1));
+  c.lpszClassName = kClass;
+  RegisterClassW(&c);
+  done = true;
+}
+
+}  // namespace
+
+Win32Window::Win32Window(const WindowSpec& spec, WindowEvents& events)
+    : events_(events), background_(spec.background) {
+  RegisterOnce();
+  DWORD style = WS_POPUP, ex = 0;
+  HWND parent = nullptr;
+  switch (spec.kind) {
+    case WindowKind::Popup: break;
+    case WindowKind::Child:
+      style = WS_CHILD;
+      parent = reinterpret_cast<HWND>(spec.host);
+      break;
+    case WindowKind::Dialog:
+      style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+      ex = WS_EX_DLGMODALFRAME;
+      break;
+  }
+  const Rect& r = spec.rect;
+  hwnd_ = CreateWindowExW(ex, kClass, Wide(spec.title).c_str(), style, r.left, r.top, r.Width(),
+                          r.Height(), parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (!hwnd_) return;
+  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Win32Window::Proc));
+}
+
+Win32Window::~Win32Window() {
+  if (!hwnd_) return;
+  closing_ = true;
+  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+  DestroyWindow(hwnd_);
+}
+
+void Win32Window::Show() { ShowWindow(hwnd_, SW_SHOWNORMAL); UpdateWindow(hwnd_); }
+
+void Win32Window::SetTopmost() {
+  SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void Win32Window::Move(const Rect& r) {
+  MoveWindow(hwnd_, r.left, r.top, r.Width(), r.Height(), TRUE);
+}
+
+namespace {
+// Draws `r` of our top-down 32-bit pixels onto a device context.
+void DrawPixels(HDC dc, const Surface& pixels, const Rect& r) {
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  bi.bmiHeader.biWidth = pixels.Width();
+  bi.bmiHeader.biHeight = -r.Height();  // just the band of rows drawn
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  SetDIBitsToDevice(dc, r.left, r.top, r.Width(), r.Height(), r.left, 0, 0, r.Height(),
+                    pixels.Row(r.top), &bi, DIB_RGB_COLORS);
+}
+}  // namespace
+
+void Win32Window::Present(const Surface& pixels, const Rect& dirty) {
+  shown_ = &pixels;
+  const Rect r = Intersect(dirty, pixels.Bounds());
+  if (r.Empty()) return;
+  DrawPixels(WindowDc(hwnd_).get(), pixels, r);
+}
+
+void Win32Window::StartTimer(int32_t timerId, uint32_t intervalMs) {
+  SetTimer(hwnd_, static_cast<UINT_PTR>(timerId), intervalMs, nullptr);
+}
+
+void Win32Window::StopTimer(int32_t timerId) { KillTimer(hwnd_, static_cast<UINT_PTR>(timerId)); }
+
+void Win32Window::Paint() {
+  const auto paint = BeginPaintSession(hwnd_);
+  const RECT& area = paint.closer().paint.rcPaint;
+  const Rect want{area.left, area.top, area.right, area.bottom};
+  if (shown_) {
+    DrawPixels(paint.get(), *shown_, Intersect(want, shown_->Bounds()));
+  } else {
+    const UniqueBrush b(CreateSolidBrush(
+        RGB((background_ >> 16) & 0xFF, (background_ >> 8) & 0xFF, background_ & 0xFF)));
+    ::FillRect(paint.get(), &area, b.get());
+  }
+}
+
+LRESULT CALLBACK Win32Window::Proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  auto* self = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(w, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(w, m, wp, lp);
+  return self->Handle(m, wp, lp);
+}
+
+LRESULT Win32Window::Handle(UINT m, WPARAM wp, LPARAM lp) {
+  switch (m) {
+    case WM_PAINT: Paint(); return 0;
+    case WM_ERASEBKGND: return 1;  // the presented pixels cover the client area
+    case WM_TIMER: events_.OnTimer(static_cast<int32_t>(wp)); return 0;
+    case WM_KEYDOWN: case WM_SYSKEYDOWN:
+      events_.OnKeyDown(static_cast<int32_t>(wp));
+      return 0;
+    case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
+      events_.OnMouseDown(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+      return 0;
+    case WM_MOUSEMOVE: events_.OnMouseMove(GET_X_LPARAM(lp), GET_Y_LPARAM(lp)); return 0;
+    case WM_NCDESTROY: {
+      HWND w = hwnd_;
+      const bool byUs = closing_;
+      hwnd_ = nullptr;
+      if (!byUs) events_.OnDestroyed();
+      return DefWindowProcW(w, m, wp, lp);
+    }
+  }
+  return DefWindowProcW(hwnd_, m, wp, lp);
+}
+
+}  // namespace tl::win32

@@ -1,0 +1,43 @@
+#pragma once
+// A real window: presented pixels live in a DIB section that WM_PAINT copies
+// to the screen; messages go to the event sink unchanged.
+#include <windows.h>
+
+#include <memory>
+
+#include "toolkit/window.h"
+
+namespace tl::win32 {
+
+class Win32Window : public Window {
+ public:
+  Win32Window(const WindowSpec& spec, WindowEvents& events);
+  ~Win32Window() override;
+  Win32Window(const Win32Window&) = delete;
+  Win32Window& operator=(const Win32Window&) = delete;
+
+  NativeHandle Handle() const override { return reinterpret_cast<NativeHandle>(hwnd_); }
+  void Show() override;
+  void SetTopmost() override;
+  void Move(const Rect& rect) override;
+  void Present(const Surface& pixels, const Rect& dirty) override;
+  void StartTimer(int32_t timerId, uint32_t intervalMs) override;
+  void StopTimer(int32_t timerId) override;
+
+  bool ok() const { return hwnd_ != nullptr; }
+
+ private:
+  static LRESULT CALLBACK Proc(HWND w, UINT m, WPARAM wp, LPARAM lp);
+  LRESULT Handle(UINT m, WPARAM wp, LPARAM lp);
+  void Paint();
+
+  WindowEvents& events_;
+  HWND hwnd_ = nullptr;
+  bool closing_ = false;  // destroyed by us: no event
+  // The pixels last presented; they outlive the window's use of them, so a
+  // repaint draws straight from them and the window keeps no copy.
+  const Surface* shown_ = nullptr;
+  uint32_t background_;
+};
+
+}  // namespace tl::win32

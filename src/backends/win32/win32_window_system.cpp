@@ -1,0 +1,116 @@
+// Windows, the clock and the message loop of the win32 back end.
+#include <windows.h>
+#include <dwmapi.h>
+#include <mmsystem.h>
+
+#include "backends/win32/gdi_handles.h"
+#include "backends/win32/wide_text.h"
+#include "backends/win32/win32_platform.h"
+#include "backends/win32/win32_window.h"
+
+namespace tl {
+
+using win32::Narrow;
+using win32::Wide;
+using win32::WindowDc;
+
+std::string Win32Platform::CommandLine() { return Narrow(GetCommandLineW()); }
+
+bool Win32Platform::FindWindowByTitle(std::string_view title) {
+  return FindWindowW(nullptr, Wide(title).c_str()) != nullptr;
+}
+
+int32_t Win32Platform::ShowCursor(bool show) { return ::ShowCursor(show ? TRUE : FALSE); }
+
+std::unique_ptr<Window> Win32Platform::OpenWindow(const WindowSpec& spec, WindowEvents& events) {
+  auto w = std::make_unique<win32::Win32Window>(spec, events);
+  if (!w->ok()) return nullptr;
+  return w;
+}
+
+bool Win32Platform::HostWindowRect(NativeHandle window, Rect& rect) {
+  RECT r{};
+  if (!::GetWindowRect(reinterpret_cast<HWND>(window), &r)) return false;
+  rect = {r.left, r.top, r.right, r.bottom};
+  return true;
+}
+
+void Win32Platform::AnimateCaption(NativeHandle window, const Rect& from, const Rect& to) {
+  const RECT a{from.left, from.top, from.right, from.bottom};
+  const RECT b{to.left, to.top, to.right, to.bottom};
+  DrawAnimatedRects(reinterpret_cast<HWND>(window), IDANI_CAPTION, &a, &b);
+}
+
+uint32_t Win32Platform::TickCount() { return GetTickCount(); }
+
+void Win32Platform::EndProgram() {
+  ended_ = true;
+  ExitProcess(0);
+}
+
+void Win32Platform::PumpMessages() {
+  MSG m;
+  while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+    if (m.message == WM_QUIT) {
+      quitSeen_ = true;
+      return;
+    }
+    TranslateMessage(&m);
+    DispatchMessageW(&m);
+  }
+}
+
+void Win32Platform::WaitForFrame() {
+  PumpMessages();
+  // With composition the compositor's clock paces us; DwmFlush returns after
+  // the next composed frame.
+  BOOL composed = FALSE;
+  if (SUCCEEDED(DwmIsCompositionEnabled(&composed)) && composed && SUCCEEDED(DwmFlush())) {
+    PumpMessages();
+    return;
+  }
+  // Otherwise wait, handling input as it arrives, until the display's next refresh.
+  LARGE_INTEGER freq, now;
+  QueryPerformanceFrequency(&freq);
+  QueryPerformanceCounter(&now);
+  if (framePeriod_ == 0) {  // asked once: the refresh rate is fixed for the run
+    int hz = GetDeviceCaps(WindowDc(nullptr).get(), VREFRESH);
+    if (hz < 24 || hz > 500) hz = 60;
+    framePeriod_ = freq.QuadPart / hz;
+  }
+  const int64_t period = framePeriod_;
+  if (nextFrame_ <= now.QuadPart || nextFrame_ - now.QuadPart > 2 * period)
+    nextFrame_ = now.QuadPart + period;
+  timeBeginPeriod(1);
+  while (!quitSeen_) {
+    QueryPerformanceCounter(&now);
+    if (now.QuadPart >= nextFrame_) break;
+    const DWORD ms = static_cast<DWORD>((nextFrame_ - now.QuadPart) * 1000 / freq.QuadPart);
+    if (MsgWaitForMultipleObjectsEx(0, nullptr, ms, QS_ALLINPUT, MWMO_INPUTAVAILABLE) ==
+        WAIT_OBJECT_0)
+      PumpMessages();
+  }
+  timeEndPeriod(1);
+  nextFrame_ += period;
+}
+
+void Win32Platform::RunModal(Window& window) {
+  if (quitSeen_) return;
+  MSG m;
+  // The window's handle turns 0 when it is destroyed.
+  while (window.Handle() != 0 && GetMessageW(&m, nullptr, 0, 0) > 0) {
+    TranslateMessage(&m);
+    DispatchMessageW(&m);
+  }
+}
+
+void Win32Platform::RunMessageLoop() {
+  if (quitSeen_) return;
+  MSG m;
+  while (GetMessageW(&m, nullptr, 0, 0) > 0) {
+    TranslateMessage(&m);
+    DispatchMessageW(&m);
+  }
+}
+
+}  // namespace tl

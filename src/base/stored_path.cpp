@@ -1,0 +1,19 @@
+#include "base/stored_path.h"
+
+#include "base/cp932.h"
+
+namespace tl {
+
+std::string EncodeStoredPath(std::string_view utf8) {
+  if (auto sjis = Utf8ToCp932(utf8)) return *sjis;
+  return kUtf8PathMarker + std::string(utf8);
+}
+
+std::string DecodeStoredPath(std::string_view bytes) {
+  const std::string_view marker = kUtf8PathMarker;
+  if (bytes.substr(0, marker.size()) == marker) return std::string(bytes.substr(marker.size()));
+  if (auto u = Cp932ToUtf8(bytes)) return *u;
+  return "";
+}
+
+}  // namespace tl

@@ -1,0 +1,16 @@
+#pragma once
+// The program's arguments: the command line without the program's own path.
+#include <string>
+#include <string_view>
+
+#include "toolkit/window_system.h"
+
+namespace tl {
+
+// Skips the program's path, quoted or not, and the blanks after it.
+std::string_view ArgumentsAfterProgramPath(std::string_view commandLine);
+
+// The arguments of the running program (UTF-8).
+std::string CommandLineArguments(WindowSystem& windows);
+
+}  // namespace tl

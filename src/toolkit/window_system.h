@@ -1,0 +1,57 @@
+#pragma once
+// The seam to the window system: the process's command line, windows and
+// their lookup, the cursor, the clock, and the message loop.
+//
+// Ending the program: after EndProgram no handler of ours runs again and no
+// call through the seam follows. On Windows the process ends inside the
+// call. The headless back end returns from it instead, so the caller must
+// return at once too; any later call through the seam is counted there and
+// fails the test that made it.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "gfx/surface.h"
+#include "toolkit/window.h"
+
+namespace tl {
+
+class WindowSystem {
+ public:
+  virtual ~WindowSystem() = default;
+
+  // The whole command line as the system gives it, the program's own path
+  // first (UTF-8).
+  virtual std::string CommandLine() = 0;
+  // True when a top-level window with exactly this caption exists.
+  virtual bool FindWindowByTitle(std::string_view title) = 0;
+  // Changes the cursor display count; returns the new count.
+  virtual int32_t ShowCursor(bool show) = 0;
+
+  virtual std::unique_ptr<Window> OpenWindow(const WindowSpec& spec, WindowEvents& events) = 0;
+  // A foreign window's rectangle in screen pixels; false when there is none.
+  virtual bool HostWindowRect(NativeHandle window, Rect& rect) = 0;
+  // The system's caption animation of a window opening from `from` to `to`.
+  virtual void AnimateCaption(NativeHandle window, const Rect& from, const Rect& to) = 0;
+
+  // Milliseconds since the system started, wrapping at 2^32.
+  virtual uint32_t TickCount() = 0;
+
+  // Handles every pending message, then returns.
+  virtual void PumpMessages() = 0;
+  // Handles messages until the display's next frame is due, then returns;
+  // the processor idles meanwhile.
+  virtual void WaitForFrame() = 0;
+  // Handles messages, timers included, until `window` is gone or the
+  // program ends: a modal run.
+  virtual void RunModal(Window& window) = 0;
+  // Handles messages, timers included, until the program ends.
+  virtual void RunMessageLoop() = 0;
+
+  // Ends the program at once (see above).
+  virtual void EndProgram() = 0;
+  virtual bool Ended() const = 0;
+};
+
+}  // namespace tl

@@ -1,0 +1,52 @@
+// Pixel views: bottom-up planes and top-down surfaces meet in one copy.
+#include "gfx/pixel_view.h"
+
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+namespace tl {
+
+namespace {
+uint32_t PlanePixel(const std::vector<uint8_t>& plane, int32_t width, int32_t x, int32_t yFromBottom) {
+  uint32_t v;
+  std::memcpy(&v, plane.data() + (static_cast<size_t>(yFromBottom) * width + x) * 4, 4);
+  return v;
+}
+}  // namespace
+
+TEST(PixelView, BottomUpPlaneAndTopDownSurfaceRoundTripThroughOneCopy) {
+  Surface s(3, 4);
+  for (int32_t y = 0; y < 4; ++y)
+    for (int32_t x = 0; x < 3; ++x) s.At(x, y) = Rgb(uint8_t(x), uint8_t(y), 7);
+  std::vector<uint8_t> plane(3 * 4 * 4, 0xEE);
+  CopyPixels(BottomUp(plane.data(), 3, 4), ViewOf(std::as_const(s)));
+  // The surface's top row is the plane's last row in memory.
+  EXPECT_EQ(PlanePixel(plane, 3, 2, 3), s.At(2, 0));
+  EXPECT_EQ(PlanePixel(plane, 3, 0, 0), s.At(0, 3));
+  Surface back(3, 4);
+  CopyPixels(ViewOf(back), BottomUp(static_cast<const uint8_t*>(plane.data()), 3, 4));
+  EXPECT_EQ(back, s);
+}
+
+TEST(PixelView, CopiesOnlyTheOverlapAndRowsSelectsABand) {
+  Surface big(4, 4, 0x111111), small(2, 3, 0x222222);
+  CopyPixels(ViewOf(big), ViewOf(std::as_const(small)));
+  EXPECT_EQ(big.At(1, 2), 0x222222u);
+  EXPECT_EQ(big.At(2, 0), 0x111111u);  // beyond the source's width
+  EXPECT_EQ(big.At(0, 3), 0x111111u);  // beyond its height
+  const PixelView band = Rows(ViewOf(big).Flipped(), 1, 2);  // rows 2 and 1 from the top
+  const Surface stripe(4, 2, 0x333333);
+  CopyPixels(band, ViewOf(stripe));
+  EXPECT_EQ(big.At(3, 1), 0x333333u);
+  EXPECT_EQ(big.At(3, 2), 0x333333u);
+  EXPECT_EQ(big.At(3, 3), 0x111111u);
+  EXPECT_EQ(big.At(3, 0), 0x111111u);
+  // Empty views copy nothing and touch nothing.
+  CopyPixels(PixelView{}, ViewOf(std::as_const(small)));
+  CopyPixels(ViewOf(big), ConstPixelView{});
+  EXPECT_EQ(big.At(0, 0), 0x222222u);
+}
+
+}  // namespace tl
