@@ -66,8 +66,14 @@ std::vector<std::string> HeadlessMedia::Commands() const {
   return out;
 }
 
+uint32_t HeadlessMedia::WaveOutDeviceCount() {
+  if (onCall) onCall("WaveOutDeviceCount");
+  return waveDevices;
+}
+
 uint32_t HeadlessMedia::SendMciCommand(std::string_view command, std::string& reply,
                                        uint32_t capacity) {
+  if (onCall) onCall("SendMciCommand");
   reply.clear();
   sent.push_back({std::string(command), capacity});
   if (auto f = failures.find(std::string(command)); f != failures.end()) return f->second;
@@ -143,12 +149,14 @@ uint32_t HeadlessMedia::Execute(const std::string& command, std::string& answer)
 }
 
 std::optional<std::string> HeadlessMedia::MciErrorText(uint32_t code, uint32_t capacity) {
+  if (onCall) onCall("MciErrorText");
   const auto t = errorTexts.find(code);
   if (t == errorTexts.end() || capacity == 0) return std::nullopt;
   return t->second.substr(0, capacity - 1);
 }
 
 int32_t HeadlessMedia::PlaySoundFile(std::string_view path, uint32_t flags) {
+  if (onCall) onCall("PlaySoundFile");
   sounds.push_back({std::string(path), flags, false});
   if (playSoundResult != 0) {
     // A new sound replaces the one playing; only a looping one lasts.
@@ -159,6 +167,7 @@ int32_t HeadlessMedia::PlaySoundFile(std::string_view path, uint32_t flags) {
 }
 
 int32_t HeadlessMedia::StopSound() {
+  if (onCall) onCall("StopSound");
   sounds.push_back({"", 0, true});
   soundPlaying.reset();
   return 1;

@@ -12,6 +12,7 @@
 // Aliases, device types and keywords are matched without regard to case, as
 // MCI does. An exact command listed in failures fails with its code first.
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -59,6 +60,10 @@ class HeadlessMedia : public Media {
 
   HeadlessMedia();
 
+  // Told of every call, so the platform that owns this device can hold it
+  // to the end-of-program contract.
+  std::function<void(const char*)> onCall;
+
   // The command strings in the order they were sent.
   std::vector<std::string> Commands() const;
   Device& Cd() { return devices["cdaudio"]; }
@@ -68,7 +73,7 @@ class HeadlessMedia : public Media {
   std::optional<std::string> MciErrorText(uint32_t code, uint32_t capacity) override;
   int32_t PlaySoundFile(std::string_view path, uint32_t flags) override;
   int32_t StopSound() override;
-  uint32_t WaveOutDeviceCount() override { return waveDevices; }
+  uint32_t WaveOutDeviceCount() override;
 
  private:
   uint32_t Execute(const std::string& command, std::string& answer);

@@ -27,7 +27,9 @@ class HeadlessWindow;
 
 class HeadlessPlatform final : public Files, public Screen, public Shell, public WindowSystem {
  public:
-  HeadlessPlatform() = default;
+  HeadlessPlatform() {
+    media.onCall = [this](const char* call) { NoteQuietly(call); };
+  }
   HeadlessPlatform(const HeadlessPlatform&) = delete;
   HeadlessPlatform& operator=(const HeadlessPlatform&) = delete;
 
