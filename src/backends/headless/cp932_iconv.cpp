@@ -31,7 +31,16 @@ std::optional<std::string> Convert(const char* to, const char* from, std::string
 
 }  // namespace
 
-std::optional<std::string> Utf8ToCp932(std::string_view utf8) { return Convert("CP932", "UTF-8", utf8); }
+std::optional<std::string> Utf8ToCp932(std::string_view utf8) {
+  // iconv maps some characters to look-alikes (the yen sign to 0x5C, which
+  // reads back as a backslash); Windows refuses those. Only an exact round
+  // trip counts as representable, so a stored path never changes meaning.
+  auto sjis = Convert("CP932", "UTF-8", utf8);
+  if (!sjis) return std::nullopt;
+  const auto back = Convert("UTF-8", "CP932", *sjis);
+  if (!back || *back != utf8) return std::nullopt;
+  return sjis;
+}
 std::optional<std::string> Cp932ToUtf8(std::string_view bytes) { return Convert("UTF-8", "CP932", bytes); }
 
 }  // namespace tl
