@@ -79,6 +79,9 @@ TEST(HeadlessUi, DestroyingAHostTellsItsChildren) {
   EXPECT_TRUE(p.HostWindowRect(77, rect));
   EXPECT_EQ(rect.Width(), 152);
   p.DestroyHost(77);
+  EXPECT_FALSE(p.HostWindowRect(77, rect));
+  EXPECT_TRUE(r.seen.empty());  // told with the next messages
+  p.PumpMessages();
   EXPECT_EQ(r.seen, std::vector<std::string>{"D"});
   EXPECT_FALSE(p.HostWindowRect(77, rect));
 }

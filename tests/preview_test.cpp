@@ -32,6 +32,7 @@ TEST(Preview, FillsADesignSizedHostWithTheSamplePicture) {
   EXPECT_EQ(w->screen, DrawSamplePicture());
   EXPECT_TRUE(p.filesRead.empty());  // the preview never reads the settings
   p.DestroyHost(4660);
+  p.PumpMessages();
   EXPECT_TRUE(p.ended);
 }
 

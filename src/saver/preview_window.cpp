@@ -39,12 +39,15 @@ void Tidelight_R::Start() {
     p_.windows.EndProgram();
     return;
   }
+  // The host may go at any moment, and with it the program.
+  if (p_.windows.Ended()) return;
   // The sample is drawn for the host's size, so any host is filled edge to
   // edge; at 152 x 112 it is the design picture itself.
   Img_Prev.SetHost(window_.get());
   Img_Prev.Resize(w, h);
   Img_Prev.SetPicture(DrawSamplePicture(w, h));
   window_->Show();
+  if (p_.windows.Ended()) return;
   Img_Prev.Refresh();
 }
 

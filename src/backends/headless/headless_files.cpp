@@ -38,6 +38,7 @@ std::optional<std::vector<uint8_t>> HeadlessPlatform::ReadFile(const std::string
 
 bool HeadlessPlatform::WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
   Note("WriteFile " + path);
+  if (writesFail) return false;
   std::ofstream out(PathFromUtf8(HostPath(path)), std::ios::binary | std::ios::trunc);
   if (!out) return false;
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
@@ -55,6 +56,7 @@ bool HeadlessPlatform::CanOpenForReading(const std::string& path) {
 
 bool HeadlessPlatform::MakeFolder(const std::string& path) {
   Note("MakeFolder " + path);
+  if (writesFail) return false;
   std::error_code ec;
   const auto host = PathFromUtf8(HostPath(path));
   std::filesystem::create_directory(host, ec);

@@ -43,6 +43,10 @@ class HeadlessPlatform final : public Files, public Screen, public Shell, public
   // a test failure.
   static inline std::function<void(const std::string&)> onLateCall;
 
+  // Runs before every call through the seam while the program lives, with
+  // the call's name: tests inject faults and input at any moment with it.
+  std::function<void(const std::string&)> beforeEachCall;
+
   // Recorded calls.
   std::vector<std::string> calls;
   std::vector<std::string> filesRead;
@@ -52,6 +56,7 @@ class HeadlessPlatform final : public Files, public Screen, public Shell, public
   // --- files ---
   std::string programPath = "/tmp/Tidelight.scr";
   std::string userDataFolder;
+  bool writesFail = false;  // every write and new folder refused, as on a read-only disk
   static std::string HostPath(std::string path);
 
   std::string ProgramPath() override;
@@ -132,7 +137,8 @@ class HeadlessPlatform final : public Files, public Screen, public Shell, public
   void PressKey(Window& w, int32_t virtualKey);
   // The user closes a captioned window (its close box, Alt+F4).
   void CloseWindow(Window& w);
-  // The host destroys a foreign window: every child of it is told.
+  // The host destroys a foreign window: every child of it is told (at the
+  // next pump).
   void DestroyHost(NativeHandle host);
   // Runs `input` (a Click, a key...) when the virtual clock reaches `ms`,
   // wherever the program is pumping messages then.
@@ -153,6 +159,7 @@ class HeadlessPlatform final : public Files, public Screen, public Shell, public
 
  private:
   void Pump();
+  void RunHook(const std::string& call);
   bool DeliverOneTimer(uint64_t upTo);
   void QueueDueInput();
   // Runs messages and timers until `done`, the end of the program, the loop
@@ -162,6 +169,7 @@ class HeadlessPlatform final : public Files, public Screen, public Shell, public
   std::deque<std::function<void()>> queue_;
   std::vector<HeadlessWindow*> windows_;
   NativeHandle nextHandle_ = 0x1000;
+  bool inHook_ = false;
 };
 
 }  // namespace tl

@@ -18,7 +18,15 @@ bool Alive(const std::vector<HeadlessWindow*>& windows, const Window* w) {
 }
 }  // namespace
 
+void HeadlessPlatform::RunHook(const std::string& call) {
+  if (!beforeEachCall || inHook_ || ended) return;
+  inHook_ = true;
+  beforeEachCall(call);
+  inHook_ = false;
+}
+
 void HeadlessPlatform::Note(std::string call) {
+  RunHook(call);
   if (ended) {
     ++lateCalls;
     if (onLateCall) onLateCall(call);
@@ -27,6 +35,7 @@ void HeadlessPlatform::Note(std::string call) {
 }
 
 void HeadlessPlatform::NoteQuietly(const char* call) {
+  if (beforeEachCall && !ended) RunHook(call);
   if (!ended) return;
   ++lateCalls;
   if (onLateCall) onLateCall(call);
@@ -67,6 +76,8 @@ uint32_t HeadlessPlatform::TickCount() {
 std::unique_ptr<Window> HeadlessPlatform::OpenWindow(const WindowSpec& spec,
                                                      WindowEvents& events) {
   Note("OpenWindow " + spec.title);
+  // As on the platform, a child needs a host that exists.
+  if (spec.kind == WindowKind::Child && hostWindows.count(spec.host) == 0) return nullptr;
   auto w = std::make_unique<HeadlessWindow>(*this, spec, events, nextHandle_++);
   windows_.push_back(w.get());
   openWindows.insert(spec.title);
@@ -128,10 +139,14 @@ void HeadlessPlatform::CloseWindow(Window& w) {
 }
 
 void HeadlessPlatform::DestroyHost(NativeHandle host) {
+  // The host is gone at once; its children hear of it at the next pump, as
+  // windows of another process do.
   hostWindows.erase(host);
-  for (auto* w : std::vector<HeadlessWindow*>(windows_))
-    if (Alive(windows_, w) && w->spec.kind == WindowKind::Child && w->spec.host == host)
-      w->Destroy();
+  queue_.push_back([this, host] {
+    for (auto* w : std::vector<HeadlessWindow*>(windows_))
+      if (Alive(windows_, w) && w->spec.kind == WindowKind::Child && w->spec.host == host)
+        w->Destroy();
+  });
 }
 
 // Delivers the earliest timer due by `upTo`, moving the clock to it. Like
