@@ -16,6 +16,8 @@ scripts/check-scr.sh build/mingw-i686/Tidelight.scr
 cmake --preset mingw-x86_64 >/dev/null
 cmake --build --preset mingw-x86_64
 scripts/check-scr.sh build/mingw-x86_64/Tidelight.scr
+echo "== the release archive, made twice, from these builds and from nothing"
+scripts/check-release.sh
 
 echo "== the same tests against the win32 back end, under Wine on a virtual screen"
 ctest --preset mingw-x86_64
