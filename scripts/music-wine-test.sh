@@ -10,16 +10,10 @@ cd "$(dirname "$0")/.."
 build="${1:-build/mingw-x86_64}"
 probe="$PWD/$build/tests/music_probe.exe"
 [[ -f "$probe" ]] || { echo "FAIL: $probe is not built"; exit 1; }
-export WINEPREFIX="${WINEPREFIX:-$PWD/build/wineprefix}"
-wine=/usr/lib/wine/wine64
+source scripts/lib/wine-env.sh
 
 tmp=$(mktemp -d)
-xvfb_pid=""
-cleanup() {
-  [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null || true
-  [[ -n "${KEEP_MUSIC_TMP:-}" ]] && echo "kept $tmp" || rm -rf "$tmp"
-}
-trap cleanup EXIT
+wine_at_exit '[[ -n "${KEEP_MUSIC_TMP:-}" ]] && echo "kept $tmp" || rm -rf "$tmp"'
 
 # The test music: tones made here, never stored. No dither, so silence is
 # exact zeros in the sink. The MP3s lie in a folder whose name is outside the
@@ -44,24 +38,15 @@ pcm.!default {
 }
 ASOUND
 : > "$sink"
-win() { printf 'Z:%s' "${1//\//\\}"; }
 
 # winmm's sound thread needs a window station with a display.
-exec 3>"$tmp/display"
-Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-for _ in $(seq 100); do [[ -s "$tmp/display" ]] && break; sleep 0.1; done
-[[ -s "$tmp/display" ]] || { echo "FAIL: Xvfb did not start"; exit 1; }
-export DISPLAY=":$(cat "$tmp/display")"
-
-# A Wine server left from earlier tests has no display: wait until it ends.
-/usr/lib/wine/wineserver64 -w || true
+wine_start_screen 640x480
+wine_use_prefix "${WINEPREFIX:-build/wineprefix}"
 
 status=0
 echo "== MP3 through MCI"
-HOME="$tmp/home" WINEDEBUG=-all,+mci timeout 300 "$wine" "$probe" mp3 "$(win "$sink")" \
-  "$(win "$mp3dir/潮 long.mp3")" "$(win "$mp3dir/short.mp3")" 2>"$tmp/mp3.log" || status=1
+HOME="$tmp/home" WINEDEBUG=-all,+mci timeout 300 "$WINE" "$probe" mp3 "$(wine_path "$sink")" \
+  "$(wine_path "$mp3dir/潮 long.mp3")" "$(wine_path "$mp3dir/short.mp3")" 2>"$tmp/mp3.log" || status=1
 # The open carries the whole quoted path in UTF-16: the trace writes the file
 # name's 潮 as \6f6e.
 for sent in 'mciSendStringW (L"open \"Z:' '\6f6e long.mp3\" type MPEGVideo Alias MP3Play"' \
@@ -76,8 +61,8 @@ for sent in 'mciSendStringW (L"open \"Z:' '\6f6e long.mp3\" type MPEGVideo Alias
 done
 
 echo "== WAV through the sound player"
-HOME="$tmp/home" WINEDEBUG=-all timeout 300 "$wine" "$probe" wav "$(win "$sink")" \
-  "$(win "$tmp/wave dir/tone.wav")" 2>"$tmp/wav.log" || status=1
+HOME="$tmp/home" WINEDEBUG=-all timeout 300 "$WINE" "$probe" wav "$(wine_path "$sink")" \
+  "$(wine_path "$tmp/wave dir/tone.wav")" 2>"$tmp/wav.log" || status=1
 
 if ((status)); then
   echo "-- Wine's output (MCI trace lines left out):"

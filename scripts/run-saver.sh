@@ -15,26 +15,22 @@ work="$PWD/build/demo"
 mkdir -p "$work/prog" out
 cp build/mingw-x86_64/Tidelight.scr "$work/prog/"
 rm -f "$work/prog/Tidelight.ini"  # the defaults: fade depth 24, speed 10
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all
+source scripts/lib/wine-env.sh
 if [[ "${1:-}" != "--own-display" ]]; then
-  Xvfb :77 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb=$!
-  trap 'kill $xvfb 2>/dev/null || true' EXIT
-  export DISPLAY=:77
-  for _ in $(seq 1 50); do [[ -e /tmp/.X11-unix/X77 ]] && break; sleep 0.1; done
+  wine_start_screen 1024x768
 fi
-[[ -d "$WINEPREFIX" ]] || { /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true; }
+wine_use_prefix "$work/prefix"
 if [[ "${1:-}" != "--own-display" ]]; then
   # The sample desktop is a window covering the screen: Wine's copy of the
   # desktop sees windows, not what the root window's background shows.
   python3 scripts/sample_desktop.py 1024 768 "$work/desktop.ppm"
   display -geometry +0+0 -borderwidth 0 "$work/desktop.ppm" &
   picture=$!
-  trap 'kill $xvfb $picture 2>/dev/null || true' EXIT
+  wine_at_exit "kill $picture 2>/dev/null"
   sleep 2
 fi
 
-/usr/lib/wine/wine64 "$work/prog/Tidelight.scr" /s &
+"$WINE" "$work/prog/Tidelight.scr" /s &
 saver=$!
 for _ in $(seq 1 120); do
   xdotool search --name '^Tidelight_Main$' >/dev/null 2>&1 && break

@@ -1,10 +1,14 @@
 #!/usr/bin/env python3
 """End-to-end tests of the real Tidelight.scr under Wine on a virtual X screen.
 
-The suite paints a known picture on the root window, starts the program the
-way the system does, drives it with xdotool and checks what it shows through
+The suite paints a known picture on the screen, starts the program the way
+the system does, drives it with xdotool and checks what it shows through
 screenshots of the root window. Every wait is a generous upper bound for
 liveness, never a measured duration.
+
+usage: e2e.py --scr Tidelight.scr --host preview_host.exe --work DIR
+              [--only TEXT] [unittest options, e.g. -v, -f, -k PATTERN]
+--only runs the cases whose name holds TEXT ("music mp3", "broken settings").
 """
 import argparse
 import os
@@ -12,9 +16,11 @@ import shutil
 import subprocess
 import sys
 import time
+import unittest
 
-WINE = "/usr/lib/wine/wine64"
-WINESERVER = "/usr/lib/wine/wineserver64"
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from winerun import (WINE, WINESERVER, Prefix, Screen, kill_processes_of,  # noqa: E402
+                     processes_of, stop, wait_until, wine_path)
 
 # The settings file's key names, as the code-page-932 bytes the file holds.
 KEY_KIND = b"BGM\x8B\xE6\x95\xAA"
@@ -28,23 +34,9 @@ LEFT = (120, 130, 140)
 RIGHT = (200, 60, 30)
 
 
-class Failure(Exception):
-    pass
-
-
 def check(condition, message):
     if not condition:
-        raise Failure(message)
-
-
-def wait_until(predicate, timeout, step=0.1):
-    end = time.monotonic() + timeout
-    while time.monotonic() < end:
-        value = predicate()
-        if value:
-            return value
-        time.sleep(step)
-    return predicate()
+        raise AssertionError(message)
 
 
 class Image:
@@ -78,64 +70,72 @@ def level_sequence(depth, steps=64):
     return out
 
 
-class Suite:
-    def __init__(self, args):
-        self.scr = os.path.abspath(args.scr)
-        self.host = os.path.abspath(args.host)
-        self.work = os.path.abspath(args.work)
-        self.prog = os.path.join(self.work, "prog")
+class Rig:
+    """The program in a folder of its own, a private HOME whose sound goes
+    into a file, a Wine prefix, and one virtual screen at a time showing the
+    known desktop picture."""
+
+    def __init__(self, scr, host, work):
+        self.scr = os.path.abspath(scr)
+        self.host = os.path.abspath(host)
+        self.work = os.path.abspath(work)
+        # Not "prog": older suites end every ".../prog/Tidelight.scr" they find.
+        self.prog = os.path.join(self.work, "saver")
+        self.program = os.path.join(self.prog, "Tidelight.scr")
         self.home = os.path.join(self.work, "home")
         self.sink = os.path.join(self.work, "sink.raw")
-        self.env = dict(os.environ)
-        self.env.update(WINEPREFIX=os.path.join(self.work, "prefix"), WINEDEBUG="-all",
-                        HOME=self.home)
-        self.display = None
-        self.size = (0, 0)
-        self.results = []
+        self.env = dict(os.environ, WINEDEBUG="-all", HOME=self.home)
+        self.env.pop("DISPLAY", None)
+        self.prefix = None
+        self.screen = None
+        self.picture = None
+        self.dpi = None
 
     # --- machinery -------------------------------------------------------
     def setup(self):
+        os.makedirs(self.work, exist_ok=True)
         if os.path.isdir(self.prog):
             shutil.rmtree(self.prog)
         os.makedirs(self.prog)
         os.makedirs(self.home, exist_ok=True)
-        shutil.copy(self.scr, os.path.join(self.prog, "Tidelight.scr"))
+        shutil.copy(self.scr, self.program)
         # Sound goes into a file: its growth shows that sound comes out.
         with open(os.path.join(self.home, ".asoundrc"), "w") as f:
             f.write('pcm.!default { type file; slave.pcm "null"; file "%s"; format "raw" }\n'
                     % self.sink)
-        if not os.path.isdir(self.env["WINEPREFIX"]):
-            subprocess.run([WINE, "wineboot", "-i"], env=self.env, stdout=subprocess.DEVNULL,
-                           stderr=subprocess.DEVNULL)
-            subprocess.run([WINESERVER, "-w"], env=self.env)
+        self.prefix = Prefix(os.path.join(self.work, "prefix"), self.env)
 
-    def start_screen(self, width, height, number=93):
+    def close(self):
         self.stop_screen()
-        self.display = subprocess.Popen(
-            ["Xvfb", ":%d" % number, "-screen", "0", "%dx%dx24" % (width, height),
-             "-nolisten", "tcp"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.env["DISPLAY"] = ":%d" % number
-        self.size = (width, height)
-        check(wait_until(lambda: os.path.exists("/tmp/.X11-unix/X%d" % number), 20),
-              "Xvfb did not start")
-        # One server and desktop process for the whole screen's life.
-        self.server = subprocess.Popen([WINESERVER, "-f", "-p"], env=self.env)
-        # Not captured: the services it starts would hold a pipe open for ever.
-        subprocess.run([WINE, "cmd", "/c", "exit"], env=self.env, stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL)
-        time.sleep(1)
+        if self.dpi:
+            self.set_dpi(None)
+        if self.prefix:
+            self.prefix.close()
+            self.prefix = None
+
+    @property
+    def size(self):
+        return self.screen.size
+
+    def use_screen(self, size, dpi=None):
+        """A screen of this size at this resolution, kept if it is the one
+        already shown."""
+        if self.screen and self.screen.size == size and self.dpi == dpi:
+            return
+        self.stop_screen()
+        if dpi != self.dpi:
+            self.set_dpi(dpi)
+        self.screen = Screen(self.env, *size)
         self.paint_desktop()
 
     def stop_screen(self):
-        if self.display:
-            subprocess.run([WINESERVER, "-k"], env=self.env)
-            self.server.terminate()  # a persistent server outlives -k
-            self.server.wait()
-            self.picture.terminate()
-            self.picture.wait()
-            self.display.terminate()
-            self.display.wait()
-            self.display = None
+        if self.screen:
+            self.kill_savers()
+            if self.picture:
+                stop(self.picture)
+                self.picture = None
+            self.screen.close()
+            self.screen = None
 
     def set_dpi(self, dpi):
         """The prefix's screen resolution in dots per inch (None: the default)."""
@@ -146,6 +146,7 @@ class Suite:
         subprocess.run([WINE, *args], env=self.env, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL)
         subprocess.run([WINESERVER, "-w"], env=self.env)
+        self.dpi = dpi
 
     def paint_desktop(self):
         w, h = self.size
@@ -180,13 +181,9 @@ class Suite:
         with open(os.path.join(self.prog, "Tidelight.ini"), "wb") as f:
             f.write(data)
 
-    def wine_path(self, path):
-        return "Z:" + os.path.abspath(path).replace("/", "\\")
-
     def run(self, *args):
-        return subprocess.Popen([WINE, os.path.join(self.prog, "Tidelight.scr"), *args],
-                                env=self.env, stdout=subprocess.DEVNULL,
-                                stderr=subprocess.DEVNULL)
+        return subprocess.Popen([WINE, self.program, *args], env=self.env,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def start_saver(self, args=("/s",)):
         proc = self.run(*args)
@@ -203,49 +200,85 @@ class Suite:
             return False
 
     def no_copy_left(self):
-        return wait_until(lambda: not self.windows("Tidelight_Main") and subprocess.run(
-            ["pgrep", "-f", "/prog/Tidelight.scr"], capture_output=True).returncode != 0, 10)
+        return wait_until(lambda: not self.windows("Tidelight_Main") and
+                          not processes_of(self.program), 10)
 
     def dismiss(self, proc):
         if proc.poll() is None:
             self.xdotool("mousemove", "5", "5", "click", "1")
             if not self.ended(proc):
                 proc.kill()
+                proc.wait()
+
+    def kill_savers(self):
+        kill_processes_of(self.program)
 
     def sink_size(self):
         return os.path.getsize(self.sink) if os.path.exists(self.sink) else 0
 
-    def case(self, name, fn, *args):
-        try:
-            fn(*args)
-            self.results.append((name, None))
-            print("ok:", name, flush=True)
-        except Failure as e:
-            self.results.append((name, str(e)))
-            print("FAIL:", name, "-", e, flush=True)
-        finally:
-            subprocess.run(["pkill", "-f", "/prog/Tidelight.scr"], capture_output=True)
+    def make_music(self):
+        self.wav = os.path.join(self.work, "tone.wav")
+        self.mp3 = os.path.join(self.work, "tone.mp3")
+        subprocess.run(["sox", "-n", "-r", "44100", "-c", "2", "-b", "16", self.wav, "synth", "1",
+                        "sine", "440"], check=True)
+        subprocess.run(["lame", "--quiet", self.wav, self.mp3], check=True)
 
-    # --- cases -----------------------------------------------------------
-    def fade_cycle(self):
+
+ARGS = None  # the command line's --scr, --host and --work
+RIG = None
+
+
+def setUpModule():
+    global RIG
+    RIG = Rig(ARGS.scr, ARGS.host, ARGS.work)
+    try:
+        RIG.setup()
+        RIG.make_music()
+    except BaseException:
+        RIG.close()
+        raise
+
+
+def tearDownModule():
+    RIG.close()
+
+
+class SaverCase(unittest.TestCase):
+    """Cases on one virtual screen; a class names the screen it needs, and
+    classes in a row that need the same screen share it."""
+    size = (1024, 768)
+    dpi = None
+
+    @classmethod
+    def setUpClass(cls):
+        RIG.use_screen(cls.size, cls.dpi)
+
+    def tearDown(self):
+        RIG.kill_savers()  # a failed case leaves no saver behind
+
+
+class FadeCase(SaverCase):
+    def check_fade_cycle(self):
+        """The window covers the screen; every pixel shows a level of the
+        table; the fade reaches black, rises steadily through the picture to
+        white and turns; the circle shows as a centre darker than a corner."""
         depth, speed = 64, 40
-        self.write_settings(depth=b"%d" % depth, speed=b"%d" % speed)
-        proc, win = self.start_saver()
+        RIG.write_settings(depth=b"%d" % depth, speed=b"%d" % speed)
+        proc, win = RIG.start_saver()
         try:
-            geo = dict(line.split("=") for line in subprocess.run(
-                ["xdotool", "getwindowgeometry", "--shell", win], env=self.env,
-                capture_output=True, text=True).stdout.split())
-            check((int(geo["WIDTH"]), int(geo["HEIGHT"])) == self.size,
+            geo = dict(line.split("=") for line in RIG.xdotool(
+                "getwindowgeometry", "--shell", win))
+            check((int(geo["WIDTH"]), int(geo["HEIGHT"])) == RIG.size,
                   "the window does not cover the screen: %r" % geo)
-            allowed_left = {faded(LEFT, l) for l in level_sequence(depth)}
-            allowed_right = {faded(RIGHT, l) for l in level_sequence(depth)}
-            w, h = self.size
+            allowed_left = {faded(LEFT, level) for level in level_sequence(depth)}
+            allowed_right = {faded(RIGHT, level) for level in level_sequence(depth)}
+            w, h = RIG.size
             seen = []
             circle = False
             end = time.monotonic() + 90
             # Watch until the fade went to black, up to white and turned again.
             while time.monotonic() < end:
-                img = self.shot()
+                img = RIG.shot()
                 corner, centre = img.px(2, 2), img.px(w // 2 - 2, h // 2)
                 check(corner in allowed_left, "corner %r is not a level of the table" % (corner,))
                 check(img.px(w - 3, h - 3) in allowed_right,
@@ -267,61 +300,106 @@ class Suite:
                   "did not brighten steadily through the original picture: %r" % rise)
             check(any(sum(c) < 765 for c in seen[first_white:]), "did not turn after white")
         finally:
-            self.dismiss(proc)
-        check(self.no_copy_left(), "a process of the saver remained")
+            RIG.dismiss(proc)
+        check(RIG.no_copy_left(), "a process of the saver remained")
 
-    def dismissal(self):
-        self.write_settings()
-        proc, _ = self.start_saver()
+
+class FadeCycleTest(FadeCase):
+    def test_fade_cycle_1024x768(self):
+        self.check_fade_cycle()
+
+
+class LargeScreenFadeTest(FadeCase):
+    size = (1920, 1080)
+
+    def test_fade_cycle_1920x1080(self):
+        self.check_fade_cycle()
+
+
+class HighDpiFadeTest(FadeCase):
+    """A high-DPI screen: 10 twips per pixel, and still every pixel covered."""
+    dpi = 144
+
+    def test_fade_cycle_at_144_dpi(self):
+        self.check_fade_cycle()
+
+    @classmethod
+    def tearDownClass(cls):
+        RIG.set_dpi(None)
+
+
+class DismissalTest(SaverCase):
+    def test_mouse_moves_keep_it_a_click_ends_it(self):
+        RIG.write_settings()
+        proc, _ = RIG.start_saver()
         for x, y in ((10, 10), (500, 400), (900, 700), (3, 760)):
-            self.xdotool("mousemove", str(x), str(y))
+            RIG.xdotool("mousemove", str(x), str(y))
             time.sleep(0.3)
         time.sleep(2)
         check(proc.poll() is None, "moving the mouse ended the saver")
-        self.xdotool("click", "1")
-        check(self.ended(proc), "a click did not end the saver")
-        check(self.no_copy_left(), "a process remained after the click")
-        for key in ("a", "shift", "ctrl"):
-            proc, win = self.start_saver()
-            self.xdotool("windowfocus", win)
-            time.sleep(0.5)
-            self.xdotool("key", key)
-            check(self.ended(proc), "the key %s did not end the saver" % key)
-            check(self.no_copy_left(), "a process remained after the key %s" % key)
+        RIG.xdotool("click", "1")
+        check(RIG.ended(proc), "a click did not end the saver")
+        check(RIG.no_copy_left(), "a process remained after the click")
 
-    def single_instance(self):
-        self.write_settings()
-        proc, _ = self.start_saver()
+    def test_any_key_ends_it_shift_and_ctrl_alone_included(self):
+        RIG.write_settings()
+        for key in ("a", "shift", "ctrl"):
+            with self.subTest(key=key):
+                proc, win = RIG.start_saver()
+                try:
+                    RIG.xdotool("windowfocus", win)
+                    time.sleep(0.5)
+                    RIG.xdotool("key", key)
+                    check(RIG.ended(proc), "the key %s did not end the saver" % key)
+                    check(RIG.no_copy_left(), "a process remained after the key %s" % key)
+                finally:
+                    RIG.dismiss(proc)
+
+
+class ModesTest(SaverCase):
+    def test_single_instance(self):
+        RIG.write_settings()
+        proc, _ = RIG.start_saver()
         try:
             for args in (("/s",), ("/p", "1234"), ("/c",)):
-                other = self.run(*args)
-                check(self.ended(other, 30), "a second copy with %s kept running" % " ".join(args))
-                check(other.returncode == 0, "a second copy with %s failed" % " ".join(args))
-            check(len(self.windows("Tidelight_Main")) == 1, "a second saver window appeared")
+                with self.subTest(args=" ".join(args)):
+                    other = RIG.run(*args)
+                    check(RIG.ended(other, 30),
+                          "a second copy with %s kept running" % " ".join(args))
+                    check(other.returncode == 0, "a second copy with %s failed" % " ".join(args))
+            check(len(RIG.windows("Tidelight_Main")) == 1, "a second saver window appeared")
             check(proc.poll() is None, "the first saver ended")
         finally:
-            self.dismiss(proc)
+            RIG.dismiss(proc)
 
-    def preview(self):
-        stop = os.path.join(self.work, "preview.stop")
-        if os.path.exists(stop):
-            os.remove(stop)
-        host = subprocess.Popen([WINE, self.host, os.path.join(self.prog, "Tidelight.scr"),
-                                 self.wine_path(stop)], env=self.env, stdout=subprocess.PIPE,
-                                stderr=subprocess.DEVNULL, text=True)
-        line = host.stdout.readline().split()
-        check(len(line) == 4 and line[0] == "origin", "the host gave no origin: %r" % line)
-        # Wine draws no window of one process inside another's, so the picture
-        # itself is checked by the native tests; here the window must live in
-        # the host's area at the area's size.
-        line = host.stdout.readline().split()
-        check(line == ["preview", "152", "112"], "no preview window of the host's size: %r" % line)
-        open(stop, "w").close()
-        out, _ = host.communicate(timeout=60)
-        check(host.returncode == 0, "the preview did not end with its host: %s" % out.strip())
+    def test_preview(self):
+        stop_file = os.path.join(RIG.work, "preview.stop")
+        if os.path.exists(stop_file):
+            os.remove(stop_file)
+        host = subprocess.Popen([WINE, RIG.host, RIG.program, wine_path(stop_file)],
+                                env=RIG.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                                text=True)
+        try:
+            line = host.stdout.readline().split()
+            check(len(line) == 4 and line[0] == "origin", "the host gave no origin: %r" % line)
+            # Wine draws no window of one process inside another's, so the
+            # picture itself is checked by the native tests; here the window
+            # must live in the host's area at the area's size.
+            line = host.stdout.readline().split()
+            check(line == ["preview", "152", "112"],
+                  "no preview window of the host's size: %r" % line)
+            open(stop_file, "w").close()
+            out, _ = host.communicate(timeout=60)
+            check(host.returncode == 0, "the preview did not end with its host: %s" % out.strip())
+        finally:
+            if host.poll() is None:
+                host.kill()
+                host.communicate()
 
-    def broken_settings(self):
-        missing = self.wine_path(os.path.join(self.work, "no-such-file.mp3")).encode()
+
+class BrokenSettingsTest(SaverCase):
+    def test_each_broken_file_keeps_it_running(self):
+        missing = wine_path(os.path.join(RIG.work, "no-such-file.mp3")).encode()
         cases = [
             ("non-numeric", dict(kind=0, depth=b"abc", speed=b"x1")),
             ("300-character value", dict(raw=b"[Section]\r\n" + KEY_KIND + b"=2\r\n" + KEY_FILE +
@@ -331,105 +409,103 @@ class Suite:
             ("garbage bytes", dict(raw=bytes(range(256)) * 3)),
         ]
         for name, settings in cases:
-            self.write_settings(**settings)
-            proc, _ = self.start_saver()
-            time.sleep(3)
-            check(proc.poll() is None, "the saver died with %s settings" % name)
-            check(not self.windows("Program Error"), "a crash report appeared (%s)" % name)
-            self.dismiss(proc)
-            check(proc.returncode is not None, "the saver did not end (%s)" % name)
-        # FadeDepth 0 keeps the snapshot unchanged for ever.
-        self.write_settings(depth=b"0")
-        proc, _ = self.start_saver()
+            with self.subTest(settings=name):
+                RIG.write_settings(**settings)
+                proc, _ = RIG.start_saver()
+                try:
+                    time.sleep(3)
+                    check(proc.poll() is None, "the saver died with %s settings" % name)
+                    check(not RIG.windows("Program Error"), "a crash report appeared (%s)" % name)
+                    RIG.xdotool("mousemove", "5", "5", "click", "1")
+                    check(RIG.ended(proc), "a click did not end the saver (%s)" % name)
+                finally:
+                    RIG.dismiss(proc)
+
+    def test_fade_depth_0_keeps_the_picture(self):
+        RIG.write_settings(depth=b"0")
+        proc, _ = RIG.start_saver()
         try:
             time.sleep(4)
-            img = self.shot()
-            w, h = self.size
+            img = RIG.shot()
+            w, h = RIG.size
             check(img.px(w // 2 - 2, h // 2) == LEFT and img.px(w - 3, h - 3) == RIGHT,
                   "FadeDepth 0 changed the picture")
         finally:
-            self.dismiss(proc)
+            RIG.dismiss(proc)
 
-    def music(self, kind, path):
-        if kind == 2:
-            self.write_settings(kind=2, music=self.wine_path(path).encode())
-        else:
-            self.write_settings(kind=1, repeat=0)
-        before = self.sink_size()
-        proc, _ = self.start_saver()
+
+class MusicTest(SaverCase):
+    def check_music_file(self, path):
+        """Sound comes out, goes on past the file's end, and stops at dismissal."""
+        RIG.write_settings(kind=2, music=wine_path(path).encode())
+        before = RIG.sink_size()
+        proc, _ = RIG.start_saver()
         try:
-            if kind == 2:
-                check(wait_until(lambda: self.sink_size() > before + 40000, 30),
-                      "no sound came out of the sink")
-                # The test files last one second: sound past that shows the repeat.
-                time.sleep(3)
-                mid = self.sink_size()
-                check(wait_until(lambda: self.sink_size() > mid + 40000, 30),
-                      "the music did not keep sounding past the end of the file")
-            else:
-                time.sleep(4)
-                check(self.sink_size() == before, "the CD setting made a sound")
-                check(not self.windows("clsASM") and not self.windows("Program Error"),
-                      "a message appeared")
+            check(wait_until(lambda: RIG.sink_size() > before + 40000, 30),
+                  "no sound came out of the sink")
+            # The test files last one second: sound past that shows the repeat.
+            time.sleep(3)
+            mid = RIG.sink_size()
+            check(wait_until(lambda: RIG.sink_size() > mid + 40000, 30),
+                  "the music did not keep sounding past the end of the file")
             check(proc.poll() is None, "the saver ended by itself")
         finally:
-            self.dismiss(proc)
-        if kind == 2:
-            settled = self.sink_size()
-            time.sleep(2)
-            check(self.sink_size() - settled < 40000, "the music did not stop at dismissal")
+            RIG.dismiss(proc)
+        settled = RIG.sink_size()
+        time.sleep(2)
+        check(RIG.sink_size() - settled < 40000, "the music did not stop at dismissal")
+
+    def test_music_mp3(self):
+        self.check_music_file(RIG.mp3)
+
+    def test_music_wav(self):
+        self.check_music_file(RIG.wav)
+
+    def test_music_cd_without_a_drive(self):
+        RIG.write_settings(kind=1, repeat=0)
+        before = RIG.sink_size()
+        proc, _ = RIG.start_saver()
+        try:
+            time.sleep(4)
+            check(RIG.sink_size() == before, "the CD setting made a sound")
+            check(not RIG.windows("clsASM") and not RIG.windows("Program Error"),
+                  "a message appeared")
+            check(proc.poll() is None, "the saver ended by itself")
+        finally:
+            RIG.dismiss(proc)
 
 
-def make_music(work):
-    wav, mp3 = os.path.join(work, "tone.wav"), os.path.join(work, "tone.mp3")
-    subprocess.run(["sox", "-n", "-r", "44100", "-c", "2", "-b", "16", wav, "synth", "1",
-                    "sine", "440"], check=True)
-    subprocess.run(["lame", "--quiet", wav, mp3], check=True)
-    return wav, mp3
+# Classes that share a screen run one after another.
+CLASSES = [FadeCycleTest, DismissalTest, ModesTest, BrokenSettingsTest, MusicTest,
+           LargeScreenFadeTest, HighDpiFadeTest]
+
+
+def _words(text):
+    return text.lower().replace(" ", "").replace("_", "")
+
+
+def load_tests(loader, tests, pattern):
+    suite = unittest.TestSuite()
+    for cls in CLASSES:
+        for test in loader.loadTestsFromTestCase(cls):
+            if not ARGS.only or _words(ARGS.only) in _words(test.id()):
+                suite.addTest(test)
+    return suite
 
 
 def main():
-    parser = argparse.ArgumentParser()
+    global ARGS
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--scr", required=True)
     parser.add_argument("--host", required=True)
     parser.add_argument("--work", required=True)
     parser.add_argument("--only", default="")
-    args = parser.parse_args()
-    os.makedirs(args.work, exist_ok=True)
-    s = Suite(args)
-    s.setup()
-    wav, mp3 = make_music(s.work)
-    want = lambda name: not args.only or args.only in name
-    try:
-        s.start_screen(1024, 768)
-        for name, fn, extra in [
-            ("fade cycle 1024x768", s.fade_cycle, ()),
-            ("dismissal", s.dismissal, ()),
-            ("single instance", s.single_instance, ()),
-            ("preview", s.preview, ()),
-            ("broken settings", s.broken_settings, ()),
-            ("music mp3", s.music, (2, mp3)),
-            ("music wav", s.music, (2, wav)),
-            ("music cd without a drive", s.music, (1, None)),
-        ]:
-            if want(name):
-                s.case(name, fn, *extra)
-        if want("fade cycle 1920x1080"):
-            s.start_screen(1920, 1080)
-            s.case("fade cycle 1920x1080", s.fade_cycle)
-        if want("fade cycle at 144 dpi"):
-            # A high-DPI screen: 10 twips per pixel, and still every pixel covered.
-            s.set_dpi(144)
-            try:
-                s.start_screen(1024, 768)
-                s.case("fade cycle at 144 dpi", s.fade_cycle)
-            finally:
-                s.set_dpi(None)
-    finally:
-        s.stop_screen()
-    failed = [n for n, e in s.results if e]
-    print("%d passed, %d failed" % (len(s.results) - len(failed), len(failed)))
-    return 1 if failed or not s.results else 0
+    ARGS, rest = parser.parse_known_args()
+    program = unittest.main(argv=[sys.argv[0], "-v", *rest], exit=False)
+    result = program.result
+    if not result.testsRun:
+        print("no case matched", file=sys.stderr)
+    return 0 if result.wasSuccessful() and result.testsRun else 1
 
 
 if __name__ == "__main__":

@@ -6,18 +6,17 @@ Reports figures; it asserts nothing about them.
 usage: measure.py --scr Tidelight.scr --host preview_host.exe --work DIR
 """
 import os
-import subprocess
 import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import e2e  # noqa: E402
+import winerun  # noqa: E402
 
 
-def saver_pid(suite):
-    out = subprocess.run(["pgrep", "-f", "/prog/Tidelight.scr"], capture_output=True,
-                         text=True).stdout.split()
-    return int(out[0]) if out else None
+def saver_pid(rig):
+    pids = winerun.processes_of(rig.program)
+    return pids[0] if pids else None
 
 
 def cpu_seconds(pid):
@@ -35,35 +34,35 @@ def peak_resident_mb(pid):
     return 0.0
 
 
-def wine_base_mb(suite):
+def wine_base_mb(rig):
     """Peak resident memory of the same program showing only a small window
     (settings mode): what Wine itself costs a process of ours."""
-    proc = suite.run("/c")
-    e2e.wait_until(lambda: suite.windows("<Tidelight>"), 60, 0.05)
+    proc = rig.run("/c")
+    winerun.wait_until(lambda: rig.windows("<Tidelight>"), 60, 0.05)
     time.sleep(1)
-    base = peak_resident_mb(saver_pid(suite))
+    base = peak_resident_mb(saver_pid(rig))
     proc.kill()
     proc.wait()
     return base
 
 
-def run(suite, width, height):
-    suite.start_screen(width, height)
-    suite.write_settings()  # the defaults: depth 24, ten circles a pass
+def run(rig, width, height):
+    rig.use_screen((width, height))
+    rig.write_settings()  # the defaults: depth 24, ten circles a pass
     start = time.monotonic()
-    proc = suite.run("/s")
+    proc = rig.run("/s")
     # The first frame: the window is there and the screen shows the snapshot.
-    e2e.wait_until(lambda: suite.windows("Tidelight_Main"), 60, 0.02)
+    winerun.wait_until(lambda: rig.windows("Tidelight_Main"), 60, 0.02)
     first_frame = time.monotonic() - start
-    pid = saver_pid(suite)
+    pid = saver_pid(rig)
     time.sleep(2)
     cpu0, wall0 = cpu_seconds(pid), time.monotonic()
     time.sleep(10)
     cpu = (cpu_seconds(pid) - cpu0) / (time.monotonic() - wall0)
     peak = peak_resident_mb(pid)
-    suite.dismiss(proc)
+    rig.dismiss(proc)
     frame_mb = width * height * 4 / 2**20
-    return first_frame, cpu, peak, frame_mb, wine_base_mb(suite)
+    return first_frame, cpu, peak, frame_mb, wine_base_mb(rig)
 
 
 def main():
@@ -72,19 +71,19 @@ def main():
     parser.add_argument("--scr", required=True)
     parser.add_argument("--host", required=True)
     parser.add_argument("--work", required=True)
-    suite = e2e.Suite(parser.parse_args())
-    os.makedirs(suite.work, exist_ok=True)
-    suite.setup()
+    args = parser.parse_args()
+    rig = e2e.Rig(args.scr, args.host, args.work)
     try:
+        rig.setup()
         for w, h in ((1024, 768), (1920, 1080)):
-            first, cpu, peak, frame, base = run(suite, w, h)
+            first, cpu, peak, frame, base = run(rig, w, h)
             print("%dx%d: first frame %.2f s after start, processor %.0f %% of one core, "
                   "peak resident %.1f MB, %.1f MB above Wine's own %.1f MB for a small window "
                   "(one frame %.1f MB: %.1f frames; budget 5 frames + 16 MB = %.1f MB)"
                   % (w, h, first, 100 * cpu, peak, peak - base, base, frame,
                      (peak - base) / frame, 5 * frame + 16))
     finally:
-        suite.stop_screen()
+        rig.close()
 
 
 if __name__ == "__main__":

@@ -1,0 +1,105 @@
+#!/usr/bin/env python3
+"""Writes the release archive for Windows users: both programs, the guide in
+English and Japanese, and the SHA-256 checksums of everything else in it.
+
+The programs come from the mingw-x86_64 and mingw-i686 build folders under
+--builds (configured from the presets when missing, and brought up to date).
+The same sources give the same bytes: the entries have a fixed order, a fixed
+date (SOURCE_DATE_EPOCH when set, else --date) and fixed attributes, and the
+programs are linked without a time stamp.
+
+usage: make_release.py --version 1.00 --date 2026-12-07 --builds DIR --out FILE.zip
+                       [--cmake CMAKE]
+"""
+import argparse
+import datetime
+import hashlib
+import os
+import subprocess
+import sys
+import zipfile
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+HERE = os.path.join(ROOT, "packaging")
+
+# Archive folder, preset that builds it; adding a program is one line here.
+BUILDS = [("x64", "mingw-x86_64"), ("x86", "mingw-i686")]
+PROGRAMS = ["Tidelight.scr"]
+GUIDES = [("README-en.txt", "guide-en.txt"), ("README-ja.txt", "guide-ja.txt")]
+SUMS = "SHA256SUMS.txt"
+
+
+def build(cmake, builds):
+    for _, preset in BUILDS:
+        folder = os.path.join(builds, preset)
+        if not os.path.exists(os.path.join(folder, "CMakeCache.txt")):
+            subprocess.run([cmake, "--preset", preset, "-B", folder], cwd=ROOT, check=True,
+                           stdout=subprocess.DEVNULL)
+        subprocess.run([cmake, "--build", folder, "--target", *[p.split(".")[0] for p in PROGRAMS]],
+                       cwd=ROOT, check=True)
+
+
+def windows_text(text):
+    """UTF-8 with a byte-order mark and CRLF line ends: Notepad on any
+    locale, old ones included, shows it as written."""
+    return b"\xef\xbb\xbf" + text.replace("\r\n", "\n").replace("\n", "\r\n").encode("utf-8")
+
+
+def entries(version, builds):
+    out = []
+    for name, source in GUIDES:
+        with open(os.path.join(HERE, source), encoding="utf-8") as f:
+            out.append((name, windows_text(f.read().replace("@VERSION@", version))))
+    for folder, preset in BUILDS:
+        for program in PROGRAMS:
+            with open(os.path.join(builds, preset, program), "rb") as f:
+                out.append(("%s/%s" % (folder, program), f.read()))
+    # The checksums in sha256sum's own format, CRLF for Notepad; no
+    # byte-order mark, which sha256sum --check would not read.
+    sums = "".join("%s  %s\r\n" % (hashlib.sha256(data).hexdigest(), name) for name, data in out)
+    out.append((SUMS, sums.encode("ascii")))
+    return out
+
+
+def entry_date(default):
+    if os.environ.get("SOURCE_DATE_EPOCH"):
+        when = datetime.datetime.fromtimestamp(int(os.environ["SOURCE_DATE_EPOCH"]),
+                                               datetime.timezone.utc)
+    else:
+        when = datetime.datetime.fromisoformat(default)
+    # A zip entry holds local time in two-second steps from 1980 on.
+    when = max(when.replace(tzinfo=None), datetime.datetime(1980, 1, 1))
+    return (when.year, when.month, when.day, when.hour, when.minute, when.second // 2 * 2)
+
+
+def write_zip(path, items, date):
+    os.makedirs(os.path.dirname(os.path.abspath(path)), exist_ok=True)
+    partial = path + ".partial"
+    with zipfile.ZipFile(partial, "w") as archive:
+        for name, data in items:
+            info = zipfile.ZipInfo(name, date)
+            info.compress_type = zipfile.ZIP_DEFLATED
+            info.create_system = 0          # made on "MS-DOS": no Unix owner or mode bits
+            info.external_attr = 0x20       # the archive attribute, as Windows' own zips
+            archive.writestr(info, data, compresslevel=9)
+    os.replace(partial, path)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("--version", required=True)
+    parser.add_argument("--date", required=True, help="the entries' date, YYYY-MM-DD")
+    parser.add_argument("--builds", required=True)
+    parser.add_argument("--out", required=True)
+    parser.add_argument("--cmake", default="cmake")
+    args = parser.parse_args()
+    build(args.cmake, args.builds)
+    write_zip(args.out, entries(args.version, args.builds), entry_date(args.date))
+    with open(args.out, "rb") as f:
+        digest = hashlib.sha256(f.read()).hexdigest()
+    print("wrote %s\nSHA-256 %s" % (args.out, digest))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs and prepares what the build and the tests need on a Debian
+# machine: the packages (through apt-get) and a Japanese locale.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
+          g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64
+          wine64 xvfb xauth file python3 xdotool imagemagick procps util-linux
+          sox libsox-fmt-mp3 lame gstreamer1.0-plugins-base gstreamer1.0-plugins-good locales)
+scripts/install-packages.sh "${PACKAGES[@]}"
+
+# A Japanese locale, so that Wine can run with the ANSI code page 932.
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$'; then
+  SUDO=""; [[ $(id -u) -ne 0 ]] && SUDO=sudo
+  $SUDO sed -i 's/^# *ja_JP.UTF-8 UTF-8/ja_JP.UTF-8 UTF-8/' /etc/locale.gen
+  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
+  $SUDO locale-gen >/dev/null
+fi

@@ -1,0 +1,145 @@
+"""Wine and a virtual screen for the end-to-end suite and the measurements;
+the Python side of scripts/lib/wine-env.sh and the same rules: the Wine
+loader named once, Xvfb started one way on the first free display of
+TIDELIGHT_DISPLAYS (first-last, default 120-139), a prefix created once and
+kept for one run at a time, and whatever was started ended again.
+"""
+import fcntl
+import os
+import signal
+import stat
+import subprocess
+import time
+
+WINE = "/usr/lib/wine/wine64"
+WINESERVER = os.path.join(os.path.dirname(WINE), "wineserver64")
+
+
+def wait_until(predicate, timeout, step=0.1):
+    """The predicate's first true value within the timeout, else its last
+    value. Timeouts are generous bounds for liveness, never measurements."""
+    end = time.monotonic() + timeout
+    while time.monotonic() < end:
+        value = predicate()
+        if value:
+            return value
+        time.sleep(step)
+    return predicate()
+
+
+def wine_path(path):
+    """The file's path as a Windows program sees it (the Unix root is Z:)."""
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def _displays():
+    first, last = os.environ.get("TIDELIGHT_DISPLAYS", "120-139").split("-")
+    return range(int(first), int(last) + 1)
+
+
+def _is_socket(path):
+    try:
+        return stat.S_ISSOCK(os.stat(path).st_mode)
+    except FileNotFoundError:
+        return False
+
+
+def start_xvfb(width, height):
+    """Xvfb of the given size on the first free display; returns the process
+    and the display number once it takes connections."""
+    for number in _displays():
+        socket = "/tmp/.X11-unix/X%d" % number
+        if os.path.exists("/tmp/.X%d-lock" % number) or os.path.exists(socket):
+            continue
+        proc = subprocess.Popen(["Xvfb", ":%d" % number, "-screen", "0",
+                                 "%dx%dx24" % (width, height), "-nolisten", "tcp"],
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        # Another run may take the same number at the same moment: then Xvfb
+        # ends at once and the next number is tried.
+        wait_until(lambda: proc.poll() is not None or _is_socket(socket), 10)
+        if proc.poll() is None and _is_socket(socket):
+            return proc, number
+        stop(proc)
+    raise RuntimeError("no free display in %s for Xvfb" % os.environ.get(
+        "TIDELIGHT_DISPLAYS", "120-139"))
+
+
+def stop(proc):
+    if proc.poll() is None:
+        proc.terminate()
+    proc.wait()
+
+
+class Prefix:
+    """A Wine prefix kept for this process alone until close(): created the
+    first time (so its first-start messages never mix into a test's output),
+    and its server ended on close, since a server serves one screen."""
+
+    def __init__(self, path, env):
+        path = os.path.abspath(path)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        self.lock = open(path + ".lock", "w")
+        fcntl.flock(self.lock, fcntl.LOCK_EX)
+        self.env = env
+        env["WINEPREFIX"] = path
+        env.setdefault("WINEDEBUG", "-all")
+        if not os.path.exists(os.path.join(path, "system.reg")):
+            xvfb, number = start_xvfb(640, 480)
+            try:
+                subprocess.run([WINE, "wineboot", "-i"], env=dict(env, DISPLAY=":%d" % number),
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                subprocess.run([WINESERVER, "-w"], env=env)
+            finally:
+                stop(xvfb)
+        # A server left from an earlier run belongs to a screen that is gone.
+        subprocess.run([WINESERVER, "-w"], env=env)
+
+    def close(self):
+        subprocess.run([WINESERVER, "-k"], env=self.env, stderr=subprocess.DEVNULL)
+        self.lock.close()
+
+
+class Screen:
+    """A virtual screen of one size with one Wine server for its whole life.
+    Sets DISPLAY in the given environment, which must name the prefix."""
+
+    def __init__(self, env, width, height):
+        self.env, self.size = env, (width, height)
+        self.xvfb, number = start_xvfb(width, height)
+        env["DISPLAY"] = ":%d" % number
+        self.server = subprocess.Popen([WINESERVER, "-f", "-p"], env=env)
+        # The first program starts Wine's desktop and services. Not captured:
+        # the services it starts would hold a pipe open for ever.
+        subprocess.run([WINE, "cmd", "/c", "exit"], env=env, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL)
+        time.sleep(1)
+
+    def close(self):
+        subprocess.run([WINESERVER, "-k"], env=self.env, stderr=subprocess.DEVNULL)
+        stop(self.server)  # a persistent server outlives -k
+        stop(self.xvfb)
+
+
+def processes_of(program):
+    """Process ids of the Windows program started from this exact path: Wine
+    keeps the path it was given as the process's first argument."""
+    pids = []
+    for entry in os.listdir("/proc"):
+        if not entry.isdigit():
+            continue
+        try:
+            with open("/proc/%s/cmdline" % entry, "rb") as f:
+                args = f.read().split(b"\0")
+        except OSError:
+            continue
+        if args and args[0] == os.fsencode(program):
+            pids.append(int(entry))
+    return pids
+
+
+def kill_processes_of(program):
+    for pid in processes_of(program):
+        try:
+            os.kill(pid, signal.SIGKILL)
+        except ProcessLookupError:
+            pass

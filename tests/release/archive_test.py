@@ -1,0 +1,159 @@
+#!/usr/bin/env python3
+"""Checks the release archive: what it holds and in which order, the
+checksums, both programs' machine types and resources, the guides' encoding,
+and, given a second archive built from other build folders, identical bytes.
+
+usage: archive_test.py ARCHIVE.zip [SECOND.zip] [unittest options]
+"""
+import hashlib
+import os
+import re
+import struct
+import subprocess
+import sys
+import tempfile
+import unittest
+import zipfile
+
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+ARCHIVE = None
+SECOND = None
+
+LISTING = ["README-en.txt", "README-ja.txt", "x64/Tidelight.scr", "x86/Tidelight.scr",
+           "SHA256SUMS.txt"]
+GUIDES = ["README-en.txt", "README-ja.txt"]
+# Archive folder: the PE machine and optional-header magic its programs carry.
+MACHINES = {"x64": (0x8664, 0x20B), "x86": (0x14C, 0x10B)}
+
+
+def contents(path):
+    with zipfile.ZipFile(path) as archive:
+        return {info.filename: archive.read(info) for info in archive.infolist()}
+
+
+def pe_header(data):
+    """Machine, link time stamp, optional-header magic and subsystem."""
+    offset = struct.unpack_from("<I", data, 0x3C)[0]
+    if data[:2] != b"MZ" or data[offset:offset + 4] != b"PE\0\0":
+        raise AssertionError("not a PE file")
+    machine, _, stamp = struct.unpack_from("<HHI", data, offset + 4)
+    optional = offset + 24
+    magic = struct.unpack_from("<H", data, optional)[0]
+    subsystem = struct.unpack_from("<H", data, optional + 68)[0]
+    return machine, stamp, magic, subsystem
+
+
+class ListingTest(unittest.TestCase):
+    def test_entries_in_fixed_order(self):
+        with zipfile.ZipFile(ARCHIVE) as archive:
+            self.assertEqual([i.filename for i in archive.infolist()], LISTING)
+            self.assertIsNone(archive.testzip())
+
+    def test_entries_carry_no_build_machine_details(self):
+        """One date for all, no Unix owner or mode, no extra fields: nothing
+        that differs between two machines or two runs."""
+        with zipfile.ZipFile(ARCHIVE) as archive:
+            infos = archive.infolist()
+        self.assertEqual(len({i.date_time for i in infos}), 1)
+        for info in infos:
+            with self.subTest(entry=info.filename):
+                self.assertEqual((info.create_system, info.external_attr, info.extra),
+                                 (0, 0x20, b""))
+
+
+class ChecksumTest(unittest.TestCase):
+    def test_every_other_entry_listed_once_with_its_hash(self):
+        files = contents(ARCHIVE)
+        sums = files.pop("SHA256SUMS.txt")
+        self.assertTrue(sums.endswith(b"\r\n") and b"\n" not in sums.replace(b"\r\n", b""))
+        listed = {}
+        for line in sums.decode("ascii").splitlines():
+            digest, name = re.fullmatch(r"([0-9a-f]{64})  (\S+)", line).groups()
+            self.assertNotIn(name, listed)
+            listed[name] = digest
+        self.assertEqual(listed, {n: hashlib.sha256(d).hexdigest() for n, d in files.items()})
+
+    def test_sha256sum_checks_the_extracted_files(self):
+        with tempfile.TemporaryDirectory() as folder:
+            with zipfile.ZipFile(ARCHIVE) as archive:
+                archive.extractall(folder)
+            result = subprocess.run(["sha256sum", "--check", "--strict", "SHA256SUMS.txt"],
+                                    cwd=folder, capture_output=True, text=True)
+            self.assertEqual(result.returncode, 0, result.stdout + result.stderr)
+
+
+class ProgramTest(unittest.TestCase):
+    def test_machine_type_fits_its_folder(self):
+        files = contents(ARCHIVE)
+        for folder, (machine, magic) in MACHINES.items():
+            with self.subTest(folder=folder):
+                got_machine, stamp, got_magic, subsystem = pe_header(files[folder + "/Tidelight.scr"])
+                self.assertEqual((got_machine, got_magic), (machine, magic))
+                self.assertEqual(subsystem, 2, "not a Windows GUI program")
+                self.assertEqual(stamp, 0, "the linker wrote its time into the header")
+
+    def test_imports_version_information_and_manifest(self):
+        with tempfile.TemporaryDirectory() as folder:
+            with zipfile.ZipFile(ARCHIVE) as archive:
+                archive.extractall(folder)
+            for arch in MACHINES:
+                with self.subTest(folder=arch):
+                    result = subprocess.run(
+                        [os.path.join(ROOT, "scripts", "check-scr.sh"),
+                         os.path.join(folder, arch, "Tidelight.scr")],
+                        capture_output=True, text=True)
+                    self.assertEqual(result.returncode, 0, result.stdout + result.stderr)
+
+
+class GuideTest(unittest.TestCase):
+    def test_utf8_with_byte_order_mark_and_crlf(self):
+        files = contents(ARCHIVE)
+        for name in GUIDES:
+            with self.subTest(guide=name):
+                data = files[name]
+                self.assertTrue(data.startswith(b"\xef\xbb\xbf"))
+                data[3:].decode("utf-8")
+                self.assertNotIn(b"\xef\xbb\xbf", data[3:])
+                self.assertTrue(data.endswith(b"\r\n"))
+                bare = data.replace(b"\r\n", b"")
+                self.assertNotIn(b"\n", bare)
+                self.assertNotIn(b"\r", bare)
+
+    def test_japanese_guide_is_japanese(self):
+        text = contents(ARCHIVE)["README-ja.txt"][3:].decode("utf-8")
+        kana = sum(1 for c in text if "\u3040" <= c <= "\u30ff")
+        self.assertGreater(kana, len(text) // 10)
+
+    def test_names_only_files_the_archive_holds(self):
+        files = contents(ARCHIVE)
+        for name in GUIDES:
+            text = files[name][3:].decode("utf-8")
+            with self.subTest(guide=name):
+                self.assertNotIn("@VERSION@", text)
+                named = set(re.findall(r"\b(x64|x86)\\(\w+\.\w+)", text))
+                self.assertLessEqual({("x64", "Tidelight.scr"), ("x86", "Tidelight.scr")}, named)
+                for folder, program in named:
+                    self.assertIn("%s/%s" % (folder, program), files)
+                for other in re.findall(r"\b(README-\w+\.txt|SHA256SUMS\.txt)", text):
+                    self.assertIn(other, files)
+
+
+class ReproducibleTest(unittest.TestCase):
+    def test_second_build_gives_the_same_bytes(self):
+        if not SECOND:
+            self.skipTest("no second archive given")
+        with open(ARCHIVE, "rb") as a, open(SECOND, "rb") as b:
+            if a.read() == b.read():
+                return
+        first, second = contents(ARCHIVE), contents(SECOND)
+        differ = sorted(n for n in set(first) | set(second) if first.get(n) != second.get(n))
+        self.fail("the archives differ; entries that differ: %s" % (differ or "none (the zip)"))
+
+
+if __name__ == "__main__":
+    args = sys.argv[1:]
+    files = [a for a in args if a.endswith(".zip")]
+    if not 1 <= len(files) <= 2:
+        sys.exit(__doc__)
+    ARCHIVE, SECOND = files[0], files[1] if len(files) > 1 else None
+    unittest.main(argv=[sys.argv[0], "-v"] + [a for a in args if a not in files])
