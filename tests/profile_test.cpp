@@ -1,4 +1,5 @@
 #include "base/profile.h"
+#include "base/profile_names.h"
 
 #include <gtest/gtest.h>
 
@@ -51,6 +52,39 @@ TEST(Profile, WriteThenReadRoundTripsArbitraryBytes) {
   const std::string value = "C:\\\x89\xB9\x8A\x79\\a b.mp3";
   const Bytes f = ProfileWrite({}, "Section", key, value);
   EXPECT_EQ(ProfileRead(f, "Section", key, 256), value);
+}
+
+// Names as the system compares them: case folded per character, the second
+// byte of a double-byte character never folded on its own.
+TEST(ProfileNames, CaseIsFoldedPerCharacter) {
+  const std::string depth = "\xCC\xAA\xB0\xC4\xDE\x93\x78";  // ﾌｪｰﾄﾞ度
+  const std::string store = "\xCC\xAA\xB0\xC4\xDE\x93\x58";  // ﾌｪｰﾄﾞ店: 0x58 is 'X' on its own
+  EXPECT_FALSE(SameProfileName(depth, store));
+  EXPECT_TRUE(SameProfileName("bgm\x8B\xE6\x95\xAA", "BGM\x8B\xE6\x95\xAA"));
+  EXPECT_TRUE(SameProfileName("\x82\x60\x82\x82", "\x82\x81\x82\x61"));   // ＡＢ, ａｂ
+  EXPECT_TRUE(SameProfileName("\x83\x9F\x84\x40", "\x83\xBF\x84\x70"));   // Αа, αа
+  EXPECT_TRUE(SameProfileName("\x84\x4F\x84\x60", "\x84\x80\x84\x91"));   // Пя in both cases
+  EXPECT_TRUE(SameProfileName("\x87\x54", "\xFA\x40"));  // Ⅰ and ⅰ of the two extension rows
+  EXPECT_TRUE(SameProfileName("\x87\x54", "\xFA\x4A"));  // the same Ⅰ held twice
+  EXPECT_FALSE(SameProfileName("\x82\x60", "A"));        // full-width is not ASCII
+  EXPECT_FALSE(SameProfileName("\x83\x5D", "\x83\x7D"));  // ゾ, ポ: ']' and '}' are no letters
+  EXPECT_FALSE(SameProfileName("\xB1", "\x91"));          // single bytes above ASCII stay apart
+  EXPECT_FALSE(SameProfileName("ab\x93", "AB\x94"));      // a lead byte cut short
+}
+
+TEST(Profile, ReadAndWriteMatchNamesPerCharacter) {
+  const std::string depth = "\xCC\xAA\xB0\xC4\xDE\x93\x78";
+  const std::string store = "\xCC\xAA\xB0\xC4\xDE\x93\x58";
+  const Bytes f = B("[Section]\r\n" + store + "=7\r\n");
+  EXPECT_EQ(ProfileRead(f, "Section", depth, 256), "");
+  EXPECT_EQ(S(ProfileWrite(f, "Section", depth, "1")),
+            "[Section]\r\n" + store + "=7\r\n" + depth + "=1\r\n");
+  // A section name whose double-byte character ends in the byte of ']'.
+  const std::string zo = "\x83\x5D";  // ゾ
+  const Bytes g = ProfileWrite({}, zo, "K", "v");
+  EXPECT_EQ(S(g), "[" + zo + "]\r\nK=v\r\n");
+  EXPECT_EQ(ProfileRead(g, zo, "K", 256), "v");
+  EXPECT_EQ(ProfileRead(g, "\x83", "K", 256), "");
 }
 
 }  // namespace tl

@@ -1,9 +1,12 @@
+#include "base/cp932.h"
 #include "base/stored_path.h"
 #include "startup/settings.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 
 #include "test_folder.h"
 
@@ -189,6 +192,95 @@ TEST_F(SettingsFixture, PutIniValueCutsNamesAt128Characters) {
   BaseModule m;
   PutIniValue(p, m, "Section", std::string(140, 'k'), "v", SettingsFile(p));
   EXPECT_EQ(dir.Read("Tidelight.ini"), "[Section]\r\n" + std::string(128, 'k') + "=v\r\n");
+}
+
+// The field counts characters: 128 double-byte ones fill it, and a name is
+// never cut inside a double-byte character.
+TEST_F(SettingsFixture, TheNameFieldCountsCharactersNotBytes) {
+  std::string wide;
+  for (int i = 0; i < 140; ++i) wide += "\x93\x78";  // 度 × 140
+  PutIniValue(p, b, keys::kSection, wide, "1", SettingsFile(p));
+  const std::string kept = wide.substr(0, 256);
+  EXPECT_EQ(dir.Read("Tidelight.ini"), "[Section]\r\n" + kept + "=1\r\n");
+  EXPECT_EQ(GetIniValue(p, keys::kSection, kept, SettingsFile(p)), "1");
+
+  const std::string mixed = std::string(127, 'k') + "\x93\x78" + "tail";
+  PutIniValue(p, b, keys::kSection, mixed, "2", SettingsFile(p));
+  EXPECT_NE(dir.Read("Tidelight.ini").find("\r\n" + std::string(127, 'k') + "\x93\x78=2\r\n"),
+            std::string::npos);
+  // The section's field is cut the same way.
+  BaseModule m;
+  PutIniValue(p, m, std::string(127, 's') + "\x83\x5D" + "x", "K", "3", SettingsFile(p));
+  EXPECT_NE(dir.Read("Tidelight.ini").find("[" + std::string(127, 's') + "\x83\x5D]\r\nK=3\r\n"),
+            std::string::npos);
+}
+
+namespace {
+std::string Repeat(const std::string& s, int n) {
+  std::string out;
+  for (int i = 0; i < n; ++i) out += s;
+  return out;
+}
+}  // namespace
+
+// Paths far longer than 255 bytes in every form the file keeps them in come
+// back whole, and the file keeps them in the bytes it always has.
+TEST_F(SettingsFixture, LongMusicPathsOfEveryScriptComeBackWhole) {
+  struct Case {
+    const char* script;
+    std::string folder;   // each under 255 bytes, the longest name a folder may have here
+    bool cp932;           // stored in code page 932, else in the marked UTF-8 form
+  };
+  const Case cases[] = {
+      {"Korean", Repeat("\xEC\x9D\x8C\xEC\x95\x85", 40), false},        // 음악, 240 bytes
+      {"Japanese", Repeat("\xE9\x9F\xB3\xE6\xA5\xBD", 40), true},       // 音楽, 160 bytes in 932
+      {"Cyrillic", Repeat("\xD0\x9C\xD1\x83\xD0\xB7", 40), true},       // Муз, 240 bytes in 932
+      {"Greek and Latin", Repeat("\xCE\xBC\xC3\xA9", 60), false},      // μé
+      {"beyond the first plane", Repeat("\xF0\x9F\x8E\xB5", 60), false},  // a note, two units
+  };
+  for (const Case& c : cases) {
+    TestFolder music;
+    std::filesystem::path host = PathFromUtf8(music.str());
+    for (int depth = 0; depth < 2; ++depth) {
+      host /= PathFromUtf8(c.folder);
+      std::filesystem::create_directory(host);
+    }
+    const std::string path = Utf8FromPath(host / "tide.mp3");
+    std::ofstream(host / "tide.mp3") << "x";
+    b.settings = {2, 0, path, 24, 10};
+    SaveSettings(p, b);
+    const std::string stored = EncodeStoredPath(path);
+    ASSERT_GT(stored.size(), 255u) << c.script;
+    EXPECT_EQ(stored.starts_with(kUtf8PathMarker), !c.cp932) << c.script;
+    if (c.cp932) {
+      EXPECT_EQ(stored, Utf8ToCp932(path)) << c.script;
+    }
+    EXPECT_NE(dir.Read("Tidelight.ini").find(std::string(keys::kMusicFile) + "=" + stored + "\r\n"),
+              std::string::npos)
+        << c.script;
+    BaseModule back;
+    LoadSettings(p, back);
+    EXPECT_EQ(back.settings.MusicFile, path) << c.script;
+    EXPECT_EQ(back.settings.MusicKind, 2) << c.script;
+  }
+  // The numbers keep the 255-byte cut: the x beyond it is never seen.
+  WriteIni(Line(keys::kFadeDepth, "30." + std::string(260, '0') + "x"));
+  BaseModule cut;
+  LoadSettings(p, cut);
+  EXPECT_EQ(cut.settings.FadeDepth, 30);
+}
+
+TEST(StoredPath, ComesBackWholeUpToTheLongestPathWindowsAccepts) {
+  const std::string longest = "C:\\" + std::string(kLongestPathUnits - 3, 'a');
+  EXPECT_EQ(DecodeStoredPath(EncodeStoredPath(longest)), longest);
+  EXPECT_EQ(DecodeStoredPath(EncodeStoredPath(longest + "a")), "");
+  const std::string korean = "C:\\" + Repeat("\xEC\x9D\x8C", int(kLongestPathUnits) - 3);
+  EXPECT_EQ(DecodeStoredPath(EncodeStoredPath(korean)), korean);
+  EXPECT_EQ(DecodeStoredPath(EncodeStoredPath(korean + "\xEC\x9D\x8C")), "");
+  // Two units each beyond the first plane.
+  const std::string notes = Repeat("\xF0\x9F\x8E\xB5", int(kLongestPathUnits / 2));
+  EXPECT_EQ(DecodeStoredPath(EncodeStoredPath(notes)), notes);
+  EXPECT_EQ(DecodeStoredPath(EncodeStoredPath(notes + "\xF0\x9F\x8E\xB5")), "");
 }
 
 TEST(SettingsPaths, FileExistsAndFolderOfPath) {

@@ -1,5 +1,6 @@
 #include "startup/settings.h"
 
+#include "base/cp932_chars.h"
 #include "base/numeric.h"
 #include "base/stored_path.h"
 #include "base/profile.h"
@@ -21,8 +22,9 @@ std::string ReadTarget(Platform& p) {
   return SettingsFile(p);
 }
 
-// Section and key travel in fixed 128-character fields: a longer name is cut.
-std::string_view NameField(std::string_view name) { return name.substr(0, 128); }
+// Section and key travel in fixed fields of 128 characters: a longer name is
+// cut after its 128th character, never inside a double-byte one.
+std::string_view NameField(std::string_view name) { return Cp932FirstChars(name, 128); }
 
 Bytes WithValue(const Bytes& file, std::string_view section, std::string_view key,
                 std::string_view value) {
@@ -115,7 +117,10 @@ void LoadSettings(Platform& p, BaseModule& b) {
   const Bytes file = FileBytes(p, ReadTarget(p));
   SettingsRecord& s = b.settings;
   for (const SettingEntry& e : kSettingsTable) {
-    const std::string text = ProfileRead(file, keys::kSection, e.key, 256);
+    // Numbers keep the reader's 255-byte cut, which changes nothing for them;
+    // a path comes back whole, however many bytes its characters take.
+    const size_t buffer = e.rule == SettingRule::MusicPath ? kWholeValue : 256;
+    const std::string text = ProfileRead(file, keys::kSection, e.key, buffer);
     if (e.rule == SettingRule::MusicPath)
       ApplyMusicPath(p, text, e, s);
     else
