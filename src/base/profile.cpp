@@ -86,7 +86,8 @@ std::string ProfileRead(const Bytes& f, std::string_view section, std::string_vi
     std::string_view k, v;
     if (!KeyValue(Text(f, lines[i]), k, v) || !SameProfileName(k, key)) continue;
     if (v.size() >= 2 && v.front() == '"' && v.back() == '"') v = v.substr(1, v.size() - 2);
-    std::string out(v.substr(0, std::min(v.size(), bufferSize - 1)));
+    // The reader's buffer takes whole characters only.
+    std::string out(Cp932FitBytes(v, bufferSize - 1));
     // A value stops at an embedded NUL as the reader's buffer would.
     if (const size_t nul = out.find('\0'); nul != std::string::npos) out.resize(nul);
     return out;

@@ -16,7 +16,7 @@ inline constexpr size_t kWholeValue = SIZE_MAX;
 // The value of key in section, or "" when the section, key or value is
 // missing. Names match as SameProfileName says; blanks around the value and
 // one pair of enclosing double quotes are removed. At most bufferSize - 1
-// bytes are returned.
+// bytes are returned, never half of a double-byte character.
 std::string ProfileRead(const Bytes& file, std::string_view section, std::string_view key,
                         size_t bufferSize);
 
