@@ -86,4 +86,22 @@ TEST(Main, ModeLetter) {
   EXPECT_EQ(ModeLetter("xpq"), "P");
 }
 
+// A first character that is not ASCII, such as the full-width hyphen code
+// page 932 holds, still leaves the letter in second place.
+TEST(Main, TheModeLetterIsTheSecondCharacterNotTheSecondByte) {
+  const std::string hyphen = "\xEF\xBC\x8D";  // －
+  EXPECT_EQ(ModeLetter(hyphen + "s"), "S");
+  EXPECT_EQ(ModeLetter(hyphen + "p 12"), "P");
+  EXPECT_EQ(ModeLetter(hyphen), "");
+  EXPECT_EQ(ModeLetter("/\xE3\x81\x82"), "\xE3\x81\x82");  // a letter of its own, whole
+  auto o = RunMain(hyphen + "s");
+  EXPECT_EQ(o.handedTo, "saver");
+  EXPECT_EQ(o.cursor, -1);
+  o = RunMain(hyphen + "C:12");
+  EXPECT_EQ(o.handedTo, "settings");
+  o = RunMain(hyphen + "\xE3\x81\x82");
+  EXPECT_EQ(o.handedTo, "");
+  EXPECT_TRUE(o.ended);
+}
+
 }  // namespace tl

@@ -17,6 +17,20 @@ TEST(Preview, HostHandleIsReadFromTheFourthCharacterOn) {
   EXPECT_EQ(PreviewHostHandle("/p 99999999999"), 0);  // beyond 32 bits
 }
 
+TEST(Preview, ANonAsciiSeparatorIsOneCharacter) {
+  EXPECT_EQ(PreviewHostHandle("/p\xE3\x80\x80" "1234"), 1234);  // ideographic space
+  EXPECT_EQ(PreviewHostHandle("/p\xEF\xBC\x9A" "77"), 77);     // full-width colon
+  EXPECT_EQ(PreviewHostHandle("\xEF\xBC\x8Dp 5"), 5);          // full-width hyphen first
+  HeadlessPlatform p;
+  p.SetArguments("/p\xE3\x80\x80" "4660");
+  p.hostWindows[4660] = {0, 0, 152, 112};
+  Tidelight_R r(p);
+  r.Start();
+  EXPECT_FALSE(p.ended);
+  ASSERT_NE(p.FindWindow("Preview Window"), nullptr);
+  EXPECT_EQ(p.FindWindow("Preview Window")->spec.host, 4660);
+}
+
 TEST(Preview, FillsADesignSizedHostWithTheSamplePicture) {
   HeadlessPlatform p;
   p.SetArguments("/p 4660");

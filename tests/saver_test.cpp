@@ -232,5 +232,42 @@ TEST(Saver, TheCdIsClosedAtTheEndOnlyWhileItIsStillSupervised) {
   }
 }
 
+// The cursor rule at the end reads the mode letter as start-up does: the
+// second character, whatever the first one is.
+TEST(Saver, TheCursorComesBackAfterANonAsciiFirstCharacter) {
+  Saver t(24, 10, "\xEF\xBC\x8Ds");  // full-width hyphen, then s
+  t.Load();
+  t.p.Click(t.Window(), 2, 2);
+  t.p.Advance(10);
+  EXPECT_TRUE(t.p.ended);
+  EXPECT_EQ(std::count(t.p.calls.begin(), t.p.calls.end(), "ShowCursor 1"), 1);
+  EXPECT_EQ(t.base.CursorCount, 1);
+}
+
+// On a screen the engine refuses, its one message is all the user sees: the
+// snapshot stays, the music plays, and a click or key ends the saver.
+TEST(Saver, AScreenTheEngineRefusesShowsOneMessageAndKeepsTheSnapshot) {
+  for (int32_t depth : {24, 8}) {
+    Saver t;
+    t.p.bitsPerPixel = depth;
+    t.base.settings.MusicKind = 2;
+    t.base.settings.MusicFile = "C:\\tide.mp3";
+    t.Load();
+    t.p.Advance(1000);
+    ASSERT_EQ(t.p.messageBoxes.size(), 1u) << depth;
+    EXPECT_EQ(t.p.messageBoxes[0].title, "clsASM");
+    EXPECT_EQ(t.p.messageBoxes[0].text, "Not 16 or 24-bit color setting");
+    EXPECT_FALSE(t.p.ended);
+    EXPECT_EQ(t.s->FadeLevel, 256);
+    EXPECT_TRUE(t.ScreenIsLevel(256));
+    EXPECT_EQ(t.media.devices["mpegvideo"].mode, "playing") << depth;
+    t.p.PressKey(t.Window(), vk::kSpace);
+    t.p.Advance(10);
+    EXPECT_TRUE(t.p.ended);
+    EXPECT_EQ(t.p.messageBoxes.size(), 1u);
+    EXPECT_EQ(t.p.lateCalls, 0);
+  }
+}
+
 }  // namespace
 }  // namespace tl

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "base/cp932_chars.h"
+#include "base/profile_names.h"
+
 namespace tl {
 
 namespace {
@@ -33,15 +36,6 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    auto lo = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
-    if (lo(a[i]) != lo(b[i])) return false;
-  }
-  return true;
-}
-
 std::string_view Text(const Bytes& f, const Line& l) {
   return {reinterpret_cast<const char*>(f.data()) + l.begin, l.end - l.begin};
 }
@@ -50,7 +44,7 @@ std::string_view Text(const Bytes& f, const Line& l) {
 bool SectionName(std::string_view line, std::string_view& name) {
   line = Trim(line);
   if (line.empty() || line.front() != '[') return false;
-  const size_t close = line.find(']');
+  const size_t close = Cp932Find(line, ']');
   name = Trim(line.substr(1, close == std::string_view::npos ? line.size() - 1 : close - 1));
   return true;
 }
@@ -69,7 +63,7 @@ bool FindSection(const Bytes& f, const std::vector<Line>& lines, std::string_vie
                  size_t& header, size_t& end) {
   for (size_t i = 0; i < lines.size(); ++i) {
     std::string_view name;
-    if (!SectionName(Text(f, lines[i]), name) || !SameName(name, section)) continue;
+    if (!SectionName(Text(f, lines[i]), name) || !SameProfileName(name, section)) continue;
     header = i;
     end = i + 1;
     while (end < lines.size() && !SectionName(Text(f, lines[end]), name)) ++end;
@@ -90,9 +84,10 @@ std::string ProfileRead(const Bytes& f, std::string_view section, std::string_vi
   if (!FindSection(f, lines, section, header, end)) return "";
   for (size_t i = header + 1; i < end; ++i) {
     std::string_view k, v;
-    if (!KeyValue(Text(f, lines[i]), k, v) || !SameName(k, key)) continue;
+    if (!KeyValue(Text(f, lines[i]), k, v) || !SameProfileName(k, key)) continue;
     if (v.size() >= 2 && v.front() == '"' && v.back() == '"') v = v.substr(1, v.size() - 2);
-    std::string out(v.substr(0, std::min(v.size(), bufferSize - 1)));
+    // The reader's buffer takes whole characters only.
+    std::string out(Cp932FitBytes(v, bufferSize - 1));
     // A value stops at an embedded NUL as the reader's buffer would.
     if (const size_t nul = out.find('\0'); nul != std::string::npos) out.resize(nul);
     return out;
@@ -124,7 +119,7 @@ Bytes ProfileWrite(const Bytes& f, std::string_view section, std::string_view ke
     std::string_view k, v;
     const auto t = Text(f, lines[i]);
     if (!Trim(t).empty()) insertAfter = i;
-    if (KeyValue(t, k, v) && SameName(k, key)) { replace = i; break; }
+    if (KeyValue(t, k, v) && SameProfileName(k, key)) { replace = i; break; }
   }
   if (replace != lines.size()) {
     // The stored name keeps its spelling; only the value changes.

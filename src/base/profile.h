@@ -10,10 +10,13 @@ namespace tl {
 
 using Bytes = std::vector<uint8_t>;
 
+// A buffer size that never cuts a value.
+inline constexpr size_t kWholeValue = SIZE_MAX;
+
 // The value of key in section, or "" when the section, key or value is
-// missing. Names match without regard to ASCII letter case; blanks around the
-// value and one pair of enclosing double quotes are removed. At most
-// bufferSize - 1 bytes are returned.
+// missing. Names match as SameProfileName says; blanks around the value and
+// one pair of enclosing double quotes are removed. At most bufferSize - 1
+// bytes are returned, never half of a double-byte character.
 std::string ProfileRead(const Bytes& file, std::string_view section, std::string_view key,
                         size_t bufferSize);
 

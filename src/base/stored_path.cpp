@@ -1,6 +1,7 @@
 #include "base/stored_path.h"
 
 #include "base/cp932.h"
+#include "base/utf8_chars.h"
 
 namespace tl {
 
@@ -11,9 +12,12 @@ std::string EncodeStoredPath(std::string_view utf8) {
 
 std::string DecodeStoredPath(std::string_view bytes) {
   const std::string_view marker = kUtf8PathMarker;
-  if (bytes.substr(0, marker.size()) == marker) return std::string(bytes.substr(marker.size()));
-  if (auto u = Cp932ToUtf8(bytes)) return *u;
-  return "";
+  std::string path;
+  if (bytes.substr(0, marker.size()) == marker)
+    path = bytes.substr(marker.size());
+  else if (auto u = Cp932ToUtf8(bytes))
+    path = std::move(*u);
+  return Utf16Length(path) <= kLongestPathUnits ? path : "";
 }
 
 }  // namespace tl

@@ -11,8 +11,13 @@ namespace tl {
 // for a real one.
 inline constexpr char kUtf8PathMarker[] = "*UTF-8*";
 
+// The longest path Windows accepts, in UTF-16 units: 32,767 characters of
+// the Basic Multilingual Plane, fewer beyond it (two units each).
+inline constexpr size_t kLongestPathUnits = 32767;
+
 std::string EncodeStoredPath(std::string_view utf8);
-// The path back as UTF-8; "" when the bytes are neither form.
+// The path back as UTF-8, whole; "" when the bytes are neither form or name
+// a path longer than Windows accepts.
 std::string DecodeStoredPath(std::string_view bytes);
 
 }  // namespace tl

@@ -3,12 +3,14 @@
 #include "saver/sample_picture.h"
 #include "startup/command_line.h"
 #include "base/numeric.h"
+#include "base/utf8_chars.h"
 #include "gfx/raster.h"
 
 namespace tl {
 
 int32_t PreviewHostHandle(std::string_view args) {
-  const double n = ReadLeadingNumber(args.size() > 3 ? args.substr(3) : std::string_view{});
+  // The separator after the switch may be a double-byte character.
+  const double n = ReadLeadingNumber(Utf8DropChars(args, 3));
   return RoundToInt32(n).value_or(0);
 }
 

@@ -53,7 +53,10 @@ void Tidelight_S::Load() {
   window_->Show();
   Display.Refresh();
   window_->SetTopmost();
-  EnableTimer(kTimer3, true);
+  // An engine that refused the screen (its one message said so) is never
+  // asked to fade: each call would only bring more messages. The snapshot
+  // stays on screen, the music plays, and input ends the saver as always.
+  EnableTimer(kTimer3, Effects->Bound());
 }
 
 void Tidelight_S::OnTimer(int32_t timerId) {
@@ -74,7 +77,7 @@ void Tidelight_S::CdTick() {
 void Tidelight_S::FadeStep() {
   // Ticks keep coming while a step's reveal pumps messages; a step never
   // starts inside another.
-  if (inFadeStep_ || b_.TransitionRunning || !Effects) return;
+  if (inFadeStep_ || b_.TransitionRunning || !Effects || !Effects->Bound()) return;
   inFadeStep_ = true;
   const FadeState next = MoveFade({FadeLevel, FadeDown}, b_.settings.FadeDepth);
   FadeLevel = next.level;

@@ -1,13 +1,15 @@
 #include "startup/main_dispatch.h"
 
 #include "base/numeric.h"
+#include "base/utf8_chars.h"
 #include "startup/command_line.h"
 
 namespace tl {
 
 std::string ModeLetter(std::string_view args) {
-  if (args.size() < 2) return "";
-  return UpperAscii(args.substr(1, 1));
+  // The first character may be any character, a double-byte one included.
+  // Only ASCII letters can upper-case to a mode's letter.
+  return UpperAscii(Utf8CharAt(args, 1));
 }
 
 void Main(Platform& p, BaseModule& b, const ModeHandlers& modes) {

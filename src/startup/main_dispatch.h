@@ -8,7 +8,8 @@
 
 namespace tl {
 
-// The second character of the upper-cased argument text, or "" when shorter.
+// The second character (not byte) of the upper-cased argument text, or ""
+// when the text has fewer.
 std::string ModeLetter(std::string_view args);
 
 // Where each mode hands over; the windows themselves live in other subsystems.

@@ -1,5 +1,6 @@
 #include "startup/settings.h"
 
+#include "base/cp932_chars.h"
 #include "base/numeric.h"
 #include "base/stored_path.h"
 #include "base/profile.h"
@@ -21,12 +22,52 @@ std::string ReadTarget(Platform& p) {
   return SettingsFile(p);
 }
 
-template <typename T>
-void ApplyWhole(const std::string& text, T& field, T fallback) {
-  if (text.empty()) { field = fallback; return; }
-  if (auto v = ParseNumberText(text)) {
-    if (auto w = FloorToInt16(*v)) field = *w;
+// Section and key travel in fixed fields of 128 characters: a longer name is
+// cut after its 128th character, never inside a double-byte one.
+std::string_view NameField(std::string_view name) { return Cp932FirstChars(name, 128); }
+
+Bytes WithValue(const Bytes& file, std::string_view section, std::string_view key,
+                std::string_view value) {
+  return ProfileWrite(file, NameField(section), NameField(key), value);
+}
+
+Bytes FileBytes(Platform& p, const std::string& file) {
+  auto bytes = p.files.ReadFile(file);
+  return bytes ? std::move(*bytes) : Bytes{};
+}
+
+void ApplyNumber(const std::string& text, const SettingEntry& e, SettingsRecord& s) {
+  if (e.rule == SettingRule::Whole) {
+    int16_t& field = s.*std::get<int16_t SettingsRecord::*>(e.field);
+    if (text.empty()) { field = static_cast<int16_t>(e.fallback); return; }
+    if (auto v = ParseNumberText(text))
+      if (auto w = FloorToInt16(*v)) field = *w;
+    return;
   }
+  int32_t& field = s.*std::get<int32_t SettingsRecord::*>(e.field);
+  if (text.empty()) { field = e.fallback; return; }
+  if (auto v = ParseNumberText(text))
+    if (auto w = RoundToInt32(*v)) field = *w;
+}
+
+void ApplyMusicPath(Platform& p, const std::string& stored, const SettingEntry& e,
+                    SettingsRecord& s) {
+  std::string& path = s.*std::get<std::string SettingsRecord::*>(e.field);
+  path = stored.empty() ? std::string() : DecodeStoredPath(stored);
+  if (path.empty() || !FileExists(p, path)) {
+    path.clear();
+    if (s.MusicKind == 2) s.MusicKind = 0;
+  }
+}
+
+// The value text a field is written as.
+std::string StoredText(const SettingsRecord& s, const SettingEntry& e) {
+  switch (e.rule) {
+    case SettingRule::Whole: return FormatWithSignPosition(s.*std::get<int16_t SettingsRecord::*>(e.field));
+    case SettingRule::Long: return FormatWithSignPosition(s.*std::get<int32_t SettingsRecord::*>(e.field));
+    case SettingRule::MusicPath: return EncodeStoredPath(s.*std::get<std::string SettingsRecord::*>(e.field));
+  }
+  return "";
 }
 
 }  // namespace
@@ -48,19 +89,12 @@ std::string UserSettingsFile(Platform& p) {
 
 std::string GetIniValue(Platform& p, std::string_view section, std::string_view key,
                         const std::string& file) {
-  const auto bytes = p.files.ReadFile(file);
-  if (!bytes) return "";
-  return ProfileRead(*bytes, section, key, 256);
+  return ProfileRead(FileBytes(p, file), section, key, 256);
 }
 
 std::string PutIniValue(Platform& p, BaseModule& b, std::string_view section,
                         std::string_view key, std::string_view value, const std::string& file) {
-  // Section and key travel in fixed 128-character fields: a longer name is cut.
-  section = section.substr(0, std::min<size_t>(section.size(), 128));
-  key = key.substr(0, std::min<size_t>(key.size(), 128));
-  const auto old = p.files.ReadFile(file);
-  const Bytes updated = ProfileWrite(old ? *old : Bytes{}, section, key, value);
-  b.LastApiResult = p.files.WriteFile(file, updated) ? 1 : 0;
+  b.LastApiResult = p.files.WriteFile(file, WithValue(FileBytes(p, file), section, key, value)) ? 1 : 0;
   return "";
 }
 
@@ -80,50 +114,29 @@ std::string FolderOfPath(std::string_view path) {
 }
 
 void LoadSettings(Platform& p, BaseModule& b) {
-  const std::string file = ReadTarget(p);
+  const Bytes file = FileBytes(p, ReadTarget(p));
   SettingsRecord& s = b.settings;
-  auto get = [&](const char* key) { return GetIniValue(p, keys::kSection, key, file); };
-
-  ApplyWhole<int16_t>(get(keys::kMusicKind), s.MusicKind, 0);
-  ApplyWhole<int16_t>(get(keys::kRepeatTrack), s.RepeatTrack, 0);
-
-  const std::string stored = get(keys::kMusicFile);
-  if (stored.empty()) {
-    s.MusicFile.clear();
-    if (s.MusicKind == 2) s.MusicKind = 0;
-  } else {
-    s.MusicFile = DecodeStoredPath(stored);
-    if (!FileExists(p, s.MusicFile)) {
-      s.MusicFile.clear();
-      if (s.MusicKind == 2) s.MusicKind = 0;
-    }
-  }
-
-  ApplyWhole<int16_t>(get(keys::kFadeDepth), s.FadeDepth, 24);
-
-  const std::string speed = get(keys::kFadeSpeed);
-  if (speed.empty()) {
-    s.FadeSpeed = 10;
-  } else if (auto v = ParseNumberText(speed)) {
-    if (auto w = RoundToInt32(*v)) s.FadeSpeed = *w;
+  for (const SettingEntry& e : kSettingsTable) {
+    // Numbers keep the reader's 255-byte cut, which changes nothing for them;
+    // a path comes back whole, however many bytes its characters take.
+    const size_t buffer = e.rule == SettingRule::MusicPath ? kWholeValue : 256;
+    const std::string text = ProfileRead(file, keys::kSection, e.key, buffer);
+    if (e.rule == SettingRule::MusicPath)
+      ApplyMusicPath(p, text, e, s);
+    else
+      ApplyNumber(text, e, s);
   }
 }
 
 void SaveSettings(Platform& p, BaseModule& b) {
-  const SettingsRecord& s = b.settings;
-  const std::string values[5] = {
-      FormatWithSignPosition(s.MusicKind), FormatWithSignPosition(s.RepeatTrack),
-      EncodeStoredPath(s.MusicFile), FormatWithSignPosition(s.FadeDepth),
-      FormatWithSignPosition(s.FadeSpeed)};
-  const char* names[5] = {keys::kMusicKind, keys::kRepeatTrack, keys::kMusicFile,
-                          keys::kFadeDepth, keys::kFadeSpeed};
+  // Each write starts from what the file holds, as PutIniValue does, so keys
+  // the file already has keep their place and spelling.
   auto writeAll = [&](const std::string& file) {
-    bool ok = true;
-    for (int i = 0; i < 5; ++i) {
-      PutIniValue(p, b, keys::kSection, names[i], values[i], file);
-      ok = ok && b.LastApiResult != 0;
-    }
-    return ok;
+    Bytes bytes = FileBytes(p, file);
+    for (const SettingEntry& e : kSettingsTable)
+      bytes = WithValue(bytes, keys::kSection, e.key, StoredText(b.settings, e));
+    b.LastApiResult = p.files.WriteFile(file, bytes) ? 1 : 0;
+    return b.LastApiResult != 0;
   };
   const std::string user = UserSettingsFile(p);
   const bool userExists = !user.empty() && p.files.CanOpenForReading(user);

@@ -4,19 +4,10 @@
 #include <string>
 
 #include "startup/base_module.h"
+#include "startup/settings_table.h"
 #include "toolkit/platform.h"
 
 namespace tl {
-
-// The key names as the exact code-page-932 bytes the file holds on every system.
-namespace keys {
-inline constexpr char kSection[] = "Section";
-inline constexpr char kMusicKind[] = "BGM\x8B\xE6\x95\xAA";
-inline constexpr char kRepeatTrack[] = "BGM\xD8\xCB\xDF\xB0\xC4";
-inline constexpr char kMusicFile[] = "BGM\xCC\xA7\xB2\xD9";
-inline constexpr char kFadeDepth[] = "\xCC\xAA\xB0\xC4\xDE\x93\x78";
-inline constexpr char kFadeSpeed[] = "\xCC\xAA\xB0\xC4\xDE\xBD\xCB\xDF\xB0\xC4\xDE";
-}  // namespace keys
 
 // The program's folder, from its full path: without a trailing separator,
 // except at a drive root ("C:\\").
@@ -35,9 +26,13 @@ std::string PutIniValue(Platform& p, BaseModule& b, std::string_view section,
 bool FileExists(Platform& p, std::string path);
 std::string FolderOfPath(std::string_view path);
 
+// Reads the file once and fills the record from it, key by key in the
+// table's order.
 void LoadSettings(Platform& p, BaseModule& b);
-// Writes the five keys in the dialog's order; falls back to the per-user file
-// when the program folder cannot be written.
+// Writes the five keys in the table's order in one pass: the file is read
+// once and written once, with the bytes that five PutIniValue calls in that
+// order would leave. Falls back to the per-user file when the program
+// folder cannot be written; the last write's flag lands in LastApiResult.
 void SaveSettings(Platform& p, BaseModule& b);
 
 }  // namespace tl
