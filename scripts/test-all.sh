@@ -9,6 +9,13 @@ echo "== native tests"
 cmake --workflow --preset native
 echo "== native tests with AddressSanitizer and UBSan"
 cmake --workflow --preset native-asan
+echo "== fuzzing: every parser and the engine, a bounded number of runs each"
+scripts/fuzz.sh
+echo "== an hour of the saver on the virtual clock, memory sampled every minute"
+cmake --preset native-release >/dev/null
+cmake --build --preset native-release --target tidelight_soak
+build/native-release/tests/tidelight_soak --minutes 60 --music mp3 | tail -n 1
+build/native-release/tests/tidelight_soak --minutes 30 --music cd | tail -n 1
 
 echo "== Windows builds (i686 is built and inspected; this kernel runs no 32-bit code)"
 cmake --workflow --preset mingw-i686
