@@ -1,5 +1,7 @@
 #include "backends/headless/headless_media.h"
 
+#include "base/utf8_chars.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -80,7 +82,8 @@ uint32_t HeadlessMedia::SendMciCommand(std::string_view command, std::string& re
   std::string answer;
   const uint32_t code = Execute(std::string(command), answer);
   if (code != 0 || capacity == 0) return code;
-  if (answer.size() + 1 > capacity) return mci_error::kParamOverflow;
+  // Buffers count UTF-16 units, as the system's do.
+  if (Utf16Length(answer) + 1 > capacity) return mci_error::kParamOverflow;
   reply = answer;
   return 0;
 }
@@ -152,7 +155,17 @@ std::optional<std::string> HeadlessMedia::MciErrorText(uint32_t code, uint32_t c
   if (onCall) onCall("MciErrorText");
   const auto t = errorTexts.find(code);
   if (t == errorTexts.end() || capacity == 0) return std::nullopt;
-  return t->second.substr(0, capacity - 1);
+  // Cut to the buffer in UTF-16 units, never inside a character.
+  std::string_view text = t->second;
+  size_t at = 0, units = 0;
+  while (at < text.size()) {
+    const size_t size = Utf8CharSize(text, at);
+    const size_t need = Utf8CharValue(text, at) > 0xFFFF ? 2 : 1;
+    if (units + need > capacity - 1) break;
+    units += need;
+    at += size;
+  }
+  return std::string(text.substr(0, at));
 }
 
 int32_t HeadlessMedia::PlaySoundFile(std::string_view path, uint32_t flags) {
