@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "backends/headless/headless_platform.h"
+#include "base/cp932.h"
 #include "base/profile.h"
 #include "startup/settings.h"
 
@@ -28,12 +29,15 @@ bool SameRecord(const tl::SettingsRecord& a, const tl::SettingsRecord& b) {
          a.MusicFile == b.MusicFile && a.FadeDepth == b.FadeDepth && a.FadeSpeed == b.FadeSpeed;
 }
 
+// Names and values lose blanks and tabs at their ends on the way back.
+bool Blank(char c) { return c == ' ' || c == '\t'; }
+
 // A value the writer stores as it is: no line breaks, no blanks or quotes at
 // its ends (the reader trims those), and no NUL.
 bool StoresVerbatim(const std::string& v) {
   if (v.find_first_of(std::string("\r\n\0", 3)) != std::string::npos) return false;
   if (v.empty()) return true;
-  const auto edge = [](char c) { return c == ' ' || c == '\t' || c == '"'; };
+  const auto edge = [](char c) { return Blank(c) || c == '"'; };
   return !edge(v.front()) && !edge(v.back()) && v.size() < 255;
 }
 
@@ -51,8 +55,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const bool plainName = !section.empty() && !key.empty() &&
                          section.find_first_of(std::string("[]\r\n=\0", 6)) == std::string::npos &&
                          key.find_first_of(std::string("[]\r\n=;\0", 7)) == std::string::npos &&
-                         section.front() != ' ' && section.back() != ' ' && key.front() != ' ' &&
-                         key.back() != ' ';
+                         !Blank(section.front()) && !Blank(section.back()) &&
+                         !Blank(key.front()) && !Blank(key.back()) &&
+                         // Names are code-page-932 text: a lone lead byte at the
+                         // end would take the closing bracket as its trail byte.
+                         tl::Cp932ToUtf8(section) && tl::Cp932ToUtf8(key);
   if (plainName && StoresVerbatim(value) &&
       tl::ProfileRead(written, section, key, 256) != value)
     std::abort();
