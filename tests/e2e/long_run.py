@@ -3,7 +3,8 @@
 memory (from /proc), and what Windows' own counters say of its GDI and USER
 objects and handles (a probe program in the same Wine session); then the
 settings window opened and closed many times in a row, which must never
-write the settings file. Memory must stay flat after the first half minute.
+write the settings file. Memory must stay flat after the first half minute: the later half's peak
+no higher than the earlier half's.
 
 usage: long_run.py --scr Tidelight.scr --host preview_host.exe
                    --probe resource_probe.exe --work DIR [--seconds N] [--dialogs N]
@@ -65,8 +66,11 @@ class LongRunTest(unittest.TestCase):
         RIG.dismiss(proc)
         self.assertTrue(RIG.no_copy_left(), "the saver did not end on a click")
 
+        # Decoding the music moves a buffer or two up and down: compare the
+        # peaks of the two halves after the first half minute, not single samples.
         settled = [kb for t, kb in samples if t >= 30]
-        growth = max(settled) - settled[0]
+        half = len(settled) // 2
+        growth = max(settled[half:]) - max(settled[:half])
         sys.stderr.write("\nresident memory, every 10 s: %s KB" % " ".join(str(kb) for _, kb in samples) + "\n")
         counters = [line for line in probed if line.startswith("sample")]
         print("the system's counters: %s ... %s" % (counters[0] if counters else "none",
