@@ -61,13 +61,22 @@ void StretchCopy(Surface& dst, Rect dstRect, const Surface& src) {
   }
 }
 
-int32_t StretchSource(int32_t srcLen, int32_t dstLen, int32_t dstPos) {
-  const auto ceilDiv = [](int64_t a, int64_t b) { return a >= 0 ? (a + b - 1) / b : -(-a / b); };
+namespace {
+int64_t CeilDiv(int64_t a, int64_t b) { return a >= 0 ? (a + b - 1) / b : -(-a / b); }
+}  // namespace
+
+int32_t StretchSourceColumn(int32_t srcLen, int32_t dstLen, int32_t dstPos) {
   int64_t s = srcLen;
   const int64_t d = dstLen, x = dstPos;
-  if (d >= s) return static_cast<int32_t>(ceilDiv((2 * x + 1) * s, 2 * d) - 1);
+  if (d >= s) return static_cast<int32_t>(CeilDiv((2 * x + 1) * s, 2 * d) - 1);
   if (d == 1) --s;
-  return static_cast<int32_t>(s - 1 - ceilDiv(2 * (d - 1 - x) * s - d, 2 * d));
+  return static_cast<int32_t>(s - 1 - CeilDiv(2 * (d - 1 - x) * s - d, 2 * d));
+}
+
+int32_t StretchSourceRow(int32_t srcLen, int32_t dstLen, int32_t dstPos) {
+  const int64_t s = srcLen, d = dstLen, y = dstPos;
+  if (d >= s) return static_cast<int32_t>(CeilDiv((2 * y + 1) * s, 2 * d) - 1);
+  return static_cast<int32_t>((2 * y * s + d) / (2 * d));
 }
 
 void StretchBlt(Surface& dst, const Rect& dstRect, const Surface& src, const Rect& srcRect) {
@@ -78,9 +87,9 @@ void StretchBlt(Surface& dst, const Rect& dstRect, const Surface& src, const Rec
   const int32_t dw = dstRect.Width(), dh = dstRect.Height();
   std::vector<int32_t> columns(static_cast<size_t>(clip.Width()));
   for (int32_t x = clip.left; x < clip.right; ++x)
-    columns[x - clip.left] = srcRect.left + StretchSource(sw, dw, x - dstRect.left);
+    columns[x - clip.left] = srcRect.left + StretchSourceColumn(sw, dw, x - dstRect.left);
   for (int32_t y = clip.top; y < clip.bottom; ++y) {
-    const int32_t sy = srcRect.top + StretchSource(sh, dh, y - dstRect.top);
+    const int32_t sy = srcRect.top + StretchSourceRow(sh, dh, y - dstRect.top);
     if (sy < 0 || sy >= src.Height()) continue;
     const uint32_t* s = src.Row(sy);
     uint32_t* d = dst.Row(y);

@@ -26,13 +26,16 @@ void FillRect(Surface& dst, Rect r, uint32_t pixel);
 // sampling each destination pixel's centre.
 void StretchCopy(Surface& dst, Rect dstRect, const Surface& src);
 
-// One source position for each destination position of a stretch along one
-// axis, with the platform's rule for a colour-on-colour StretchBlt: growing,
-// each destination pixel takes the source pixel under its centre, a centre
-// on a boundary taking the pixel before it; shrinking, the mapping is that
-// of the mirrored axis with halves rounded down; shrinking onto a single
-// pixel leaves the source's last pixel out.
-int32_t StretchSource(int32_t srcLen, int32_t dstLen, int32_t dstPos);
+// The source column or row that a destination column or row takes in a
+// colour-on-colour StretchBlt between top-down 32-bit bitmaps, with the
+// platform's rules. Growing, along either axis, each destination pixel takes
+// the source pixel under its centre, a centre on a boundary taking the pixel
+// before it. Shrinking columns, a column takes the source column of its
+// mirror image rounded with halves down, and shrinking onto one column
+// leaves the last source column out; shrinking rows, a row takes the source
+// row at its top edge rounded with halves up.
+int32_t StretchSourceColumn(int32_t srcLen, int32_t dstLen, int32_t dstPos);
+int32_t StretchSourceRow(int32_t srcLen, int32_t dstLen, int32_t dstPos);
 
 // StretchBlt with SRCCOPY in the colour-on-colour mode: `srcRect` of `src`
 // onto `dstRect` of `dst`. Destination pixels outside `dst`, or whose source

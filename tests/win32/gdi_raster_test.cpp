@@ -142,6 +142,9 @@ TEST(GdiRaster, StretchedCopiesMatchTheSystemGrowingShrinkingAndClipped) {
   for (int32_t dw : {1, 2, 3, 4, 6, 17, 26, 29, 37, 56, 73, 84, 97})
     for (int32_t sw : {1, 2, 4, 17, 56, 63})
       check({2, 3, 2 + dw, 3 + (dw % 50) + 1}, {1, 2, 1 + sw, 2 + (sw % 23) + 1});
+  // Every pair of lengths up to 30 on both axes at once.
+  for (int32_t d = 1; d <= 30; ++d)
+    for (int32_t s = 1; s <= 25; ++s) check({5, 4, 5 + d, 4 + (31 - d)}, {30 - s, 25 - s, 30, 25});
   // Partly outside the destination on each side.
   for (Rect d : {Rect{-5, -4, 30, 20}, Rect{80, 50, 120, 75}, Rect{-10, 10, 110, 30}})
     for (Rect s : {Rect{0, 0, 4, 4}, Rect{60, 0, 64, 25}, Rect{4, 4, 60, 21}}) check(d, s);
