@@ -55,6 +55,10 @@ Rgb8 ThreeStops(Rgb8 top, Rgb8 middle, Rgb8 bottom, int32_t y, int32_t first, in
 // The colour inside the frame line: `ring` counts pixels in from the line
 // (rings 0 and 1 are the band), `side` is the nearest edge.
 Rgb8 Inner(StatePicture p, Side side, int32_t ring, int32_t y, int32_t bandTop, int32_t bandBottom) {
+  // Inside the band lies the middle, which the button never shows.
+  if (ring >= 2 && p != StatePicture::HighLight && p != StatePicture::HighLightSelect &&
+      p != StatePicture::Selected)
+    return p == StatePicture::Disable ? Hex(0xF5F4EA) : Hex(0xF3F3EE);
   switch (p) {
     case StatePicture::Normal:
       if (side == Side::Bottom) return ring == 0 ? Hex(0xD6D0C5) : Hex(0xE2DED6);
@@ -111,9 +115,13 @@ Surface DrawStatePicture(StatePicture p) {
 }
 
 StatePictures DrawStatePictures() {
-  StatePictures all;
-  for (int i = 0; i < 6; ++i) all[i] = DrawStatePicture(static_cast<StatePicture>(i));
-  return all;
+  // Drawn once; every button keeps its own copy.
+  static const StatePictures drawn = [] {
+    StatePictures all;
+    for (int i = 0; i < 6; ++i) all[i] = DrawStatePicture(static_cast<StatePicture>(i));
+    return all;
+  }();
+  return drawn;
 }
 
 }  // namespace tl

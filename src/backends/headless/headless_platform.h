@@ -143,9 +143,9 @@ class HeadlessPlatform final : public Files, public Screen, public Shell, public
   // Straight to one window, wherever the pointer is:
   void Click(Window& w, int32_t x, int32_t y);
   void MoveMouse(Window& w, int32_t x, int32_t y);
-  // The pointer, to a client point of a window or to a point of the screen
-  // (it moves at once; the move message waits for the pump). The window
-  // holding the pointer gets the move, else the window under it.
+  // The pointer, to a client point of a window or to a point of the screen,
+  // in turn with the other input. The window holding the pointer gets the
+  // move, else the window under it.
   void PointAt(const Window& w, int32_t x, int32_t y);
   void PointAtScreen(int32_t x, int32_t y);
   // A mouse button at the pointer. A press on a control makes it hold the

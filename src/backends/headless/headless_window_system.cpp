@@ -237,9 +237,9 @@ void HeadlessPlatform::PointAt(const Window& w, int32_t x, int32_t y) {
 }
 
 void HeadlessPlatform::PointAtScreen(int32_t x, int32_t y) {
-  cursorX = x;
-  cursorY = y;
-  queue_.push_back([this] {
+  queue_.push_back([this, x, y] {
+    cursorX = x;
+    cursorY = y;
     Deliver(PointerTarget(), [](HeadlessWindow& w, int32_t cx, int32_t cy) {
       w.events.OnMouseMove(cx, cy);
     });
