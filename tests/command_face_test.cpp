@@ -2,6 +2,7 @@
 // the body gradient, the caption and the disabled look.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "command_fixture.h"
@@ -150,27 +151,51 @@ TEST_P(CommandFacePixels, CornersSidesEdgesAndBodyInBothOrientations) {
         EXPECT_EQ(face.At(x, y), pic.At(x, y)) << x << "," << y;
         EXPECT_EQ(face.At(w - 4 + x, y), pic.At(60 + x, y));
       }
-    // The top and bottom edges: the picture's columns 4 to 59 in order, every one used
-    // when growing.
-    std::set<int32_t> used;
-    int32_t last = 4;
+    // The top and bottom edges come from the picture's columns 4 to 59.
     for (int32_t x = 4; x < w - 4; ++x) {
-      int32_t found = -1;
-      for (int32_t sx = last; sx < 60 && found < 0; ++sx) {
+      bool found = false;
+      for (int32_t sx = 4; sx < 60 && !found; ++sx) {
         bool same = true;
         for (int32_t y = 0; y < 4; ++y)
           same = same && face.At(x, y) == pic.At(sx, y) && face.At(x, h - 4 + y) == pic.At(sx, 21 + y);
-        if (same) found = sx;
+        found = same;
       }
-      ASSERT_GE(found, 0) << "column " << x << " is no picture column at or after " << last;
-      used.insert(found);
-      last = found;
-    }
-    if (w - 8 >= 56) {
-      EXPECT_EQ(used.size(), 56u);
+      EXPECT_TRUE(found) << "column " << x;
     }
     // Inside the frame, the body gradient over rows 0 to h - 1.
     for (int32_t y = 4; y < h - 4; ++y) EXPECT_EQ(face.At(w / 2, y), BodyRow(y, h - 1, hovered)) << y;
+  }
+}
+
+// Where each face column and row of the frame comes from, read off a picture
+// whose every pixel is different.
+TEST(CommandFace, EdgesStretchThePicturesColumnsInOrderUsingEachWhenGrowing) {
+  Surface numbered(64, 25);
+  for (int32_t y = 0; y < 25; ++y)
+    for (int32_t x = 0; x < 64; ++x) numbered.At(x, y) = uint32_t(y * 64 + x + 1);
+  for (auto [wt, tpp] : {std::pair{1215, 15}, std::pair{555, 15}, std::pair{1220, 10}}) {
+    const int32_t w = wt / tpp, h = 375 / tpp;
+    Surface face(w, h);
+    PaintFramePieces(face, numbered, int16_t(wt), 375, tpp, tpp);
+    const int32_t corner = 60 / tpp;
+    std::vector<int32_t> columns;
+    for (int32_t x = corner; x < w - corner; ++x) columns.push_back(int32_t(face.At(x, 0) - 1) % 64);
+    EXPECT_TRUE(std::is_sorted(columns.begin(), columns.end())) << wt;
+    EXPECT_GE(columns.front(), 4);
+    EXPECT_LE(columns.back(), 59);
+    if (columns.size() >= 56) {
+      EXPECT_EQ(columns.front(), 4);
+      EXPECT_EQ(std::set<int32_t>(columns.begin(), columns.end()).size(), 56u);
+    }
+    // Rows of the side edges: 4 to 20 of the picture, one for one at 15 twips a pixel.
+    for (int32_t y = corner; y < h - corner; ++y) {
+      const int32_t row = int32_t(face.At(0, y) - 1) / 64;
+      if (tpp == 15) {
+        EXPECT_EQ(row, y);
+      }
+      EXPECT_GE(row, 4);
+      EXPECT_LE(row, 20);
+    }
   }
 }
 
