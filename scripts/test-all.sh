@@ -7,7 +7,8 @@ cd "$(dirname "$0")/.."
 PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
           g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64
           wine64 xvfb xauth file python3 xdotool imagemagick procps
-          sox libsox-fmt-mp3 lame gstreamer1.0-plugins-base gstreamer1.0-plugins-good locales)
+          sox libsox-fmt-mp3 lame gstreamer1.0-plugins-base gstreamer1.0-plugins-good locales
+          fonts-ipafont-gothic)
 scripts/install-packages.sh "${PACKAGES[@]}"
 # A Japanese locale, so that Wine can run with the ANSI code page 932.
 if ! locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$'; then
