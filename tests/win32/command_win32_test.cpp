@@ -38,6 +38,18 @@ void RunFor(Win32Platform& p, DWORD ms) {
   } while (GetTickCount() - start < ms);
 }
 
+// Lets the messages run until `done` holds, for at most a few seconds (a
+// loaded machine may be slow to deliver input and ticks).
+template <class Done>
+void RunUntil(Win32Platform& p, Done done) {
+  const DWORD start = GetTickCount();
+  while (!done() && GetTickCount() - start < 5000) {
+    p.PumpMessages();
+    Sleep(5);
+  }
+  RunFor(p, 30);
+}
+
 void MoveTo(POINT at) {
   INPUT in{};
   in.type = INPUT_MOUSE;
@@ -143,30 +155,30 @@ TEST(CommandWin32, ButtonsFollowRealPointerButtonsAndKeyboard) {
   EXPECT_EQ(Differences(a->Shown(), a->Face()) > 0, true) << "the caption was drawn";
 
   MoveTo(Middle(a->window()));
-  RunFor(p, 150);
+  RunUntil(p, [&] { return a->ButtonState() == 2; });
   EXPECT_EQ(a->ButtonState(), 2);
   EXPECT_EQ(a->LastPicture(), SP::HighLight);
   EXPECT_EQ(shows(*a), 0);
 
   Button(MOUSEEVENTF_LEFTDOWN);
-  RunFor(p, 150);
+  RunUntil(p, [&] { return a->ButtonState() == 4; });
   EXPECT_EQ(a->ButtonState(), 4);
   EXPECT_EQ(a->LastPicture(), SP::Pressed);
   EXPECT_EQ(GetFocus(), Hwnd(a->window()));
   Button(MOUSEEVENTF_LEFTUP);
-  RunFor(p, 50);
+  RunUntil(p, [&] { return clicks[a.get()] > 0; });
   EXPECT_EQ(clicks[a.get()], 1);
   EXPECT_EQ(a->LastPicture(), SP::HighLightSelect);
   EXPECT_EQ(shows(*a), 0);
 
   MoveTo(rest);
-  RunFor(p, 300);  // the pointer watch sees it leave
+  RunUntil(p, [&] { return a->ButtonState() == 3; });  // the pointer watch sees it leave
   EXPECT_EQ(a->ButtonState(), 3);
   EXPECT_EQ(a->LastPicture(), SP::Selected);
   EXPECT_EQ(shows(*a), 0);
 
   Key(VK_TAB);  // the focus moves on to the next button
-  RunFor(p, 150);
+  RunUntil(p, [&] { return b->ButtonState() == 3; });
   EXPECT_EQ(GetFocus(), Hwnd(b->window()));
   EXPECT_EQ(a->ButtonState(), 1);
   EXPECT_EQ(a->LastPicture(), SP::Normal);
@@ -176,25 +188,25 @@ TEST(CommandWin32, ButtonsFollowRealPointerButtonsAndKeyboard) {
 
   // Press on b, leave while held, a tick, release off: no click.
   MoveTo(Middle(b->window()));
-  RunFor(p, 100);
+  RunUntil(p, [&] { return b->ButtonState() == 4; });
   EXPECT_EQ(b->ButtonState(), 4);
   Button(MOUSEEVENTF_LEFTDOWN);
-  RunFor(p, 50);
+  RunUntil(p, [&] { return b->LeftDown(); });
   MoveTo(rest);
-  RunFor(p, 300);
+  RunUntil(p, [&] { return b->ButtonState() == 3; });
   EXPECT_EQ(b->ButtonState(), 3);
   Button(MOUSEEVENTF_LEFTUP);
-  RunFor(p, 50);
+  RunUntil(p, [&] { return !b->LeftDown(); });
   EXPECT_EQ(clicks[b.get()], 0);
   EXPECT_FALSE(b->LeftDown()) << "the held button got the release off it";
 
   // A right click over the third button clicks it without changing its look.
   MoveTo(Middle(c->window()));
-  RunFor(p, 150);
+  RunUntil(p, [&] { return c->ButtonState() == 2; });
   EXPECT_EQ(c->ButtonState(), 2);
   Button(MOUSEEVENTF_RIGHTDOWN);
   Button(MOUSEEVENTF_RIGHTUP);
-  RunFor(p, 100);
+  RunUntil(p, [&] { return clicks[c.get()] > 0; });
   EXPECT_EQ(clicks[c.get()], 1);
   EXPECT_EQ(c->LastPicture(), SP::HighLight);
   EXPECT_EQ(GetFocus(), Hwnd(b->window())) << "only a left press takes the focus";
