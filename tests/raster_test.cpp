@@ -70,6 +70,39 @@ TEST(Raster, GradientRunsFromTopColourToBottomColourPerChannel) {
   EXPECT_EQ(s.At(1, 4), Rgb(160, 100, 40));  // the last row stops one step short
 }
 
+TEST(Raster, GradientFillSpansItsCornersExcludingTheLowerRightWhicheverWayGiven) {
+  Surface a(4, 6, 7), b(4, 6, 7);
+  const TriVertex top{0, 0, 0xFF00, 0x0000, 0x8000, 0}, bottom{3, 5, 0x0000, 0xFF00, 0x8000, 0};
+  GradientFillV(a, top, bottom);
+  GradientFillV(b, bottom, top);
+  EXPECT_EQ(a, b);
+  EXPECT_EQ(a.At(0, 0), Rgb(0xFF, 0, 0x80));
+  EXPECT_EQ(a.At(2, 4), Rgb(0x33, 0xCC, 0x80));  // 1/5 of the way from the bottom
+  EXPECT_EQ(a.At(3, 0), 7u) << "the right column is not filled";
+  EXPECT_EQ(a.At(0, 5), 7u) << "nor the bottom row";
+}
+
+TEST(Raster, StretchBltCopiesOneForOneAtTheSameSizeAndEveryColumnWhenGrowing) {
+  Surface src(5, 3);
+  for (int32_t i = 0; i < 15; ++i) src.Data()[i] = uint32_t(i + 1);
+  Surface same(5, 3);
+  StretchBlt(same, same.Bounds(), src, src.Bounds());
+  EXPECT_EQ(same, src);
+  Surface wide(12, 7);
+  StretchBlt(wide, wide.Bounds(), src, src.Bounds());
+  for (int32_t x = 1; x < 12; ++x) EXPECT_GE(wide.At(x, 0), wide.At(x - 1, 0));
+  EXPECT_EQ(wide.At(0, 0), 1u);
+  EXPECT_EQ(wide.At(11, 6), 15u);
+  for (int32_t s = 1; s < 40; ++s)
+    for (int32_t d = 1; d < 40; ++d)
+      for (int32_t i = 0; i < d; ++i) {
+        ASSERT_GE(StretchSourceColumn(s, d, i), 0);
+        ASSERT_LT(StretchSourceColumn(s, d, i), s);
+        ASSERT_GE(StretchSourceRow(s, d, i), 0);
+        ASSERT_LT(StretchSourceRow(s, d, i), s);
+      }
+}
+
 TEST(Raster, ColourRefAndPixelSwapRedAndBlue) {
   EXPECT_EQ(PixelFromColorRef(0x00112233), 0x00332211u);
   EXPECT_EQ(ColorRefFromPixel(PixelFromColorRef(0x00ABCDEF)), 0x00ABCDEFu);

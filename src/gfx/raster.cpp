@@ -1,6 +1,7 @@
 #include "gfx/raster.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace tl {
 
@@ -57,6 +58,65 @@ void StretchCopy(Surface& dst, Rect dstRect, const Surface& src) {
     uint32_t* d = dst.Row(y);
     for (int32_t x = clip.left; x < clip.right; ++x)
       d[x] = s[((2 * int64_t{x - dstRect.left} + 1) * src.Width()) / (2 * dw)];
+  }
+}
+
+namespace {
+int64_t CeilDiv(int64_t a, int64_t b) { return a >= 0 ? (a + b - 1) / b : -(-a / b); }
+}  // namespace
+
+int32_t StretchSourceColumn(int32_t srcLen, int32_t dstLen, int32_t dstPos) {
+  int64_t s = srcLen;
+  const int64_t d = dstLen, x = dstPos;
+  if (d >= s) return static_cast<int32_t>(CeilDiv((2 * x + 1) * s, 2 * d) - 1);
+  if (d == 1) --s;
+  return static_cast<int32_t>(s - 1 - CeilDiv(2 * (d - 1 - x) * s - d, 2 * d));
+}
+
+int32_t StretchSourceRow(int32_t srcLen, int32_t dstLen, int32_t dstPos) {
+  const int64_t s = srcLen, d = dstLen, y = dstPos;
+  if (d >= s) return static_cast<int32_t>(CeilDiv((2 * y + 1) * s, 2 * d) - 1);
+  return static_cast<int32_t>((2 * y * s + d) / (2 * d));
+}
+
+void StretchBlt(Surface& dst, const Rect& dstRect, const Surface& src, const Rect& srcRect) {
+  if (dstRect.Empty() || srcRect.Empty()) return;
+  const Rect clip = Intersect(dstRect, dst.Bounds());
+  if (clip.Empty()) return;
+  const int32_t sw = srcRect.Width(), sh = srcRect.Height();
+  const int32_t dw = dstRect.Width(), dh = dstRect.Height();
+  std::vector<int32_t> columns(static_cast<size_t>(clip.Width()));
+  for (int32_t x = clip.left; x < clip.right; ++x)
+    columns[x - clip.left] = srcRect.left + StretchSourceColumn(sw, dw, x - dstRect.left);
+  for (int32_t y = clip.top; y < clip.bottom; ++y) {
+    const int32_t sy = srcRect.top + StretchSourceRow(sh, dh, y - dstRect.top);
+    if (sy < 0 || sy >= src.Height()) continue;
+    const uint32_t* s = src.Row(sy);
+    uint32_t* d = dst.Row(y);
+    for (int32_t x = clip.left; x < clip.right; ++x) {
+      const int32_t sx = columns[x - clip.left];
+      if (sx >= 0 && sx < src.Width()) d[x] = s[sx];
+    }
+  }
+}
+
+void GradientFillV(Surface& dst, const TriVertex& a, const TriVertex& b) {
+  const TriVertex& upper = a.y <= b.y ? a : b;
+  const TriVertex& lower = a.y <= b.y ? b : a;
+  const Rect r{std::min(a.x, b.x), upper.y, std::max(a.x, b.x), lower.y};
+  const Rect clip = Intersect(r, dst.Bounds());
+  if (clip.Empty()) return;
+  const int64_t len = int64_t{r.bottom} - r.top;
+  const auto channel = [&](uint16_t from, uint16_t to, int64_t pos) {
+    return static_cast<uint32_t>((int64_t{from} * (len - pos) + int64_t{to} * pos) / len / 256);
+  };
+  for (int32_t y = clip.top; y < clip.bottom; ++y) {
+    const int64_t pos = int64_t{y} - r.top;
+    const uint32_t px = channel(upper.alpha, lower.alpha, pos) << 24 |
+                        channel(upper.red, lower.red, pos) << 16 |
+                        channel(upper.green, lower.green, pos) << 8 |
+                        channel(upper.blue, lower.blue, pos);
+    std::fill(dst.Row(y) + clip.left, dst.Row(y) + clip.right, px);
   }
 }
 

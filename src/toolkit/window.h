@@ -1,6 +1,12 @@
 #pragma once
 // Platform windows as the subsystems see them: a window shows pixels that we
 // present to it, runs timers, and reports input to its event sink.
+//
+// Controls are child windows of our own (WindowKind::Control) inside one of
+// our captioned windows. Each repaints from the pixels last presented to it,
+// takes the keyboard focus when pressed with the left button or reached by
+// the keyboard, and holds the pointer while a mouse button is down on it, so
+// moves and the release come to it wherever the pointer goes meanwhile.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -19,13 +25,21 @@ inline constexpr int32_t kEscape = 0x1B;
 inline constexpr int32_t kSpace = 0x20;
 }  // namespace vk
 
+enum class MouseButton : uint8_t { Left, Right, Middle };
+
+// Positions are client pixels of the window told.
 class WindowEvents {
  public:
   virtual ~WindowEvents() = default;
   virtual void OnTimer(int32_t /*timerId*/) {}
   virtual void OnKeyDown(int32_t /*virtualKey*/) {}
+  // Any button pressed; sinks that tell the buttons apart take OnButtonDown.
   virtual void OnMouseDown(int32_t /*x*/, int32_t /*y*/) {}
+  virtual void OnButtonDown(MouseButton, int32_t x, int32_t y) { OnMouseDown(x, y); }
+  virtual void OnButtonUp(MouseButton, int32_t /*x*/, int32_t /*y*/) {}
   virtual void OnMouseMove(int32_t /*x*/, int32_t /*y*/) {}
+  // The keyboard focus arrived (true) or left (false).
+  virtual void OnFocus(bool /*gained*/) {}
   // The window is gone: destroyed by its host or by the platform.
   virtual void OnDestroyed() {}
 };
@@ -33,14 +47,15 @@ class WindowEvents {
 enum class WindowKind {
   Popup,  // borderless top-level window (saver screen)
   Child,  // child of a foreign host window (preview)
-  Dialog, // captioned top-level window
+  Dialog, // captioned top-level window; the keyboard moves the focus among its controls
+  Control,  // child of one of our windows (a control), reached by the Tab key
 };
 
 struct WindowSpec {
   std::string title;  // UTF-8
   WindowKind kind = WindowKind::Popup;
-  Rect rect;              // screen pixels; for a child, pixels inside the host
-  NativeHandle host = 0;  // the host of a child window
+  Rect rect;              // screen pixels; for a child, client pixels of the host
+  NativeHandle host = 0;  // the host of a child or a control
   uint32_t background = 0;  // pixel value shown where nothing was presented
 };
 
@@ -58,6 +73,8 @@ class Window {
   virtual void Present(const Surface& pixels, const Rect& dirty) = 0;
   virtual void StartTimer(int32_t timerId, uint32_t intervalMs) = 0;
   virtual void StopTimer(int32_t timerId) = 0;
+  // Gives the window the keyboard focus.
+  virtual void SetFocus() = 0;
 };
 
 }  // namespace tl

@@ -1,6 +1,6 @@
 #pragma once
 // The seam to the window system: the process's command line, windows and
-// their lookup, the cursor, the clock, and the message loop.
+// their lookup, the cursor, text, the clock, and the message loop.
 //
 // Ending the program: after EndProgram no handler of ours runs again and no
 // call through the seam follows. On Windows the process ends inside the
@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "gfx/surface.h"
+#include "toolkit/text.h"
 #include "toolkit/window.h"
 
 namespace tl {
@@ -30,10 +31,18 @@ class WindowSystem {
   virtual int32_t ShowCursor(bool show) = 0;
 
   virtual std::unique_ptr<Window> OpenWindow(const WindowSpec& spec, WindowEvents& events) = 0;
-  // A foreign window's rectangle in screen pixels; false when there is none.
+  // A window's rectangle in screen pixels; false when there is none.
   virtual bool HostWindowRect(NativeHandle window, Rect& rect) = 0;
+  // The window at a point of the screen, the innermost child that shows
+  // there; 0 when none does.
+  virtual NativeHandle WindowAt(int32_t x, int32_t y) = 0;
   // The system's caption animation of a window opening from `from` to `to`.
   virtual void AnimateCaption(NativeHandle window, const Rect& from, const Rect& to) = 0;
+
+  // Draws a text onto our pixels with the platform's text renderer.
+  virtual void DrawText(Surface& onto, const TextDraw& text) = 0;
+  // True when a font face of that name is installed for the character set.
+  virtual bool HasFontFace(std::string_view face, uint8_t charset) = 0;
 
   // Milliseconds since the system started, wrapping at 2^32.
   virtual uint32_t TickCount() = 0;

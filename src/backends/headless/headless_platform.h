@@ -7,8 +7,15 @@
 //                 a desktop picture to snapshot, a scripted pointer
 //   Shell         message boxes, browser and common dialogs: recorded, with
 //                 scripted answers
-//   WindowSystem  simulated windows, a virtual clock, window timers that fire
-//                 from it, a message queue with scripted input
+//   WindowSystem  simulated windows and controls, a virtual clock, window
+//                 timers that fire from it, a message queue with scripted
+//                 input (a pointer that moves over the windows, mouse
+//                 buttons held by the control pressed, keyboard focus), the
+//                 window under a point, and text: every text draw recorded,
+//                 its ink drawn as a plain box (see headless_text.cpp)
+//
+// Geometry: a top-level window's client area is its whole rectangle (no
+// frame), a child's or a control's is placed in its host's client area.
 // Every call is recorded. After EndProgram, every further call through the
 // seam is counted as a late call (see window_system.h).
 #include <deque>
@@ -122,6 +129,7 @@ class HeadlessPlatform final : public Files, public Screen, public Shell, public
   int32_t ShowCursor(bool show) override;
   std::unique_ptr<Window> OpenWindow(const WindowSpec& spec, WindowEvents& events) override;
   bool HostWindowRect(NativeHandle window, Rect& rect) override;
+  NativeHandle WindowAt(int32_t x, int32_t y) override;
   void AnimateCaption(NativeHandle window, const Rect& from, const Rect& to) override;
   uint32_t TickCount() override;
   void PumpMessages() override;
@@ -131,9 +139,28 @@ class HeadlessPlatform final : public Files, public Screen, public Shell, public
   void EndProgram() override;
   bool Ended() const override { return ended; }
 
+  // --- text ---
+  std::set<std::string> installedFaces = {"ＭＳ Ｐゴシック", "MS UI Gothic", "Arial"};
+  std::vector<TextDraw> textDraws;  // every text drawn, in order
+  static constexpr uint32_t kGreyedText = 0x808080, kGreyedHighlight = 0xFFFFFF;  // pixels
+  void DrawText(Surface& onto, const TextDraw& text) override;
+  bool HasFontFace(std::string_view face, uint8_t charset) override;
+
   // Test input: queued like the platform's messages, delivered by the next pump.
+  // Straight to one window, wherever the pointer is:
   void Click(Window& w, int32_t x, int32_t y);
   void MoveMouse(Window& w, int32_t x, int32_t y);
+  // The pointer, to a client point of a window or to a point of the screen,
+  // in turn with the other input. The window holding the pointer gets the
+  // move, else the window under it.
+  void PointAt(const Window& w, int32_t x, int32_t y);
+  void PointAtScreen(int32_t x, int32_t y);
+  // A mouse button at the pointer. A press on a control makes it hold the
+  // pointer until every button is up; a left press also gives it the focus.
+  void Press(MouseButton button = MouseButton::Left);
+  void Release(MouseButton button = MouseButton::Left);
+  // The focus moved to a window by the keyboard (the Tab key).
+  void FocusByKeyboard(Window& w);
   void PressKey(Window& w, int32_t virtualKey);
   // The user closes a captioned window (its close box, Alt+F4).
   void CloseWindow(Window& w);
@@ -152,6 +179,12 @@ class HeadlessPlatform final : public Files, public Screen, public Shell, public
   HeadlessWindow* FindWindow(std::string_view title) const;
   uint64_t NowMs() const { return clockMs; }
   void Forget(HeadlessWindow* w);
+  // Moves the focus, telling the window that loses it, then the one that gains it.
+  void Focus(HeadlessWindow* w);
+  HeadlessWindow* Focused() const { return focused_; }
+  HeadlessWindow* Holding() const { return capture_; }
+  // Where a window's client area starts on the screen; false when it has no place.
+  bool ClientOrigin(const HeadlessWindow& w, int32_t& x, int32_t& y) const;
   // Records a call through the seam (and counts it when it comes too late).
   void Note(std::string call);
   // The same for frequent calls, which are counted when late but not recorded.
@@ -162,12 +195,21 @@ class HeadlessPlatform final : public Files, public Screen, public Shell, public
   void RunHook(const std::string& call);
   bool DeliverOneTimer(uint64_t upTo);
   void QueueDueInput();
+  HeadlessWindow* Own(NativeHandle h) const;
+  bool Showing(const HeadlessWindow& w) const;
+  // The window that takes pointer input now: the one holding the pointer,
+  // else the one of ours under it.
+  HeadlessWindow* PointerTarget();
+  void Deliver(HeadlessWindow* w, const std::function<void(HeadlessWindow&, int32_t, int32_t)>& f);
   // Runs messages and timers until `done`, the end of the program, the loop
   // limit, or nothing left that could ever arrive.
   void RunUntil(const std::function<bool()>& done);
   std::multimap<uint64_t, std::function<void()>> scheduled_;
   std::deque<std::function<void()>> queue_;
   std::vector<HeadlessWindow*> windows_;
+  HeadlessWindow* focused_ = nullptr;
+  HeadlessWindow* capture_ = nullptr;
+  uint32_t buttonsDown_ = 0;  // bit per MouseButton
   NativeHandle nextHandle_ = 0x1000;
   bool inHook_ = false;
 };

@@ -11,6 +11,8 @@ HeadlessWindow::HeadlessWindow(HeadlessPlatform& platform, const WindowSpec& s,
                                WindowEvents& e, NativeHandle handle)
     : spec(s), events(e), platform_(platform), handle_(handle) {
   screen.Resize(s.rect.Width(), s.rect.Height(), s.background);
+  // Controls show with their host.
+  shown = s.kind == WindowKind::Control;
 }
 
 HeadlessWindow::~HeadlessWindow() { platform_.Forget(this); }
@@ -59,6 +61,15 @@ void HeadlessWindow::StartTimer(int32_t timerId, uint32_t intervalMs) {
 void HeadlessWindow::StopTimer(int32_t timerId) {
   platform_.NoteQuietly("StopTimer");
   timers.erase(timerId);
+}
+
+}  // namespace tl
+
+namespace tl {
+
+void HeadlessWindow::SetFocus() {
+  platform_.NoteQuietly("SetFocus");
+  if (!destroyed) platform_.Focus(this);
 }
 
 }  // namespace tl

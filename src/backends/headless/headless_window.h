@@ -27,6 +27,9 @@ class HeadlessWindow : public Window {
   void Present(const Surface& pixels, const Rect& dirty) override;
   void StartTimer(int32_t timerId, uint32_t intervalMs) override;
   void StopTimer(int32_t timerId) override;
+  void SetFocus() override;
+
+  bool IsChild() const { return spec.kind == WindowKind::Child || spec.kind == WindowKind::Control; }
 
   // The window is gone (closed by the user, or its host destroyed): its
   // timers stop and its event sink is told.

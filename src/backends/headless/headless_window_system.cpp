@@ -86,6 +86,8 @@ std::unique_ptr<Window> HeadlessPlatform::OpenWindow(const WindowSpec& spec,
 
 void HeadlessPlatform::Forget(HeadlessWindow* w) {
   windows_.erase(std::remove(windows_.begin(), windows_.end(), w), windows_.end());
+  if (focused_ == w) focused_ = nullptr;
+  if (capture_ == w) capture_ = nullptr;
   const bool titleLeft = std::any_of(windows_.begin(), windows_.end(),
                                      [&](auto* o) { return o->spec.title == w->spec.title; });
   if (!titleLeft) openWindows.erase(w->spec.title);
@@ -99,6 +101,12 @@ HeadlessWindow* HeadlessPlatform::FindWindow(std::string_view title) const {
 
 bool HeadlessPlatform::HostWindowRect(NativeHandle window, Rect& rect) {
   Note("HostWindowRect " + std::to_string(window));
+  if (const HeadlessWindow* own = Own(window)) {
+    int32_t x = 0, y = 0;
+    if (!ClientOrigin(*own, x, y)) return false;
+    rect = {x, y, x + own->spec.rect.Width(), y + own->spec.rect.Height()};
+    return true;
+  }
   auto it = hostWindows.find(window);
   if (it == hostWindows.end()) return false;
   rect = it->second;
@@ -112,7 +120,8 @@ void HeadlessPlatform::AnimateCaption(NativeHandle window, const Rect& from, con
 void HeadlessPlatform::Click(Window& w, int32_t x, int32_t y) {
   Window* target = &w;
   queue_.push_back([this, target, x, y] {
-    if (Alive(windows_, target)) static_cast<HeadlessWindow*>(target)->events.OnMouseDown(x, y);
+    if (Alive(windows_, target))
+      static_cast<HeadlessWindow*>(target)->events.OnButtonDown(MouseButton::Left, x, y);
   });
 }
 
@@ -146,6 +155,142 @@ void HeadlessPlatform::DestroyHost(NativeHandle host) {
     for (auto* w : std::vector<HeadlessWindow*>(windows_))
       if (Alive(windows_, w) && w->spec.kind == WindowKind::Child && w->spec.host == host)
         w->Destroy();
+  });
+}
+
+HeadlessWindow* HeadlessPlatform::Own(NativeHandle h) const {
+  for (auto* w : windows_)
+    if (w->Handle() == h) return w;
+  return nullptr;
+}
+
+bool HeadlessPlatform::ClientOrigin(const HeadlessWindow& w, int32_t& x, int32_t& y) const {
+  x = w.spec.rect.left;
+  y = w.spec.rect.top;
+  if (!w.IsChild()) return true;
+  int32_t hx = 0, hy = 0;
+  if (const HeadlessWindow* host = Own(w.spec.host)) {
+    if (host == &w || !ClientOrigin(*host, hx, hy)) return false;
+  } else {
+    const auto foreign = hostWindows.find(w.spec.host);
+    if (foreign == hostWindows.end()) return false;
+    hx = foreign->second.left;
+    hy = foreign->second.top;
+  }
+  x += hx;
+  y += hy;
+  return true;
+}
+
+bool HeadlessPlatform::Showing(const HeadlessWindow& w) const {
+  if (!w.shown || w.destroyed) return false;
+  if (!w.IsChild()) return true;
+  const HeadlessWindow* host = Own(w.spec.host);
+  return host ? host != &w && Showing(*host) : hostWindows.count(w.spec.host) != 0;
+}
+
+NativeHandle HeadlessPlatform::WindowAt(int32_t x, int32_t y) {
+  NoteQuietly("WindowAt");
+  auto contains = [&](const HeadlessWindow& w) {
+    int32_t ox = 0, oy = 0;
+    return Showing(w) && ClientOrigin(w, ox, oy) && x >= ox && y >= oy &&
+           x < ox + w.spec.rect.Width() && y < oy + w.spec.rect.Height();
+  };
+  // Topmost windows first, then the others; the later opened above the earlier.
+  const HeadlessWindow* hit = nullptr;
+  for (bool topmostPass : {true, false})
+    for (auto it = windows_.rbegin(); it != windows_.rend() && !hit; ++it) {
+      const HeadlessWindow& w = **it;
+      if (w.spec.kind == WindowKind::Control) continue;
+      if (w.spec.kind == WindowKind::Popup || w.spec.kind == WindowKind::Dialog)
+        if (w.topmost != topmostPass) continue;
+      if (w.spec.kind == WindowKind::Child && !topmostPass) continue;
+      if (contains(w)) hit = &w;
+    }
+  if (!hit) {
+    for (const auto& [handle, r] : hostWindows)
+      if (x >= r.left && y >= r.top && x < r.right && y < r.bottom) return handle;
+    return 0;
+  }
+  // The innermost control under the point.
+  for (bool deeper = true; deeper;) {
+    deeper = false;
+    for (auto it = windows_.rbegin(); it != windows_.rend(); ++it)
+      if ((*it)->spec.kind == WindowKind::Control && (*it)->spec.host == hit->Handle() &&
+          contains(**it)) {
+        hit = *it;
+        deeper = true;
+        break;
+      }
+  }
+  return hit->Handle();
+}
+
+void HeadlessPlatform::Focus(HeadlessWindow* w) {
+  if (w == focused_) return;
+  HeadlessWindow* old = focused_;
+  focused_ = w;
+  if (old && Alive(windows_, old)) old->events.OnFocus(false);
+  if (w && focused_ == w && Alive(windows_, w)) w->events.OnFocus(true);
+}
+
+HeadlessWindow* HeadlessPlatform::PointerTarget() {
+  if (capture_) return capture_;
+  return Own(WindowAt(cursorX, cursorY));
+}
+
+void HeadlessPlatform::Deliver(
+    HeadlessWindow* w, const std::function<void(HeadlessWindow&, int32_t, int32_t)>& f) {
+  int32_t ox = 0, oy = 0;
+  if (w && Alive(windows_, w) && ClientOrigin(*w, ox, oy)) f(*w, cursorX - ox, cursorY - oy);
+}
+
+void HeadlessPlatform::PointAt(const Window& w, int32_t x, int32_t y) {
+  int32_t ox = 0, oy = 0;
+  ClientOrigin(static_cast<const HeadlessWindow&>(w), ox, oy);
+  PointAtScreen(ox + x, oy + y);
+}
+
+void HeadlessPlatform::PointAtScreen(int32_t x, int32_t y) {
+  queue_.push_back([this, x, y] {
+    cursorX = x;
+    cursorY = y;
+    Deliver(PointerTarget(), [](HeadlessWindow& w, int32_t cx, int32_t cy) {
+      w.events.OnMouseMove(cx, cy);
+    });
+  });
+}
+
+void HeadlessPlatform::Press(MouseButton button) {
+  queue_.push_back([this, button] {
+    HeadlessWindow* target = PointerTarget();
+    buttonsDown_ |= 1u << static_cast<int>(button);
+    if (!target) return;
+    const bool control = target->spec.kind == WindowKind::Control;
+    if (control) capture_ = target;
+    Deliver(target, [button](HeadlessWindow& w, int32_t cx, int32_t cy) {
+      w.events.OnButtonDown(button, cx, cy);
+    });
+    if (control && button == MouseButton::Left && Alive(windows_, target) && !ended)
+      Focus(target);
+  });
+}
+
+void HeadlessPlatform::Release(MouseButton button) {
+  queue_.push_back([this, button] {
+    HeadlessWindow* target = PointerTarget();
+    buttonsDown_ &= ~(1u << static_cast<int>(button));
+    if (buttonsDown_ == 0) capture_ = nullptr;
+    Deliver(target, [button](HeadlessWindow& w, int32_t cx, int32_t cy) {
+      w.events.OnButtonUp(button, cx, cy);
+    });
+  });
+}
+
+void HeadlessPlatform::FocusByKeyboard(Window& w) {
+  Window* target = &w;
+  queue_.push_back([this, target] {
+    if (Alive(windows_, target)) Focus(static_cast<HeadlessWindow*>(target));
   });
 }
 

@@ -7,7 +7,9 @@
 //   Screen        system metrics, GetDeviceCaps, the desktop's device context,
 //                 GetCursorPos
 //   Shell         MessageBoxW, ShellExecuteW, the common dialogs
-//   WindowSystem  GetCommandLineW, FindWindowW, ShowCursor, real windows,
+//   WindowSystem  GetCommandLineW, FindWindowW, ShowCursor, real windows and
+//                 child controls (IsDialogMessageW moves the focus on Tab),
+//                 WindowFromPoint, DrawTextW and EnumFontFamiliesExW,
 //                 GetTickCount, the message loop and frame pacing
 #include "backends/win32/win32_media.h"
 #include "toolkit/platform.h"
@@ -52,6 +54,9 @@ class Win32Platform : public Files, public Screen, public Shell, public WindowSy
   int32_t ShowCursor(bool show) override;
   std::unique_ptr<Window> OpenWindow(const WindowSpec& spec, WindowEvents& events) override;
   bool HostWindowRect(NativeHandle window, Rect& rect) override;
+  NativeHandle WindowAt(int32_t x, int32_t y) override;
+  void DrawText(Surface& onto, const TextDraw& text) override;
+  bool HasFontFace(std::string_view face, uint8_t charset) override;
   void AnimateCaption(NativeHandle window, const Rect& from, const Rect& to) override;
   uint32_t TickCount() override;
   void PumpMessages() override;

@@ -42,10 +42,16 @@ Win32Window::Win32Window(const WindowSpec& spec, WindowEvents& events)
       parent = reinterpret_cast<HWND>(spec.host);
       break;
     case WindowKind::Dialog:
-      style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-      ex = WS_EX_DLGMODALFRAME;
+      style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+      // The message loop lets the Tab key move the focus among its controls.
+      ex = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+      break;
+    case WindowKind::Control:
+      style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS;
+      parent = reinterpret_cast<HWND>(spec.host);
       break;
   }
+  control_ = spec.kind == WindowKind::Control;
   const Rect& r = spec.rect;
   hwnd_ = CreateWindowExW(ex, kClass, Wide(spec.title).c_str(), style, r.left, r.top, r.Width(),
                           r.Height(), parent, nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -99,6 +105,8 @@ void Win32Window::StartTimer(int32_t timerId, uint32_t intervalMs) {
 
 void Win32Window::StopTimer(int32_t timerId) { KillTimer(hwnd_, static_cast<UINT_PTR>(timerId)); }
 
+void Win32Window::SetFocus() { ::SetFocus(hwnd_); }
+
 void Win32Window::Paint() {
   const auto paint = BeginPaintSession(hwnd_);
   const RECT& area = paint.closer().paint.rcPaint;
@@ -126,9 +134,29 @@ LRESULT Win32Window::Handle(UINT m, WPARAM wp, LPARAM lp) {
     case WM_KEYDOWN: case WM_SYSKEYDOWN:
       events_.OnKeyDown(static_cast<int32_t>(wp));
       return 0;
-    case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
-      events_.OnMouseDown(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+    case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN: {
+      const MouseButton b = m == WM_LBUTTONDOWN   ? MouseButton::Left
+                            : m == WM_RBUTTONDOWN ? MouseButton::Right
+                                                  : MouseButton::Middle;
+      // A handler may destroy this window and its owner with it.
+      HWND self = hwnd_;
+      if (control_) SetCapture(self);
+      events_.OnButtonDown(b, GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+      if (control_ && b == MouseButton::Left && IsWindow(self) && GetFocus() != self)
+        ::SetFocus(self);
       return 0;
+    }
+    case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP: {
+      const MouseButton b = m == WM_LBUTTONUP   ? MouseButton::Left
+                            : m == WM_RBUTTONUP ? MouseButton::Right
+                                                : MouseButton::Middle;
+      if (control_ && (wp & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0 && GetCapture() == hwnd_)
+        ReleaseCapture();
+      events_.OnButtonUp(b, GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+      return 0;
+    }
+    case WM_SETFOCUS: events_.OnFocus(true); return 0;
+    case WM_KILLFOCUS: events_.OnFocus(false); return 0;
     case WM_MOUSEMOVE: events_.OnMouseMove(GET_X_LPARAM(lp), GET_Y_LPARAM(lp)); return 0;
     case WM_NCDESTROY: {
       HWND w = hwnd_;

@@ -1,6 +1,7 @@
 #pragma once
-// A real window: presented pixels live in a DIB section that WM_PAINT copies
-// to the screen; messages go to the event sink unchanged.
+// A real window: WM_PAINT repaints it from the pixels last presented;
+// messages go to the event sink unchanged. A control captures the mouse
+// while a button is down on it and takes the focus on a left press.
 #include <windows.h>
 
 #include <memory>
@@ -23,6 +24,7 @@ class Win32Window : public Window {
   void Present(const Surface& pixels, const Rect& dirty) override;
   void StartTimer(int32_t timerId, uint32_t intervalMs) override;
   void StopTimer(int32_t timerId) override;
+  void SetFocus() override;
 
   bool ok() const { return hwnd_ != nullptr; }
 
@@ -34,6 +36,7 @@ class Win32Window : public Window {
   WindowEvents& events_;
   HWND hwnd_ = nullptr;
   bool closing_ = false;  // destroyed by us: no event
+  bool control_ = false;  // holds the pointer while pressed, takes the focus on a left press
   // The pixels last presented; they outlive the window's use of them, so a
   // repaint draws straight from them and the window keeps no copy.
   const Surface* shown_ = nullptr;

@@ -14,6 +14,19 @@ using win32::Narrow;
 using win32::Wide;
 using win32::WindowDc;
 
+namespace {
+// The Tab key moves the focus among the controls of a window that asks for
+// it (WS_EX_CONTROLPARENT); every other message goes the usual way.
+void Dispatch(MSG& m) {
+  HWND root = m.hwnd ? GetAncestor(m.hwnd, GA_ROOT) : nullptr;
+  if (root && (GetWindowLongPtrW(root, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) &&
+      IsDialogMessageW(root, &m))
+    return;
+  TranslateMessage(&m);
+  DispatchMessageW(&m);
+}
+}  // namespace
+
 std::string Win32Platform::CommandLine() { return Narrow(GetCommandLineW()); }
 
 bool Win32Platform::FindWindowByTitle(std::string_view title) {
@@ -33,6 +46,10 @@ bool Win32Platform::HostWindowRect(NativeHandle window, Rect& rect) {
   if (!::GetWindowRect(reinterpret_cast<HWND>(window), &r)) return false;
   rect = {r.left, r.top, r.right, r.bottom};
   return true;
+}
+
+NativeHandle Win32Platform::WindowAt(int32_t x, int32_t y) {
+  return reinterpret_cast<NativeHandle>(WindowFromPoint(POINT{x, y}));
 }
 
 void Win32Platform::AnimateCaption(NativeHandle window, const Rect& from, const Rect& to) {
@@ -55,8 +72,7 @@ void Win32Platform::PumpMessages() {
       quitSeen_ = true;
       return;
     }
-    TranslateMessage(&m);
-    DispatchMessageW(&m);
+    Dispatch(m);
   }
 }
 
@@ -99,8 +115,7 @@ void Win32Platform::RunModal(Window& window) {
   MSG m;
   // The window's handle turns 0 when it is destroyed.
   while (window.Handle() != 0 && GetMessageW(&m, nullptr, 0, 0) > 0) {
-    TranslateMessage(&m);
-    DispatchMessageW(&m);
+    Dispatch(m);
   }
 }
 
@@ -108,8 +123,7 @@ void Win32Platform::RunMessageLoop() {
   if (quitSeen_) return;
   MSG m;
   while (GetMessageW(&m, nullptr, 0, 0) > 0) {
-    TranslateMessage(&m);
-    DispatchMessageW(&m);
+    Dispatch(m);
   }
 }
 
