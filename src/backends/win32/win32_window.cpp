@@ -52,6 +52,7 @@ Win32Window::Win32Window(const WindowSpec& spec, WindowEvents& events)
       break;
   }
   control_ = spec.kind == WindowKind::Control;
+  captioned_ = spec.kind == WindowKind::Dialog;
   const Rect& r = spec.rect;
   hwnd_ = CreateWindowExW(ex, kClass, Wide(spec.title).c_str(), style, r.left, r.top, r.Width(),
                           r.Height(), parent, nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -131,8 +132,13 @@ LRESULT Win32Window::Handle(UINT m, WPARAM wp, LPARAM lp) {
     case WM_PAINT: Paint(); return 0;
     case WM_ERASEBKGND: return 1;  // the presented pixels cover the client area
     case WM_TIMER: events_.OnTimer(static_cast<int32_t>(wp)); return 0;
-    case WM_KEYDOWN: case WM_SYSKEYDOWN:
+    case WM_KEYDOWN:
       events_.OnKeyDown(static_cast<int32_t>(wp));
+      return 0;
+    case WM_SYSKEYDOWN:
+      events_.OnKeyDown(static_cast<int32_t>(wp));
+      // A captioned window keeps the system's keys: Alt+F4 closes it.
+      if (captioned_ && hwnd_) return DefWindowProcW(hwnd_, m, wp, lp);
       return 0;
     case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN: {
       const MouseButton b = m == WM_LBUTTONDOWN   ? MouseButton::Left

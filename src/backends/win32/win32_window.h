@@ -37,6 +37,7 @@ class Win32Window : public Window {
   HWND hwnd_ = nullptr;
   bool closing_ = false;  // destroyed by us: no event
   bool control_ = false;  // holds the pointer while pressed, takes the focus on a left press
+  bool captioned_ = false;  // a dialog: the system's keys (Alt+F4) keep their meaning
   // The pixels last presented; they outlive the window's use of them, so a
   // repaint draws straight from them and the window keeps no copy.
   const Surface* shown_ = nullptr;
