@@ -52,7 +52,7 @@ TEST_F(Controls, TheWindowUnderAPointIsTheInnermostShowingOne) {
   host->SetTopmost();
   EXPECT_EQ(p.WindowAt(115, 65), one->Handle());
   Rect r;
-  ASSERT_TRUE(p.HostWindowRect(two->Handle(), r));
+  ASSERT_TRUE(p.WindowRect(two->Handle(), r));
   EXPECT_EQ(r, (Rect{200, 60, 280, 85}));
 }
 

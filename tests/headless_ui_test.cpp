@@ -76,14 +76,14 @@ TEST(HeadlessUi, DestroyingAHostTellsItsChildren) {
   Recorder r;
   auto w = p.OpenWindow({"Preview Window", WindowKind::Child, {0, 0, 152, 112}, 77}, r);
   Rect rect;
-  EXPECT_TRUE(p.HostWindowRect(77, rect));
+  EXPECT_TRUE(p.WindowRect(77, rect));
   EXPECT_EQ(rect.Width(), 152);
   p.DestroyHost(77);
-  EXPECT_FALSE(p.HostWindowRect(77, rect));
+  EXPECT_FALSE(p.WindowRect(77, rect));
   EXPECT_TRUE(r.seen.empty());  // told with the next messages
   p.PumpMessages();
   EXPECT_EQ(r.seen, std::vector<std::string>{"D"});
-  EXPECT_FALSE(p.HostWindowRect(77, rect));
+  EXPECT_FALSE(p.WindowRect(77, rect));
 }
 
 TEST(HeadlessUi, FramesStepTheClockToTheNextFrameBoundary) {

@@ -26,7 +26,7 @@ void Tidelight_R::Start() {
   Rect hostRect;
   // Without a host there is nowhere to draw; an invisible process left
   // running would only wait for nothing, so the preview ends quietly.
-  if (host == 0 || !p_.windows.HostWindowRect(host, hostRect)) {
+  if (host == 0 || !p_.windows.WindowRect(host, hostRect)) {
     p_.windows.EndProgram();
     return;
   }

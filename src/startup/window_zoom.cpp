@@ -10,7 +10,7 @@ Rect CursorPoint(const BaseModule& b) { return {b.CursorX, b.CursorY, b.CursorX,
 
 Rect WindowRectOrZero(Platform& p, NativeHandle window) {
   Rect r;
-  if (!p.windows.HostWindowRect(window, r)) r = {};
+  if (!p.windows.WindowRect(window, r)) r = {};
   return r;
 }
 

@@ -32,7 +32,7 @@ class WindowSystem {
 
   virtual std::unique_ptr<Window> OpenWindow(const WindowSpec& spec, WindowEvents& events) = 0;
   // A window's rectangle in screen pixels; false when there is none.
-  virtual bool HostWindowRect(NativeHandle window, Rect& rect) = 0;
+  virtual bool WindowRect(NativeHandle window, Rect& rect) = 0;
   // The window at a point of the screen, the innermost child that shows
   // there; 0 when none does.
   virtual NativeHandle WindowAt(int32_t x, int32_t y) = 0;

@@ -51,7 +51,7 @@ TEST(Win32Ui, AChildEndsWithItsHostAndPresentingKeepsNoCopy) {
   auto host = p.OpenWindow({"Tidelight test host", WindowKind::Popup, {0, 0, 200, 150}}, hostEvents);
   ASSERT_NE(host, nullptr);
   Rect r;
-  ASSERT_TRUE(p.HostWindowRect(host->Handle(), r));
+  ASSERT_TRUE(p.WindowRect(host->Handle(), r));
   EXPECT_EQ(r.Width(), 200);
   auto child = p.OpenWindow({"Preview Window", WindowKind::Child, {0, 0, 152, 112}, host->Handle()},
                             childEvents);
@@ -64,7 +64,7 @@ TEST(Win32Ui, AChildEndsWithItsHostAndPresentingKeepsNoCopy) {
   DestroyWindow(reinterpret_cast<HWND>(host->Handle()));
   EXPECT_EQ(childEvents.destroyed, 1);
   EXPECT_EQ(hostEvents.destroyed, 1);
-  EXPECT_FALSE(p.HostWindowRect(999999, r));
+  EXPECT_FALSE(p.WindowRect(999999, r));
 }
 
 TEST(Win32Ui, ScreenFactsAreSane) {

@@ -128,7 +128,7 @@ class HeadlessPlatform final : public Files, public Screen, public Shell, public
   bool FindWindowByTitle(std::string_view title) override;
   int32_t ShowCursor(bool show) override;
   std::unique_ptr<Window> OpenWindow(const WindowSpec& spec, WindowEvents& events) override;
-  bool HostWindowRect(NativeHandle window, Rect& rect) override;
+  bool WindowRect(NativeHandle window, Rect& rect) override;
   NativeHandle WindowAt(int32_t x, int32_t y) override;
   void AnimateCaption(NativeHandle window, const Rect& from, const Rect& to) override;
   uint32_t TickCount() override;

@@ -99,8 +99,8 @@ HeadlessWindow* HeadlessPlatform::FindWindow(std::string_view title) const {
   return nullptr;
 }
 
-bool HeadlessPlatform::HostWindowRect(NativeHandle window, Rect& rect) {
-  Note("HostWindowRect " + std::to_string(window));
+bool HeadlessPlatform::WindowRect(NativeHandle window, Rect& rect) {
+  Note("WindowRect " + std::to_string(window));
   if (const HeadlessWindow* own = Own(window)) {
     int32_t x = 0, y = 0;
     if (!ClientOrigin(*own, x, y)) return false;

@@ -53,7 +53,7 @@ class Win32Platform : public Files, public Screen, public Shell, public WindowSy
   bool FindWindowByTitle(std::string_view title) override;
   int32_t ShowCursor(bool show) override;
   std::unique_ptr<Window> OpenWindow(const WindowSpec& spec, WindowEvents& events) override;
-  bool HostWindowRect(NativeHandle window, Rect& rect) override;
+  bool WindowRect(NativeHandle window, Rect& rect) override;
   NativeHandle WindowAt(int32_t x, int32_t y) override;
   void DrawText(Surface& onto, const TextDraw& text) override;
   bool HasFontFace(std::string_view face, uint8_t charset) override;

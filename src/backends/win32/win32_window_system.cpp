@@ -41,7 +41,7 @@ std::unique_ptr<Window> Win32Platform::OpenWindow(const WindowSpec& spec, Window
   return w;
 }
 
-bool Win32Platform::HostWindowRect(NativeHandle window, Rect& rect) {
+bool Win32Platform::WindowRect(NativeHandle window, Rect& rect) {
   RECT r{};
   if (!::GetWindowRect(reinterpret_cast<HWND>(window), &r)) return false;
   rect = {r.left, r.top, r.right, r.bottom};
