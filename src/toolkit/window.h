@@ -19,6 +19,9 @@ inline constexpr int32_t kEscape = 0x1B;
 inline constexpr int32_t kSpace = 0x20;
 }  // namespace vk
 
+// Mouse pointers a window can show, numbered as the toolkit numbers them.
+enum class MousePointer : int32_t { Default = 0, Hourglass = 11 };
+
 class WindowEvents {
  public:
   virtual ~WindowEvents() = default;
@@ -58,6 +61,10 @@ class Window {
   virtual void Present(const Surface& pixels, const Rect& dirty) = 0;
   virtual void StartTimer(int32_t timerId, uint32_t intervalMs) = 0;
   virtual void StopTimer(int32_t timerId) = 0;
+  // The title bar's text (UTF-8).
+  virtual std::string Caption() const = 0;
+  // The pointer shown over the window.
+  virtual void SetMousePointer(MousePointer pointer) = 0;
 };
 
 }  // namespace tl

@@ -27,6 +27,8 @@ class HeadlessWindow : public Window {
   void Present(const Surface& pixels, const Rect& dirty) override;
   void StartTimer(int32_t timerId, uint32_t intervalMs) override;
   void StopTimer(int32_t timerId) override;
+  std::string Caption() const override { return spec.title; }
+  void SetMousePointer(MousePointer pointer) override;
 
   // The window is gone (closed by the user, or its host destroyed): its
   // timers stop and its event sink is told.
@@ -37,6 +39,8 @@ class HeadlessWindow : public Window {
   WindowSpec spec;
   bool shown = false;
   bool topmost = false;
+  MousePointer mousePointer = MousePointer::Default;
+  std::vector<MousePointer> pointersSet;  // every change, in order
   Surface screen;                  // the client area as last presented
   std::vector<Rect> presented;     // every dirty rectangle, in order
   struct Timer {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 
 #include "toolkit/window.h"
 
@@ -23,6 +24,8 @@ class Win32Window : public Window {
   void Present(const Surface& pixels, const Rect& dirty) override;
   void StartTimer(int32_t timerId, uint32_t intervalMs) override;
   void StopTimer(int32_t timerId) override;
+  std::string Caption() const override;
+  void SetMousePointer(MousePointer pointer) override;
 
   bool ok() const { return hwnd_ != nullptr; }
 
@@ -38,6 +41,7 @@ class Win32Window : public Window {
   // repaint draws straight from them and the window keeps no copy.
   const Surface* shown_ = nullptr;
   uint32_t background_;
+  HCURSOR pointer_ = nullptr;  // over the client area; none: the class's arrow
 };
 
 }  // namespace tl::win32
