@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <set>
 #include <sstream>
 
@@ -45,8 +46,8 @@ struct Fx : ::testing::Test {
   }
   std::string Out(const std::string& name) const { return folder.str() + "/" + name; }
   Surface ReadBack(const std::string& path) {
-    const std::string bytes = folder.Read(std::filesystem::path(PathFromUtf8(path)).filename().string());
-    const DecodedPicture p = DecodePicture(Bytes(bytes.begin(), bytes.end()), 0);
+    std::ifstream in(PathFromUtf8(path), std::ios::binary);
+    const DecodedPicture p = DecodePicture(Bytes(std::istreambuf_iterator<char>(in), {}), 0);
     EXPECT_TRUE(p.ok()) << path;
     return p.pixels;
   }

@@ -135,7 +135,10 @@ std::string Effect::Usage() const {
   std::string u;
   for (size_t i = 0; i < args.size(); ++i) {
     if (!u.empty()) u += ' ';
-    u += i < RequiredArgs() ? std::string(args[i].name) : "[" + std::string(args[i].name) + "]";
+    const bool optional = i >= RequiredArgs();
+    if (optional) u += '[';
+    u += args[i].name;
+    if (optional) u += ']';
   }
   return u;
 }
@@ -163,7 +166,7 @@ std::optional<double> ParseArg(const Arg& arg, std::string_view text, std::strin
     for (const auto& [word, v] : arg.words)
       if (word == text) return v;
     why = "one of";
-    for (const auto& w : arg.words) why += " " + std::string(w.first);
+    for (const auto& w : arg.words) why.append(" ").append(w.first);
     return std::nullopt;
   }
   if (arg.kind == ArgKind::Colour) {
