@@ -7,7 +7,8 @@ cd "$(dirname "$0")/.."
 PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
           g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64
           wine64 xvfb xauth file python3 xdotool imagemagick procps
-          sox libsox-fmt-mp3 lame gstreamer1.0-plugins-base gstreamer1.0-plugins-good locales)
+          sox libsox-fmt-mp3 lame gstreamer1.0-plugins-base gstreamer1.0-plugins-good locales
+          libpng-dev libjpeg62-turbo-dev libgif-dev libcli11-dev)
 scripts/install-packages.sh "${PACKAGES[@]}"
 # A Japanese locale, so that Wine can run with the ANSI code page 932.
 if ! locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$'; then
@@ -47,6 +48,9 @@ LC_ALL=ja_JP.UTF-8 TIDELIGHT_EXPECT_ACP932=1 /usr/lib/wine/wine64 \
 echo "== music under Wine: real playback into an ALSA file sink"
 scripts/music-wine-test.sh build/mingw-x86_64
 scripts/smoke-wine.sh build/mingw-x86_64/Tidelight.scr
+
+echo "== tidelight-fx: every effect into one contact sheet"
+scripts/fx-gallery.sh build/fx-gallery.png
 
 echo "== end to end: the real Tidelight.scr under Wine on a virtual screen"
 python3 tests/e2e/e2e.py --scr build/mingw-x86_64/Tidelight.scr \
