@@ -86,6 +86,10 @@ TEST(FxTable, ArgumentsAreCheckedAgainstTheirRanges) {
   EXPECT_EQ(fx::ParseArg(colour, "back", why), -1);
   EXPECT_EQ(fx::ParseArg(colour, "0x00BBGGRR", why), std::nullopt);
   EXPECT_EQ(fx::ParseArg(colour, "255", why), 255);
+  const fx::Arg sampling{"SAMPLING", fx::ArgKind::Word, 0, 0, 0.0, {{"nearest", 0}, {"bilinear", 1}}};
+  EXPECT_EQ(fx::ParseArg(sampling, "bilinear", why), 1);
+  EXPECT_FALSE(fx::ParseArg(sampling, "cubic", why));
+  EXPECT_EQ(why, "one of nearest bilinear");
 }
 
 // What the tool writes is what the engine draws when called directly.

@@ -4,6 +4,7 @@
 // command line, --help, --list and the gallery are all made from this table,
 // so a new effect is one more entry in effect_table.cpp.
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <span>
 #include <string>
@@ -22,11 +23,15 @@ enum class ArgKind {
   Word,     // one of `words`
 };
 
+inline constexpr double kMissing = std::numeric_limits<double>::quiet_NaN();
+
 struct Arg {
   std::string_view name;  // as --help shows it: AMOUNT, OPCODE...
   ArgKind kind = ArgKind::Integer;
   double min = 0, max = 0;
   // Arguments with a default may be left out, from the last one backwards.
+  // A default of kMissing reaches the apply function as NaN: the method's
+  // own optional argument left out (a centre that defaults to the middle).
   std::optional<double> defaultValue = std::nullopt;
   std::vector<std::pair<std::string_view, double>> words = {};
 };
