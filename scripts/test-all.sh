@@ -35,6 +35,9 @@ echo "== music under Wine: real playback into an ALSA file sink"
 scripts/music-wine-test.sh build/mingw-x86_64
 scripts/smoke-wine.sh build/mingw-x86_64/Tidelight.scr
 
+echo "== tidelight-fx: every effect into one contact sheet"
+scripts/fx-gallery.sh build/fx-gallery.png
+
 echo "== end to end: the real Tidelight.scr under Wine on a virtual screen"
 python3 tests/e2e/e2e.py --scr build/mingw-x86_64/Tidelight.scr \
   --host build/mingw-x86_64/tests/preview_host.exe --work build/e2e

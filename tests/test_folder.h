@@ -1,5 +1,6 @@
 #pragma once
 // A fresh folder on the real file system for one test, removed afterwards.
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -12,9 +13,12 @@ namespace tl {
 class TestFolder {
  public:
   TestFolder() {
+    // The clock tells apart test processes that run side by side with the
+    // same addresses (as they do under the sanitizers).
     path_ = std::filesystem::temp_directory_path() /
             ("tidelight-" + std::to_string(reinterpret_cast<uintptr_t>(this)) + "-" +
-             std::to_string(counter_++));
+             std::to_string(counter_++) + "-" +
+             std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
     std::error_code ec;
     std::filesystem::remove_all(path_, ec);
     std::filesystem::create_directories(path_);

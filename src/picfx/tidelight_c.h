@@ -7,7 +7,9 @@
 //
 // Problems are reported in message boxes titled "clsASM"; a failed draw ends
 // the program.
+#include <array>
 #include <cstdint>
+#include <string_view>
 
 #include "picfx/pic_bits.h"
 #include "picfx/routine_params.h"
@@ -51,6 +53,16 @@ class Tidelight_C {
   void ResetPic();          // plane 1 to planes 2 and 3, then draw plane 1
   void UndoLastDontDraw();  // plane 3 to plane 2
 
+  // The common dialogs on behalf of the bound box (pic_dialogs.cpp). Open
+  // loads a picture file into the box and binds again; Save writes what was
+  // last drawn as a BMP file; an empty caption gives the default title.
+  void dialogShowOpen(std::string_view caption = {});
+  void dialogShowSave(std::string_view caption = {});
+  // The chosen colour (0x00BBGGRR), -1 when cancelled, 0 when unbound. The
+  // sixteen custom colours are kept for the next call.
+  int32_t dialogChoseColor();
+  const std::array<uint32_t, 16>& CustomColors() const { return customColors_; }
+
   // Inspection, for tests and the benchmark.
   bool Bound() const { return box_ != nullptr; }
   const tl::PicBits& Bits() const { return bits_; }
@@ -83,6 +95,7 @@ class Tidelight_C {
   tl::PicBits bits_;
   RoutineParams params_;
   bool autoDraw_ = true;
+  std::array<uint32_t, 16> customColors_{};
 };
 
 }  // namespace tl

@@ -1,10 +1,12 @@
 #pragma once
 // The seam to the platform, gathered: what the program hands to each
-// subsystem. Subsystems reach files, the screen, the shell, windows and the
-// multimedia system only through these five interfaces; the win32 back end
-// implements them over the Windows API, the headless back end in memory.
+// subsystem. Subsystems reach files, the screen, the shell, windows, the
+// multimedia system and picture files only through these six interfaces;
+// the win32 back end implements them over the Windows API, the headless back
+// end in memory.
 #include "toolkit/files.h"
 #include "toolkit/media.h"
+#include "toolkit/picture_files.h"
 #include "toolkit/screen.h"
 #include "toolkit/shell.h"
 #include "toolkit/window_system.h"
@@ -17,6 +19,7 @@ struct Platform {
   Shell& shell;
   WindowSystem& windows;
   Media& media;
+  PictureFiles& pictures;
 };
 
 }  // namespace tl

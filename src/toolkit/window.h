@@ -28,6 +28,9 @@ inline constexpr int32_t kSpace = 0x20;
 enum class MouseButton : uint8_t { Left, Right, Middle };
 
 // Positions are client pixels of the window told.
+// Mouse pointers a window can show, numbered as the toolkit numbers them.
+enum class MousePointer : int32_t { Default = 0, Hourglass = 11 };
+
 class WindowEvents {
  public:
   virtual ~WindowEvents() = default;
@@ -75,6 +78,10 @@ class Window {
   virtual void StopTimer(int32_t timerId) = 0;
   // Gives the window the keyboard focus.
   virtual void SetFocus() = 0;
+  // The title bar's text (UTF-8).
+  virtual std::string Caption() const = 0;
+  // The pointer shown over the window.
+  virtual void SetMousePointer(MousePointer pointer) = 0;
 };
 
 }  // namespace tl

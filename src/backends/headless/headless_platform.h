@@ -13,6 +13,8 @@
 //                 buttons held by the control pressed, keyboard focus), the
 //                 window under a point, and text: every text draw recorded,
 //                 its ink drawn as a plain box (see headless_text.cpp)
+//   PictureFiles  real files: BMP by our code, PNG, JPEG and GIF by the
+//                 build's codecs (Debian's libraries natively)
 //
 // Geometry: a top-level window's client area is its whole rectangle (no
 // frame), a child's or a control's is placed in its host's client area.
@@ -32,7 +34,11 @@ namespace tl {
 
 class HeadlessWindow;
 
-class HeadlessPlatform final : public Files, public Screen, public Shell, public WindowSystem {
+class HeadlessPlatform final : public Files,
+                               public Screen,
+                               public Shell,
+                               public WindowSystem,
+                               public PictureFiles {
  public:
   HeadlessPlatform() {
     media.onCall = [this](const char* call) { NoteQuietly(call); };
@@ -42,7 +48,7 @@ class HeadlessPlatform final : public Files, public Screen, public Shell, public
 
   // The seam as the program sees it, with the simulated multimedia system.
   HeadlessMedia media;
-  Platform seam{*this, *this, *this, *this, media};
+  Platform seam{*this, *this, *this, *this, media, *this};
   // Tests hand the back end itself wherever the program takes the seam.
   operator Platform&() { return seam; }
 
@@ -100,6 +106,10 @@ class HeadlessPlatform final : public Files, public Screen, public Shell, public
   std::vector<std::string> webPagesOpened;
   std::optional<std::string> fileToOpen, fileToSave;  // nothing: cancelled
   std::optional<uint32_t> colourChosen;
+  // The custom colours each colour dialog was given, and what the user
+  // leaves in them (nothing: left as given).
+  std::vector<std::array<uint32_t, 16>> customColoursOffered;
+  std::optional<std::array<uint32_t, 16>> customColoursLeft;
   std::vector<FileDialogSpec> fileDialogs;  // every file dialog shown, in order
 
   void ShowMessageBox(std::string_view text, std::string_view title, MessageIcon icon) override;
@@ -108,6 +118,12 @@ class HeadlessPlatform final : public Files, public Screen, public Shell, public
   std::optional<std::string> ChooseFileToSave(const FileDialogSpec& spec) override;
   std::optional<uint32_t> ChooseColour(uint32_t initial, std::array<uint32_t, 16>& custom,
                                        NativeHandle owner) override;
+
+  // --- picture files ---
+  std::vector<std::string> picturesLoaded, picturesSaved;  // paths, in order
+
+  DecodedPicture LoadPicture(const std::string& path, uint32_t background) override;
+  bool SavePictureAsBmp(const std::string& path, const Surface& pixels) override;
 
   // --- window system ---
   std::string commandLine = "Tidelight.scr";  // as the system gives it, path first

@@ -31,9 +31,11 @@ std::optional<std::string> HeadlessPlatform::ChooseFileToSave(const FileDialogSp
 }
 
 std::optional<uint32_t> HeadlessPlatform::ChooseColour(uint32_t initial,
-                                                       std::array<uint32_t, 16>& /*custom*/,
+                                                       std::array<uint32_t, 16>& custom,
                                                        NativeHandle /*owner*/) {
   Note("ChooseColour " + std::to_string(initial));
+  customColoursOffered.push_back(custom);
+  if (customColoursLeft) custom = *customColoursLeft;
   return colourChosen;
 }
 

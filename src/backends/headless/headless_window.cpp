@@ -1,6 +1,7 @@
 #include "backends/headless/headless_window.h"
 
 #include <algorithm>
+#include <string>
 
 #include "backends/headless/headless_platform.h"
 #include "gfx/raster.h"
@@ -41,6 +42,12 @@ void HeadlessWindow::Move(const Rect& rect) {
   Surface resized(rect.Width(), rect.Height(), spec.background);
   BitBlt(resized, 0, 0, screen.Width(), screen.Height(), screen, 0, 0, Rop::SrcCopy);
   screen = std::move(resized);
+}
+
+void HeadlessWindow::SetMousePointer(MousePointer pointer) {
+  platform_.Note("MousePointer " + std::to_string(static_cast<int32_t>(pointer)));
+  mousePointer = pointer;
+  pointersSet.push_back(pointer);
 }
 
 void HeadlessWindow::Present(const Surface& pixels, const Rect& dirty) {

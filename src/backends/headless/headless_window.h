@@ -30,6 +30,8 @@ class HeadlessWindow : public Window {
   void SetFocus() override;
 
   bool IsChild() const { return spec.kind == WindowKind::Child || spec.kind == WindowKind::Control; }
+  std::string Caption() const override { return spec.title; }
+  void SetMousePointer(MousePointer pointer) override;
 
   // The window is gone (closed by the user, or its host destroyed): its
   // timers stop and its event sink is told.
@@ -40,6 +42,8 @@ class HeadlessWindow : public Window {
   WindowSpec spec;
   bool shown = false;
   bool topmost = false;
+  MousePointer mousePointer = MousePointer::Default;
+  std::vector<MousePointer> pointersSet;  // every change, in order
   Surface screen;                  // the client area as last presented
   std::vector<Rect> presented;     // every dirty rectangle, in order
   struct Timer {

@@ -11,12 +11,18 @@
 //                 child controls (IsDialogMessageW moves the focus on Tab),
 //                 WindowFromPoint, DrawTextW and EnumFontFamiliesExW,
 //                 GetTickCount, the message loop and frame pacing
+//   PictureFiles  OleLoadPicture (BMP, GIF, JPEG, WMF, ICO, CUR), PNG by the
+//                 Windows Imaging Component, our own BMP writer
 #include "backends/win32/win32_media.h"
 #include "toolkit/platform.h"
 
 namespace tl {
 
-class Win32Platform : public Files, public Screen, public Shell, public WindowSystem {
+class Win32Platform : public Files,
+                      public Screen,
+                      public Shell,
+                      public WindowSystem,
+                      public PictureFiles {
  public:
   Win32Platform() = default;
   Win32Platform(const Win32Platform&) = delete;
@@ -24,7 +30,7 @@ class Win32Platform : public Files, public Screen, public Shell, public WindowSy
 
   // The seam as the program sees it, with winmm as the multimedia system.
   Win32Media media;
-  Platform seam{*this, *this, *this, *this, media};
+  Platform seam{*this, *this, *this, *this, media, *this};
   operator Platform&() { return seam; }
 
   std::string ProgramPath() override;
@@ -48,6 +54,9 @@ class Win32Platform : public Files, public Screen, public Shell, public WindowSy
   std::optional<std::string> ChooseFileToSave(const FileDialogSpec& spec) override;
   std::optional<uint32_t> ChooseColour(uint32_t initial, std::array<uint32_t, 16>& custom,
                                        NativeHandle owner) override;
+
+  DecodedPicture LoadPicture(const std::string& path, uint32_t background) override;
+  bool SavePictureAsBmp(const std::string& path, const Surface& pixels) override;
 
   std::string CommandLine() override;
   bool FindWindowByTitle(std::string_view title) override;

@@ -107,6 +107,21 @@ void Win32Window::StartTimer(int32_t timerId, uint32_t intervalMs) {
 void Win32Window::StopTimer(int32_t timerId) { KillTimer(hwnd_, static_cast<UINT_PTR>(timerId)); }
 
 void Win32Window::SetFocus() { ::SetFocus(hwnd_); }
+std::string Win32Window::Caption() const {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd_)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(hwnd_, text.data(), static_cast<int>(text.size()))));
+  return Narrow(text);
+}
+
+void Win32Window::SetMousePointer(MousePointer pointer) {
+  pointer_ = pointer == MousePointer::Hourglass
+                 ? LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT))
+                 : nullptr;
+  // Show it at once when the pointer is over the window, as a move would.
+  POINT at;
+  if (GetCursorPos(&at) && WindowFromPoint(at) == hwnd_)
+    SetCursor(pointer_ ? pointer_ : LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW)));
+}
 
 void Win32Window::Paint() {
   const auto paint = BeginPaintSession(hwnd_);
@@ -164,6 +179,12 @@ LRESULT Win32Window::Handle(UINT m, WPARAM wp, LPARAM lp) {
     case WM_SETFOCUS: events_.OnFocus(true); return 0;
     case WM_KILLFOCUS: events_.OnFocus(false); return 0;
     case WM_MOUSEMOVE: events_.OnMouseMove(GET_X_LPARAM(lp), GET_Y_LPARAM(lp)); return 0;
+    case WM_SETCURSOR:
+      if (pointer_ && LOWORD(lp) == HTCLIENT) {
+        SetCursor(pointer_);
+        return TRUE;
+      }
+      break;
     case WM_NCDESTROY: {
       HWND w = hwnd_;
       const bool byUs = closing_;

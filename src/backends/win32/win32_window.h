@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 
 #include "toolkit/window.h"
 
@@ -25,6 +26,8 @@ class Win32Window : public Window {
   void StartTimer(int32_t timerId, uint32_t intervalMs) override;
   void StopTimer(int32_t timerId) override;
   void SetFocus() override;
+  std::string Caption() const override;
+  void SetMousePointer(MousePointer pointer) override;
 
   bool ok() const { return hwnd_ != nullptr; }
 
@@ -42,6 +45,7 @@ class Win32Window : public Window {
   // repaint draws straight from them and the window keeps no copy.
   const Surface* shown_ = nullptr;
   uint32_t background_;
+  HCURSOR pointer_ = nullptr;  // over the client area; none: the class's arrow
 };
 
 }  // namespace tl::win32

@@ -1,0 +1,24 @@
+#pragma once
+// The file dialogs' texts and the rules for the names they return.
+#include <string>
+#include <string_view>
+
+#include "toolkit/shell.h"
+
+namespace tl {
+
+inline constexpr std::string_view kOpenTitle = "Load a Picture file";
+inline constexpr std::string_view kSaveTitle = "Save Picture file";
+
+// WMF is named in the description but not in the pattern, as it always was.
+FileDialogSpec OpenPictureDialog(std::string_view caption, NativeHandle owner);
+FileDialogSpec SavePictureDialog(std::string_view caption, NativeHandle owner);
+
+// The path the open dialog chose: up to its first NUL, trailing blanks removed.
+std::string ChosenOpenPath(std::string_view returned);
+// The path to save to: NULs deleted, trailing blanks removed, and ".bmp"
+// added unless the name already ends so in any case ("sky" -> "sky.bmp",
+// "SKY.BMP" kept, "sky.jpg" -> "sky.jpg.bmp").
+std::string BmpSavePath(std::string_view returned);
+
+}  // namespace tl

@@ -1,0 +1,123 @@
+#include "tools/fx/fx_job.h"
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <ostream>
+
+#include "backends/headless/headless_platform.h"
+#include "base/random.h"
+#include "base/utf8_path.h"
+#include "gfx/bmp_file.h"
+#include "gfx/picture_codec.h"
+#include "gfx/picture_probe.h"
+
+namespace tl::fx {
+
+namespace {
+
+constexpr const char* kName = "tidelight-fx: ";
+
+std::optional<std::vector<uint8_t>> ReadInput(const std::string& path, PictureError& error) {
+  const auto host = PathFromUtf8(path);
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(host, ec)) {
+    error = PictureError::CannotRead;
+    return std::nullopt;
+  }
+  if (std::filesystem::file_size(host, ec) > kMaxPictureFileBytes) {
+    error = PictureError::TooLarge;
+    return std::nullopt;
+  }
+  std::ifstream in(host, std::ios::binary);
+  std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+  if (!in && !in.eof()) {
+    error = PictureError::CannotRead;
+    return std::nullopt;
+  }
+  return bytes;
+}
+
+// A name beside the output that no other run picks at the same moment.
+std::filesystem::path TemporaryBeside(const std::filesystem::path& output) {
+  static std::atomic<uint32_t> counter{0};
+  const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
+  std::filesystem::path temp = output;
+  temp += ".tidelight-fx-" + std::to_string(ticks) + "-" + std::to_string(counter++) + ".tmp";
+  return temp;
+}
+
+bool WriteWhole(const std::string& path, const std::vector<uint8_t>& bytes, std::string& why) {
+  const auto output = PathFromUtf8(path);
+  const auto temp = TemporaryBeside(output);
+  std::error_code ec;
+  {
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (!out) {
+      std::filesystem::remove(temp, ec);
+      why = "cannot be written";
+      return false;
+    }
+  }
+  std::filesystem::rename(temp, output, ec);
+  if (ec) {
+    std::filesystem::remove(temp, ec);
+    why = "cannot be written (" + ec.message() + ")";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+ChainResult ApplyChain(const Surface& picture, uint32_t background, const std::vector<Step>& steps) {
+  // The engine on a screenless platform: its message boxes are collected.
+  HeadlessPlatform platform;
+  RandomGenerator random;
+  PictureBox box(platform, true);
+  box.backColor = background;
+  box.Resize(picture.Width(), picture.Height());
+  box.SetPicture(picture);
+  Tidelight_C engine(platform, random);
+  ChainResult result;
+  engine.PictureBox(box);
+  for (const Step& step : steps) {
+    if (!platform.messageBoxes.empty() || platform.ended) break;
+    step.effect->apply(engine, *step.effect, step.args);
+  }
+  for (const auto& m : platform.messageBoxes) result.engineMessages.push_back(m.text);
+  if (result.engineMessages.empty()) result.pixels = box.Pixels();
+  return result;
+}
+
+int RunJob(const Job& job, std::ostream& err) {
+  PictureError error = PictureError::None;
+  const auto bytes = ReadInput(job.input, error);
+  if (!bytes) {
+    err << kName << job.input << ": " << PictureErrorText(error) << "\n";
+    return kFileError;
+  }
+  const DecodedPicture picture = DecodePicture(*bytes, job.background);
+  if (!picture.ok()) {
+    err << kName << job.input << ": " << PictureErrorText(picture.error) << "\n";
+    return kFileError;
+  }
+  const ChainResult result = ApplyChain(picture.pixels, job.background, job.steps);
+  if (!result.engineMessages.empty()) {
+    for (const auto& m : result.engineMessages) err << kName << "the engine reports: " << m << "\n";
+    return kFileError;
+  }
+  const auto encoded = job.format == OutputFormat::Png ? codec::EncodePng(result.pixels)
+                                                       : std::optional(EncodeBmp(result.pixels));
+  std::string why = "cannot be encoded";
+  if (!encoded || !WriteWhole(job.output, *encoded, why)) {
+    err << kName << job.output << ": " << why << "\n";
+    return kFileError;
+  }
+  return kSuccess;
+}
+
+}  // namespace tl::fx
