@@ -78,6 +78,9 @@ std::string Footer() {
 
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   CLI::App app{"Applies Tidelight's picture effects to a picture file.", "tidelight-fx"};
+  // Options are written "--name" on every system: a path such as "/tmp/a.png"
+  // is a path, never a Windows-style "/option".
+  app.allow_windows_style_options(false);
   app.footer(Footer());
   app.set_version_flag("--version", kVersionText);
   app.formatter(std::make_shared<Formatter>());
