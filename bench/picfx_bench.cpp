@@ -68,7 +68,7 @@ void PalOpcode(benchmark::State& state, int32_t opcode) {
   params.height = static_cast<int32_t>(state.range(1));
   params.amount = 100;
   params.opcode = opcode;
-  Measure(state, [&] { tl::PalRoutine(&params, picBits, tl::kDefaultArgument, 0, 0); });
+  Measure(state, [&] { tl::PalRoutine(tl::CallOn(params, picBits, tl::kDefaultArgument)); });
 }
 
 void BM_PalOpcode6(benchmark::State& state) { PalOpcode(state, 6); }

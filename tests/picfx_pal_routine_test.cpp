@@ -36,7 +36,7 @@ struct Block {
   void Run(int32_t opcode, int32_t amount, uint32_t a = kDefaultArgument) {
     params.opcode = opcode;
     params.amount = amount;
-    PalRoutine(&params, bytes, a, 0, 0);
+    PalRoutine(CallOn(params, bytes, a));
   }
   bool OtherPlanesUntouched() const {
     for (size_t i = 0; i < N() * 4; ++i)
@@ -220,10 +220,10 @@ TEST(RoutineTable, HoldsOnlyThePaletteRoutineForNow) {
   params.width = 2;
   params.height = 2;
   for (RoutineId id : {RoutineId::Rotate, RoutineId::Pixel, RoutineId::ColorX, RoutineId::Magnify})
-    EXPECT_FALSE(CallRoutine(id, params, bytes, 0, 0, 0));
+    EXPECT_FALSE(CallRoutine(id, CallOn(params, bytes)));
   EXPECT_EQ(bytes, std::vector<uint8_t>(48, 9));
   params.opcode = 11;
-  EXPECT_TRUE(CallRoutine(RoutineId::Pal, params, bytes, 0, 0, 0));
+  EXPECT_TRUE(CallRoutine(RoutineId::Pal, CallOn(params, bytes)));
   EXPECT_EQ(bytes[16], 255 - 9);
 }
 

@@ -16,7 +16,7 @@ bool Tidelight_C::RunPalRoutine(uint32_t a) {
   // followed by the in-place routine gives, in one pass instead of two.
   if (!bits_.WorkingDeferred() || params_.width != bits_.Width() ||
       params_.height != bits_.Height()) {
-    CallRoutine(RoutineId::Pal, params_, bits_.Block(), a, 0, 0);
+    CallRoutine(RoutineId::Pal, CallOn(params_, bits_.Block(), a));
     return false;
   }
   const uint8_t* src = bits_.TakeDeferredSource();

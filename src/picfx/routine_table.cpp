@@ -15,11 +15,10 @@ const RoutineTable& Routines() {
   return table;
 }
 
-bool CallRoutine(RoutineId id, RoutineParams& params, std::span<uint8_t> picBits, uint32_t a,
-                 uint32_t b, uint32_t c) {
+bool CallRoutine(RoutineId id, const RoutineCall& call) {
   const RoutineFn fn = Routines()[static_cast<size_t>(id)];
   if (fn == nullptr) return false;
-  fn(&params, picBits, a, b, c);
+  fn(call);
   return true;
 }
 

@@ -3,7 +3,6 @@
 // effect is not built yet has no entry, and calling it does nothing.
 #include <array>
 #include <cstdint>
-#include <span>
 
 #include "picfx/routine_params.h"
 
@@ -16,9 +15,8 @@ using RoutineTable = std::array<RoutineFn, 5>;
 // The table as this build has it (absent routines are null).
 const RoutineTable& Routines();
 
-// Calls the routine with the record, the pixel block and a, b, c. False,
-// with nothing changed, when the table has no such routine.
-bool CallRoutine(RoutineId id, RoutineParams& params, std::span<uint8_t> picBits, uint32_t a,
-                 uint32_t b, uint32_t c);
+// Runs the routine on the call. False, with nothing changed, when the table
+// has no such routine.
+bool CallRoutine(RoutineId id, const RoutineCall& call);
 
 }  // namespace tl
