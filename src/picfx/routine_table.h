@@ -1,6 +1,5 @@
 #pragma once
-// The engine's five pixel routines, in their fixed order. A routine whose
-// effect is not built yet has no entry, and calling it does nothing.
+// The engine's five pixel routines, in their fixed order.
 #include <array>
 #include <cstdint>
 
@@ -12,11 +11,9 @@ enum class RoutineId : int { Rotate = 0, Pal = 1, Pixel = 2, ColorX = 3, Magnify
 
 using RoutineTable = std::array<RoutineFn, 5>;
 
-// The table as this build has it (absent routines are null).
 const RoutineTable& Routines();
 
-// Runs the routine on the call. False, with nothing changed, when the table
-// has no such routine.
-bool CallRoutine(RoutineId id, const RoutineCall& call);
+// Runs the routine on the call; the class ignores the routine's result.
+void CallRoutine(RoutineId id, const RoutineCall& call);
 
 }  // namespace tl
