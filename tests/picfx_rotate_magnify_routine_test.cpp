@@ -80,7 +80,8 @@ TEST(MagnifyRoutine, BilinearTiesRoundToEven) {
   const uint8_t values[4] = {1, 2, 3, 4};
   for (int i = 0; i < 4; ++i) cell.At(3, 1 + i % 2, 1 + i / 2, 0) = values[i];
   BilinearCell at{1, 1, 1u << 22, 1u << 22};
-  EXPECT_EQ(BlendExact(cell.bytes.data() + 2 * 2 * 4 * 2, 2, at) & 0xFF, 2u);
+  const SamplePlanes planes{cell.bytes.data() + 2 * 2 * 4 * 2, nullptr, 2, 2, 0};
+  EXPECT_EQ(BlendExact(planes, at) & 0xFF, 2u);
 }
 
 TEST(MagnifyRoutine, InverseZoomIsTakenInSinglePrecision) {

@@ -48,6 +48,21 @@ inline void StoreBgr(uint8_t* px, uint32_t value) {
   Store32(px, (value & 0x00FFFFFFu) | (Load32(px) & 0xFF000000u));
 }
 
+// Blue, green and red of a row of src into a row of dst, dst's reserved bytes kept.
+inline void CopyBgrRow(const uint8_t* src, uint8_t* dst, int32_t width) {
+  int32_t x = 0;
+#if defined(__SSE2__)
+  const __m128i reserved = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+  for (; x + 4 <= width; x += 4) {
+    const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + x * 4));
+    __m128i* d = reinterpret_cast<__m128i*>(dst + x * 4);
+    const __m128i keep = _mm_and_si128(_mm_loadu_si128(d), reserved);
+    _mm_storeu_si128(d, _mm_or_si128(_mm_andnot_si128(reserved, s), keep));
+  }
+#endif
+  for (; x < width; ++x) CopyBgr(dst + x * 4, src + x * 4);
+}
+
 // Round to nearest, ties to even; a value that is not a number or lies
 // outside the 32-bit range gives INT32_MIN, as the processor's conversion
 // does, so that every bounds test treats it as outside the picture.

@@ -14,21 +14,6 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-// Blue, green and red of a row of src into a row of dst, dst's reserved bytes kept.
-void CopyRowBgr(const uint8_t* src, uint8_t* dst, int32_t width) {
-  int32_t x = 0;
-#if defined(__SSE2__)
-  const __m128i reserved = _mm_set1_epi32(static_cast<int>(0xFF000000u));
-  for (; x + 4 <= width; x += 4) {
-    const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + x * 4));
-    __m128i* d = reinterpret_cast<__m128i*>(dst + x * 4);
-    const __m128i keep = _mm_and_si128(_mm_loadu_si128(d), reserved);
-    _mm_storeu_si128(d, _mm_or_si128(_mm_andnot_si128(reserved, s), keep));
-  }
-#endif
-  for (; x < width; ++x) CopyBgr(dst + x * 4, src + x * 4);
-}
-
 double SwirlTurn(int32_t amount) {
   switch (amount) {
     case 1: return kPi / 2;
@@ -48,7 +33,7 @@ void RowWave(const uint8_t* src, uint8_t* dst, int32_t width, int32_t height,
   for (int32_t y = 0; y < rows; ++y) {
     const int32_t ys = RoundOrOutside(rowTable[static_cast<size_t>(y)]);
     if (ys < 1 || ys > height) continue;
-    CopyRowBgr(from.Row(ys - 1), to.Row(y), width);
+    CopyBgrRow(from.Row(ys - 1), to.Row(y), width);
   }
 }
 
@@ -71,22 +56,22 @@ void Swirl(const uint8_t* src, uint8_t* dst, int32_t width, int32_t height, int3
     StoreBgr(d, Load32(src + (static_cast<size_t>(ys - 1) * width + (xs - 1)) * 4));
   };
   const int32_t maxDx = std::max(cx - 1, width - cx), maxDy = std::max(cy - 1, height - cy);
-  for (int32_t dy = 0; dy <= maxDy; ++dy) {
+  const auto pixels = [&](int32_t dx, int32_t dy) {
     const bool up = cy + dy >= 1 && cy + dy <= height, down = dy > 0 && cy - dy >= 1;
-    for (int32_t dx = 0; dx <= maxDx; ++dx) {
-      const bool right = cx + dx >= 1 && cx + dx <= width, left = dx > 0 && cx - dx >= 1;
-      if (!(up || down) || !(right || left)) continue;
-      const double ddx = dx, ddy = dy;
-      const double r = std::sqrt(ddx * ddx + ddy * ddy);
-      const SinCosResult t = SinCos(turn * r / m);
-      // (-dx) * c is -(dx * c) exactly, so the signs can be applied afterwards.
-      const double xc = ddx * t.cos, ys = ddy * t.sin, xs = ddx * t.sin, yc = ddy * t.cos;
-      if (up && right) place(cx + dx, cy + dy, xc - ys, xs + yc);
-      if (up && left) place(cx - dx, cy + dy, -xc - ys, -xs + yc);
-      if (down && right) place(cx + dx, cy - dy, xc + ys, xs - yc);
-      if (down && left) place(cx - dx, cy - dy, -xc + ys, -xs - yc);
-    }
-  }
+    const bool right = cx + dx >= 1 && cx + dx <= width, left = dx > 0 && cx - dx >= 1;
+    if (!(up || down) || !(right || left)) return;
+    const double ddx = dx, ddy = dy;
+    const double r = std::sqrt(ddx * ddx + ddy * ddy);
+    const SinCosResult t = SinCos(turn * r / m);
+    // (-dx) * c is -(dx * c) exactly, so the signs can be applied afterwards.
+    const double xc = ddx * t.cos, ys = ddy * t.sin, xs = ddx * t.sin, yc = ddy * t.cos;
+    if (up && right) place(cx + dx, cy + dy, xc - ys, xs + yc);
+    if (up && left) place(cx - dx, cy + dy, -xc - ys, -xs + yc);
+    if (down && right) place(cx + dx, cy - dy, xc + ys, xs - yc);
+    if (down && left) place(cx - dx, cy - dy, -xc + ys, -xs - yc);
+  };
+  for (int32_t dy = 0; dy <= maxDy; ++dy)
+    for (int32_t dx = 0; dx <= maxDx; ++dx) pixels(dx, dy);
 }
 
 std::vector<float> BuildRowTable(int32_t width, int32_t height, int32_t amount) {

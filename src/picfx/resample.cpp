@@ -1,24 +1,15 @@
 #include "picfx/resample.h"
 
-#include <cstddef>
-
 namespace tl {
 
 namespace {
 
 constexpr uint32_t kOne = 1u << 23;  // weight 1 in units of 2^-23
 
-uint8_t* DstPixel(const SamplePlanes& p, int32_t x, int32_t y) {
-  return p.dst + (static_cast<size_t>(y - 1) * p.width + static_cast<size_t>(x - 1)) * 4;
-}
-const uint8_t* SrcPixel(const uint8_t* src, int32_t width, int32_t x, int32_t y) {
-  return src + (static_cast<size_t>(y - 1) * width + static_cast<size_t>(x - 1)) * 4;
-}
-
 #if defined(__SSE2__)
-// The blend in single precision, which is within 2^-13 of the exact value;
-// only a channel that close to a rounding boundary needs the exact form.
-bool BlendQuick(const uint8_t* p00, size_t rowBytes, float wx, float wy, uint32_t& out) {
+// The blend in single precision; false when a channel lies too close to a
+// rounding boundary for the result to be sure.
+inline bool BlendQuick(const uint8_t* p00, size_t rowBytes, __m128 wx, __m128 wy, uint32_t& out) {
   const __m128i zero = _mm_setzero_si128();
   const __m128i low = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p00)), zero);
   const __m128i high =
@@ -27,35 +18,49 @@ bool BlendQuick(const uint8_t* p00, size_t rowBytes, float wx, float wy, uint32_
   const __m128 f10 = _mm_cvtepi32_ps(_mm_unpackhi_epi16(low, zero));
   const __m128 f01 = _mm_cvtepi32_ps(_mm_unpacklo_epi16(high, zero));
   const __m128 f11 = _mm_cvtepi32_ps(_mm_unpackhi_epi16(high, zero));
-  const __m128 vx = _mm_set1_ps(wx), vy = _mm_set1_ps(wy);
-  const __m128 top = _mm_add_ps(f00, _mm_mul_ps(_mm_sub_ps(f10, f00), vx));
-  const __m128 bottom = _mm_add_ps(f01, _mm_mul_ps(_mm_sub_ps(f11, f01), vx));
-  const __m128 v = _mm_add_ps(top, _mm_mul_ps(_mm_sub_ps(bottom, top), vy));
+  const __m128 top = _mm_add_ps(f00, _mm_mul_ps(_mm_sub_ps(f10, f00), wx));
+  const __m128 bottom = _mm_add_ps(f01, _mm_mul_ps(_mm_sub_ps(f11, f01), wx));
+  const __m128 v = _mm_add_ps(top, _mm_mul_ps(_mm_sub_ps(bottom, top), wy));
   const __m128i r = _mm_cvtps_epi32(v);
   const __m128 off = _mm_andnot_ps(_mm_set1_ps(-0.0f), _mm_sub_ps(v, _mm_cvtepi32_ps(r)));
   if ((_mm_movemask_ps(_mm_cmpge_ps(off, _mm_set1_ps(0.5f - 1.0f / 4096))) & 7) != 0) return false;
-  const __m128i bytes = _mm_packus_epi16(_mm_packs_epi32(r, r), zero);
-  out = static_cast<uint32_t>(_mm_cvtsi128_si32(bytes));
+  out = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(_mm_packs_epi32(r, r), zero)));
   return true;
 }
+
+// Lane-wise a * b for 32-bit lanes whose products fit 32 bits.
+inline __m128i MulLow32(__m128i a, __m128i b) {
+  const __m128i even = _mm_mul_epu32(a, b);
+  const __m128i odd = _mm_mul_epu32(_mm_srli_epi64(a, 32), _mm_srli_epi64(b, 32));
+  return _mm_unpacklo_epi32(_mm_shuffle_epi32(even, _MM_SHUFFLE(0, 0, 2, 0)),
+                            _mm_shuffle_epi32(odd, _MM_SHUFFLE(0, 0, 2, 0)));
+}
+
+// lo <= v < hi, lane-wise, as a mask.
+inline __m128i Within(__m128i v, int32_t lo, int32_t hi) {
+  return _mm_and_si128(_mm_cmpgt_epi32(v, _mm_set1_epi32(lo - 1)),
+                       _mm_cmplt_epi32(v, _mm_set1_epi32(hi)));
+}
+
 #endif
 
 }  // namespace
 
-bool CellOf(float fx, float fy, int32_t width, int32_t height, BilinearCell& cell) {
-  const int32_t xi = RoundOrOutside(double{fx} - 0.5);
-  const int32_t yi = RoundOrOutside(double{fy} - 0.5);
-  if (xi < 1 || xi >= width || yi < 1 || yi >= height) return false;
-  cell.xi = xi;
-  cell.yi = yi;
-  cell.wx = static_cast<uint32_t>((double{fx} - xi) * kOne);
-  cell.wy = static_cast<uint32_t>((double{fy} - yi) * kOne);
+bool AxisCell(float f, int32_t size, int32_t& index, uint32_t& weight) {
+  const int32_t i = RoundOrOutside(double{f} - 0.5);
+  if (i < 1 || i >= size) return false;
+  index = i;
+  weight = static_cast<uint32_t>((double{f} - i) * kOne);
   return true;
 }
 
-uint32_t BlendExact(const uint8_t* src, int32_t width, const BilinearCell& cell) {
-  const uint8_t* p00 = SrcPixel(src, width, cell.xi, cell.yi);
-  const uint8_t* p01 = p00 + static_cast<size_t>(width) * 4;
+bool CellOf(float fx, float fy, int32_t width, int32_t height, BilinearCell& cell) {
+  return AxisCell(fx, width, cell.xi, cell.wx) && AxisCell(fy, height, cell.yi, cell.wy);
+}
+
+uint32_t BlendExact(const SamplePlanes& p, const BilinearCell& cell) {
+  const uint8_t* p00 = p.Src(cell.xi, cell.yi);
+  const uint8_t* p01 = p00 + static_cast<size_t>(p.width) * 4;
   uint32_t out = 0;
   for (int c = 0; c < 3; ++c) {
     const uint32_t top = p00[c] * (kOne - cell.wx) + p00[4 + c] * cell.wx;
@@ -70,38 +75,73 @@ uint32_t BlendExact(const uint8_t* src, int32_t width, const BilinearCell& cell)
   return out;
 }
 
-void NearestRow(const SamplePlanes& p, int32_t y, const double* fx, const double* fy) {
-  for (int32_t x = 1; x <= p.width; ++x) {
-    uint8_t* d = DstPixel(p, x, y);
-    const int32_t xs = RoundOrOutside(fx[x - 1]);
-    const int32_t ys = RoundOrOutside(fy[x - 1]);
-    if (xs < 1 || xs > p.width || ys < 1 || ys > p.height) {
-      StoreBgr(d, p.fill);
-    } else {
-      StoreBgr(d, Load32(SrcPixel(p.src, p.width, xs, ys)));
-    }
-  }
+void SampleNearest(const SamplePlanes& p, uint8_t* dst, double fx, double fy) {
+  const int32_t xs = RoundOrOutside(fx), ys = RoundOrOutside(fy);
+  if (xs < 1 || xs > p.width || ys < 1 || ys > p.height) return StoreBgr(dst, p.fill);
+  StoreBgr(dst, Load32(p.Src(xs, ys)));
 }
 
-void BilinearRow(const SamplePlanes& p, int32_t y, const float* fx, const float* fy) {
-  for (int32_t x = 1; x <= p.width; ++x) {
-    uint8_t* d = DstPixel(p, x, y);
-    BilinearCell cell;
-    if (!CellOf(fx[x - 1], fy[x - 1], p.width, p.height, cell)) {
-      StoreBgr(d, p.fill);
-      continue;
-    }
-#if defined(__SSE2__)
-    uint32_t quick;
-    if (BlendQuick(SrcPixel(p.src, p.width, cell.xi, cell.yi), static_cast<size_t>(p.width) * 4,
-                   fx[x - 1] - static_cast<float>(cell.xi), fy[x - 1] - static_cast<float>(cell.yi),
-                   quick)) {
-      StoreBgr(d, quick);
-      continue;
-    }
-#endif
-    StoreBgr(d, BlendExact(p.src, p.width, cell));
-  }
+void SampleBilinear(const SamplePlanes& p, uint8_t* dst, float fx, float fy) {
+  BilinearCell cell;
+  if (!CellOf(fx, fy, p.width, p.height, cell)) return StoreBgr(dst, p.fill);
+  StoreBgr(dst, BlendExact(p, cell));
 }
+
+#if defined(__SSE2__)
+void NearestQuad(const SamplePlanes& p, uint8_t* dst, __m128d fx01, __m128d fx23, __m128d fy01,
+                 __m128d fy23) {
+  const __m128i xs = _mm_unpacklo_epi64(_mm_cvtpd_epi32(fx01), _mm_cvtpd_epi32(fx23));
+  const __m128i ys = _mm_unpacklo_epi64(_mm_cvtpd_epi32(fy01), _mm_cvtpd_epi32(fy23));
+  const __m128i valid = _mm_and_si128(Within(xs, 1, p.width + 1), Within(ys, 1, p.height + 1));
+  const __m128i one = _mm_set1_epi32(1);
+  const __m128i at = _mm_and_si128(
+      valid, _mm_add_epi32(MulLow32(_mm_sub_epi32(ys, one), _mm_set1_epi32(p.width)),
+                           _mm_sub_epi32(xs, one)));
+  alignas(16) int32_t i[4];
+  _mm_store_si128(reinterpret_cast<__m128i*>(i), at);
+  const __m128i got = _mm_setr_epi32(
+      static_cast<int>(Load32(p.src + size_t(i[0]) * 4)), static_cast<int>(Load32(p.src + size_t(i[1]) * 4)),
+      static_cast<int>(Load32(p.src + size_t(i[2]) * 4)), static_cast<int>(Load32(p.src + size_t(i[3]) * 4)));
+  const __m128i fill = _mm_set1_epi32(static_cast<int>(p.fill));
+  StoreQuad(dst, _mm_or_si128(_mm_and_si128(valid, got), _mm_andnot_si128(valid, fill)));
+}
+
+void BilinearQuad(const SamplePlanes& p, uint8_t* dst, __m128 fx, __m128 fy) {
+  // fx - 0.5 is exact in single precision below 2^23, and beyond it both
+  // roundings fall outside the picture.
+  const __m128 half = _mm_set1_ps(0.5f);
+  const __m128i xi = _mm_cvtps_epi32(_mm_sub_ps(fx, half));
+  const __m128i yi = _mm_cvtps_epi32(_mm_sub_ps(fy, half));
+  const __m128i valid = _mm_and_si128(Within(xi, 1, p.width), Within(yi, 1, p.height));
+  const int inside = _mm_movemask_ps(_mm_castsi128_ps(valid));
+  if (inside == 0) return StoreQuad(dst, _mm_set1_epi32(static_cast<int>(p.fill)));
+  const __m128 wx = _mm_sub_ps(fx, _mm_cvtepi32_ps(xi)), wy = _mm_sub_ps(fy, _mm_cvtepi32_ps(yi));
+  const __m128i one = _mm_set1_epi32(1);
+  const __m128i at = _mm_and_si128(
+      valid, _mm_add_epi32(MulLow32(_mm_sub_epi32(yi, one), _mm_set1_epi32(p.width)),
+                           _mm_sub_epi32(xi, one)));
+  alignas(16) int32_t i[4];
+  alignas(16) float fxs[4], fys[4];
+  _mm_store_si128(reinterpret_cast<__m128i*>(i), at);
+  const size_t rowBytes = static_cast<size_t>(p.width) * 4;
+  alignas(16) uint32_t out[4];
+  const auto one_pixel = [&](int k, __m128 wxk, __m128 wyk) {
+    if ((inside >> k & 1) == 0) {
+      out[k] = p.fill;
+    } else if (!BlendQuick(p.src + size_t(i[k]) * 4, rowBytes, wxk, wyk, out[k])) {
+      _mm_store_ps(fxs, fx);
+      _mm_store_ps(fys, fy);
+      BilinearCell cell;
+      CellOf(fxs[k], fys[k], p.width, p.height, cell);
+      out[k] = BlendExact(p, cell);
+    }
+  };
+  one_pixel(0, _mm_shuffle_ps(wx, wx, 0x00), _mm_shuffle_ps(wy, wy, 0x00));
+  one_pixel(1, _mm_shuffle_ps(wx, wx, 0x55), _mm_shuffle_ps(wy, wy, 0x55));
+  one_pixel(2, _mm_shuffle_ps(wx, wx, 0xAA), _mm_shuffle_ps(wy, wy, 0xAA));
+  one_pixel(3, _mm_shuffle_ps(wx, wx, 0xFF), _mm_shuffle_ps(wy, wy, 0xFF));
+  StoreQuad(dst, _mm_load_si128(reinterpret_cast<const __m128i*>(out)));
+}
+#endif
 
 }  // namespace tl

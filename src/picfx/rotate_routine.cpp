@@ -12,7 +12,7 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-// The source position of every pixel of one row:
+// The source position of every pixel:
 //   fx = (x - cX) cs - (y - cY) sn + cX,  fy = (y - cY) cs + (x - cX) sn + cY,
 // each product the same double whichever pixel it is computed for, so the
 // column terms are computed once per call and the row terms once per row.
@@ -25,26 +25,25 @@ class Positions {
       colSn_[x - 1] = (x - cX) * sn;
     }
   }
-  void Row(int32_t y, double* fx, double* fy) const {
-    const double rowSn = (y - cY_) * sn_, rowCs = (y - cY_) * cs_;
-    const size_t n = colCs_.size();
-    size_t i = 0;
-#if defined(__SSE2__)
-    const __m128d vSn = _mm_set1_pd(rowSn), vCs = _mm_set1_pd(rowCs);
-    const __m128d vX = _mm_set1_pd(cX_), vY = _mm_set1_pd(cY_);
-    for (; i + 2 <= n; i += 2) {
-      _mm_storeu_pd(fx + i, _mm_add_pd(_mm_sub_pd(_mm_loadu_pd(&colCs_[i]), vSn), vX));
-      _mm_storeu_pd(fy + i, _mm_add_pd(_mm_add_pd(vCs, _mm_loadu_pd(&colSn_[i])), vY));
-    }
-#endif
-    for (; i < n; ++i) {
-      fx[i] = (colCs_[i] - rowSn) + cX_;
-      fy[i] = (rowCs + colSn_[i]) + cY_;
-    }
+  void StartRow(int32_t y) {
+    rowSn_ = (y - cY_) * sn_;
+    rowCs_ = (y - cY_) * cs_;
   }
+  double Fx(int32_t x) const { return (colCs_[x - 1] - rowSn_) + cX_; }
+  double Fy(int32_t x) const { return (rowCs_ + colSn_[x - 1]) + cY_; }
+#if defined(__SSE2__)
+  // Pixels x and x + 1.
+  __m128d Fx2(int32_t x) const {
+    return _mm_add_pd(_mm_sub_pd(_mm_loadu_pd(&colCs_[x - 1]), _mm_set1_pd(rowSn_)), _mm_set1_pd(cX_));
+  }
+  __m128d Fy2(int32_t x) const {
+    return _mm_add_pd(_mm_add_pd(_mm_set1_pd(rowCs_), _mm_loadu_pd(&colSn_[x - 1])), _mm_set1_pd(cY_));
+  }
+#endif
 
  private:
   double cX_, cY_, cs_, sn_;
+  double rowSn_ = 0, rowCs_ = 0;
   std::vector<double> colCs_, colSn_;
 };
 
@@ -61,23 +60,33 @@ uint32_t RotateRoutine(const RoutineCall& call) {
   const double cX = std::bit_cast<float>(call.a);
   const double cY = h - double{std::bit_cast<float>(call.b)};
   const SinCosResult t = SinCos(static_cast<int32_t>(call.c) * kPi / 180);
-  const Positions positions(w, cX, cY, static_cast<float>(t.cos), static_cast<float>(t.sin));
-  std::vector<double> fx(static_cast<size_t>(w)), fy(static_cast<size_t>(w));
-  if ((op & 1) == 0) {
-    for (int32_t y = 1; y <= h; ++y) {
-      positions.Row(y, fx.data(), fy.data());
-      NearestRow(planes, y, fx.data(), fy.data());
-    }
-    return 0;
-  }
-  std::vector<float> sx(static_cast<size_t>(w)), sy(static_cast<size_t>(w));
+  Positions at(w, cX, cY, static_cast<float>(t.cos), static_cast<float>(t.sin));
+  const bool bilinear = (op & 1) != 0;
   for (int32_t y = 1; y <= h; ++y) {
-    positions.Row(y, fx.data(), fy.data());
-    for (int32_t i = 0; i < w; ++i) {
-      sx[i] = static_cast<float>(fx[i]);
-      sy[i] = static_cast<float>(fy[i]);
+    at.StartRow(y);
+    int32_t x = 1;
+#if defined(__SSE2__)
+    if (planes.QuadsFit()) {
+      for (; x + 3 <= w; x += 4) {
+        const __m128d fx01 = at.Fx2(x), fx23 = at.Fx2(x + 2);
+        const __m128d fy01 = at.Fy2(x), fy23 = at.Fy2(x + 2);
+        if (bilinear) {
+          BilinearQuad(planes, planes.Dst(x, y), _mm_movelh_ps(_mm_cvtpd_ps(fx01), _mm_cvtpd_ps(fx23)),
+                       _mm_movelh_ps(_mm_cvtpd_ps(fy01), _mm_cvtpd_ps(fy23)));
+        } else {
+          NearestQuad(planes, planes.Dst(x, y), fx01, fx23, fy01, fy23);
+        }
+      }
     }
-    BilinearRow(planes, y, sx.data(), sy.data());
+#endif
+    for (; x <= w; ++x) {
+      if (bilinear) {
+        SampleBilinear(planes, planes.Dst(x, y), static_cast<float>(at.Fx(x)),
+                       static_cast<float>(at.Fy(x)));
+      } else {
+        SampleNearest(planes, planes.Dst(x, y), at.Fx(x), at.Fy(x));
+      }
+    }
   }
   return 0;
 }
