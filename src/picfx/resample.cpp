@@ -36,12 +36,6 @@ inline __m128i MulLow32(__m128i a, __m128i b) {
                             _mm_shuffle_epi32(odd, _MM_SHUFFLE(0, 0, 2, 0)));
 }
 
-// lo <= v < hi, lane-wise, as a mask.
-inline __m128i Within(__m128i v, int32_t lo, int32_t hi) {
-  return _mm_and_si128(_mm_cmpgt_epi32(v, _mm_set1_epi32(lo - 1)),
-                       _mm_cmplt_epi32(v, _mm_set1_epi32(hi)));
-}
-
 #endif
 
 }  // namespace
@@ -75,6 +69,16 @@ uint32_t BlendExact(const SamplePlanes& p, const BilinearCell& cell) {
   return out;
 }
 
+bool NearestInside(const SamplePlanes& p, double fx, double fy) {
+  const int32_t xs = RoundOrOutside(fx), ys = RoundOrOutside(fy);
+  return xs >= 1 && xs <= p.width && ys >= 1 && ys <= p.height;
+}
+
+bool BilinearInside(const SamplePlanes& p, float fx, float fy) {
+  BilinearCell cell;
+  return CellOf(fx, fy, p.width, p.height, cell);
+}
+
 void SampleNearest(const SamplePlanes& p, uint8_t* dst, double fx, double fy) {
   const int32_t xs = RoundOrOutside(fx), ys = RoundOrOutside(fy);
   if (xs < 1 || xs > p.width || ys < 1 || ys > p.height) return StoreBgr(dst, p.fill);
@@ -88,59 +92,50 @@ void SampleBilinear(const SamplePlanes& p, uint8_t* dst, float fx, float fy) {
 }
 
 #if defined(__SSE2__)
-void NearestQuad(const SamplePlanes& p, uint8_t* dst, __m128d fx01, __m128d fx23, __m128d fy01,
-                 __m128d fy23) {
+void NearestQuadInside(const SamplePlanes& p, uint8_t* dst, __m128d fx01, __m128d fx23,
+                       __m128d fy01, __m128d fy23) {
   const __m128i xs = _mm_unpacklo_epi64(_mm_cvtpd_epi32(fx01), _mm_cvtpd_epi32(fx23));
   const __m128i ys = _mm_unpacklo_epi64(_mm_cvtpd_epi32(fy01), _mm_cvtpd_epi32(fy23));
-  const __m128i valid = _mm_and_si128(Within(xs, 1, p.width + 1), Within(ys, 1, p.height + 1));
   const __m128i one = _mm_set1_epi32(1);
-  const __m128i at = _mm_and_si128(
-      valid, _mm_add_epi32(MulLow32(_mm_sub_epi32(ys, one), _mm_set1_epi32(p.width)),
-                           _mm_sub_epi32(xs, one)));
+  const __m128i at = _mm_add_epi32(MulLow32(_mm_sub_epi32(ys, one), _mm_set1_epi32(p.width)),
+                                   _mm_sub_epi32(xs, one));
   alignas(16) int32_t i[4];
   _mm_store_si128(reinterpret_cast<__m128i*>(i), at);
-  const __m128i got = _mm_setr_epi32(
-      static_cast<int>(Load32(p.src + size_t(i[0]) * 4)), static_cast<int>(Load32(p.src + size_t(i[1]) * 4)),
-      static_cast<int>(Load32(p.src + size_t(i[2]) * 4)), static_cast<int>(Load32(p.src + size_t(i[3]) * 4)));
-  const __m128i fill = _mm_set1_epi32(static_cast<int>(p.fill));
-  StoreQuad(dst, _mm_or_si128(_mm_and_si128(valid, got), _mm_andnot_si128(valid, fill)));
+  StoreQuad(dst, _mm_setr_epi32(static_cast<int>(Load32(p.src + size_t(i[0]) * 4)),
+                                static_cast<int>(Load32(p.src + size_t(i[1]) * 4)),
+                                static_cast<int>(Load32(p.src + size_t(i[2]) * 4)),
+                                static_cast<int>(Load32(p.src + size_t(i[3]) * 4))));
 }
 
-void BilinearQuad(const SamplePlanes& p, uint8_t* dst, __m128 fx, __m128 fy) {
-  // fx - 0.5 is exact in single precision below 2^23, and beyond it both
-  // roundings fall outside the picture.
+void BilinearQuadInside(const SamplePlanes& p, uint8_t* dst, __m128 fx, __m128 fy) {
+  // Inside the picture fx - 0.5 is exact in single precision.
   const __m128 half = _mm_set1_ps(0.5f);
   const __m128i xi = _mm_cvtps_epi32(_mm_sub_ps(fx, half));
   const __m128i yi = _mm_cvtps_epi32(_mm_sub_ps(fy, half));
-  const __m128i valid = _mm_and_si128(Within(xi, 1, p.width), Within(yi, 1, p.height));
-  const int inside = _mm_movemask_ps(_mm_castsi128_ps(valid));
-  if (inside == 0) return StoreQuad(dst, _mm_set1_epi32(static_cast<int>(p.fill)));
   const __m128 wx = _mm_sub_ps(fx, _mm_cvtepi32_ps(xi)), wy = _mm_sub_ps(fy, _mm_cvtepi32_ps(yi));
   const __m128i one = _mm_set1_epi32(1);
-  const __m128i at = _mm_and_si128(
-      valid, _mm_add_epi32(MulLow32(_mm_sub_epi32(yi, one), _mm_set1_epi32(p.width)),
-                           _mm_sub_epi32(xi, one)));
+  const __m128i at = _mm_add_epi32(MulLow32(_mm_sub_epi32(yi, one), _mm_set1_epi32(p.width)),
+                                   _mm_sub_epi32(xi, one));
   alignas(16) int32_t i[4];
-  alignas(16) float fxs[4], fys[4];
   _mm_store_si128(reinterpret_cast<__m128i*>(i), at);
   const size_t rowBytes = static_cast<size_t>(p.width) * 4;
-  alignas(16) uint32_t out[4];
+  // Each pixel's value goes straight into the vector: through memory, four
+  // narrow stores followed by one wide load would stall.
   const auto one_pixel = [&](int k, __m128 wxk, __m128 wyk) {
-    if ((inside >> k & 1) == 0) {
-      out[k] = p.fill;
-    } else if (!BlendQuick(p.src + size_t(i[k]) * 4, rowBytes, wxk, wyk, out[k])) {
-      _mm_store_ps(fxs, fx);
-      _mm_store_ps(fys, fy);
-      BilinearCell cell;
-      CellOf(fxs[k], fys[k], p.width, p.height, cell);
-      out[k] = BlendExact(p, cell);
-    }
+    uint32_t v;
+    if (BlendQuick(p.src + size_t(i[k]) * 4, rowBytes, wxk, wyk, v)) return static_cast<int>(v);
+    alignas(16) float fxs[4], fys[4];
+    _mm_store_ps(fxs, fx);
+    _mm_store_ps(fys, fy);
+    BilinearCell cell;
+    CellOf(fxs[k], fys[k], p.width, p.height, cell);
+    return static_cast<int>(BlendExact(p, cell));
   };
-  one_pixel(0, _mm_shuffle_ps(wx, wx, 0x00), _mm_shuffle_ps(wy, wy, 0x00));
-  one_pixel(1, _mm_shuffle_ps(wx, wx, 0x55), _mm_shuffle_ps(wy, wy, 0x55));
-  one_pixel(2, _mm_shuffle_ps(wx, wx, 0xAA), _mm_shuffle_ps(wy, wy, 0xAA));
-  one_pixel(3, _mm_shuffle_ps(wx, wx, 0xFF), _mm_shuffle_ps(wy, wy, 0xFF));
-  StoreQuad(dst, _mm_load_si128(reinterpret_cast<const __m128i*>(out)));
+  const int v0 = one_pixel(0, _mm_shuffle_ps(wx, wx, 0x00), _mm_shuffle_ps(wy, wy, 0x00));
+  const int v1 = one_pixel(1, _mm_shuffle_ps(wx, wx, 0x55), _mm_shuffle_ps(wy, wy, 0x55));
+  const int v2 = one_pixel(2, _mm_shuffle_ps(wx, wx, 0xAA), _mm_shuffle_ps(wy, wy, 0xAA));
+  const int v3 = one_pixel(3, _mm_shuffle_ps(wx, wx, 0xFF), _mm_shuffle_ps(wy, wy, 0xFF));
+  StoreQuad(dst, _mm_setr_epi32(v0, v1, v2, v3));
 }
 #endif
 

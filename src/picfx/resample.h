@@ -53,6 +53,10 @@ bool AxisCell(float f, int32_t size, int32_t& index, uint32_t& weight);
 // Blue, green and red of the exact blend (reserved byte 0).
 uint32_t BlendExact(const SamplePlanes& p, const BilinearCell& cell);
 
+// Whether a position samples the picture rather than the fill colour.
+bool NearestInside(const SamplePlanes& p, double fx, double fy);
+bool BilinearInside(const SamplePlanes& p, float fx, float fy);
+
 // One destination pixel, its reserved byte kept.
 void SampleNearest(const SamplePlanes& p, uint8_t* dst, double fx, double fy);
 void SampleBilinear(const SamplePlanes& p, uint8_t* dst, float fx, float fy);
@@ -67,10 +71,11 @@ inline void StoreQuad(uint8_t* dst, __m128i bgr) {
 }
 
 // Four consecutive destination pixels from four positions (x in the low
-// lanes first). Only when QuadsFit().
-void NearestQuad(const SamplePlanes& p, uint8_t* dst, __m128d fx01, __m128d fx23, __m128d fy01,
-                 __m128d fy23);
-void BilinearQuad(const SamplePlanes& p, uint8_t* dst, __m128 fx, __m128 fy);
+// lanes first), every one of them inside (see NearestInside and
+// BilinearInside). Only when QuadsFit().
+void NearestQuadInside(const SamplePlanes& p, uint8_t* dst, __m128d fx01, __m128d fx23,
+                       __m128d fy01, __m128d fy23);
+void BilinearQuadInside(const SamplePlanes& p, uint8_t* dst, __m128 fx, __m128 fy);
 #endif
 
 }  // namespace tl

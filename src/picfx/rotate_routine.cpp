@@ -62,31 +62,41 @@ uint32_t RotateRoutine(const RoutineCall& call) {
   const SinCosResult t = SinCos(static_cast<int32_t>(call.c) * kPi / 180);
   Positions at(w, cX, cY, static_cast<float>(t.cos), static_cast<float>(t.sin));
   const bool bilinear = (op & 1) != 0;
+  const auto inside = [&](int32_t x) {
+    return bilinear ? BilinearInside(planes, static_cast<float>(at.Fx(x)), static_cast<float>(at.Fy(x)))
+                    : NearestInside(planes, at.Fx(x), at.Fy(x));
+  };
+  const auto sample = [&](int32_t x, int32_t y) {
+    if (bilinear) {
+      SampleBilinear(planes, planes.Dst(x, y), static_cast<float>(at.Fx(x)), static_cast<float>(at.Fy(x)));
+    } else {
+      SampleNearest(planes, planes.Dst(x, y), at.Fx(x), at.Fy(x));
+    }
+  };
+  // Along a row both positions move one way, so the pixels that sample the
+  // picture form one run a .. b; the rest take the fill colour.
   for (int32_t y = 1; y <= h; ++y) {
     at.StartRow(y);
-    int32_t x = 1;
+    int32_t a = 1, b = w;
+    while (a <= w && !inside(a)) StoreBgr(planes.Dst(a++, y), planes.fill);
+    while (b >= a && !inside(b)) StoreBgr(planes.Dst(b--, y), planes.fill);
+    int32_t x = a;
 #if defined(__SSE2__)
     if (planes.QuadsFit()) {
-      for (; x + 3 <= w; x += 4) {
+      for (; x + 3 <= b; x += 4) {
         const __m128d fx01 = at.Fx2(x), fx23 = at.Fx2(x + 2);
         const __m128d fy01 = at.Fy2(x), fy23 = at.Fy2(x + 2);
         if (bilinear) {
-          BilinearQuad(planes, planes.Dst(x, y), _mm_movelh_ps(_mm_cvtpd_ps(fx01), _mm_cvtpd_ps(fx23)),
-                       _mm_movelh_ps(_mm_cvtpd_ps(fy01), _mm_cvtpd_ps(fy23)));
+          BilinearQuadInside(planes, planes.Dst(x, y),
+                             _mm_movelh_ps(_mm_cvtpd_ps(fx01), _mm_cvtpd_ps(fx23)),
+                             _mm_movelh_ps(_mm_cvtpd_ps(fy01), _mm_cvtpd_ps(fy23)));
         } else {
-          NearestQuad(planes, planes.Dst(x, y), fx01, fx23, fy01, fy23);
+          NearestQuadInside(planes, planes.Dst(x, y), fx01, fx23, fy01, fy23);
         }
       }
     }
 #endif
-    for (; x <= w; ++x) {
-      if (bilinear) {
-        SampleBilinear(planes, planes.Dst(x, y), static_cast<float>(at.Fx(x)),
-                       static_cast<float>(at.Fy(x)));
-      } else {
-        SampleNearest(planes, planes.Dst(x, y), at.Fx(x), at.Fy(x));
-      }
-    }
+    for (; x <= b; ++x) sample(x, y);
   }
   return 0;
 }
