@@ -38,40 +38,47 @@ void RowWave(const uint8_t* src, uint8_t* dst, int32_t width, int32_t height,
 }
 
 // Every pixel's turn depends only on its distance from the centre, so one
-// sine and cosine serve the four pixels at (cx +- dx, cy +- dy). Each
-// pixel's position is still computed on its own, with the same operations
-// a pixel-by-pixel pass would do.
+// sine and cosine serve the four pixels at (cx +- dx, cy +- dy): they are
+// worked out for a pair of rows cy +- dy at a time, then each row is written
+// from left to right. Each pixel's position is still computed on its own,
+// with the same operations a pixel-by-pixel pass would do.
 void Swirl(const uint8_t* src, uint8_t* dst, int32_t width, int32_t height, int32_t amount,
            Bgr colour) {
   const int32_t cx = width / 2, cy = height / 2;
   const double turn = SwirlTurn(amount);
   const double m = std::max(width, height);
   const uint32_t paint = PixelOf(colour);
-  const auto place = [&](int32_t x, int32_t y, double fx, double fy) {
-    uint8_t* d = dst + (static_cast<size_t>(y - 1) * width + (x - 1)) * 4;
-    const int32_t xs = RoundOrOutside(fx + cx);
-    if (xs <= 1 || xs >= width) return StoreBgr(d, paint);
-    const int32_t ys = RoundOrOutside(fy + cy);
-    if (ys <= 1 || ys >= height) return StoreBgr(d, paint);
-    StoreBgr(d, Load32(src + (static_cast<size_t>(ys - 1) * width + (xs - 1)) * 4));
+  const int32_t maxDx = std::max(cx, width - cx), maxDy = std::max(cy, height - cy);
+  std::vector<SinCosResult> turns(static_cast<size_t>(maxDx) + 1);
+  const auto row = [&](int32_t y) {
+    const double dy = y - cy;
+    uint8_t* d = dst + static_cast<size_t>(y - 1) * width * 4;
+    for (int32_t x = 1; x <= width; ++x, d += 4) {
+      const double dx = x - cx;
+      const SinCosResult& t = turns[static_cast<size_t>(std::abs(x - cx))];
+      const int32_t xs = RoundOrOutside(dx * t.cos - dy * t.sin + cx);
+      if (xs <= 1 || xs >= width) {
+        StoreBgr(d, paint);
+        continue;
+      }
+      const int32_t ys = RoundOrOutside(dx * t.sin + dy * t.cos + cy);
+      if (ys <= 1 || ys >= height) {
+        StoreBgr(d, paint);
+        continue;
+      }
+      StoreBgr(d, Load32(src + (static_cast<size_t>(ys - 1) * width + (xs - 1)) * 4));
+    }
   };
-  const int32_t maxDx = std::max(cx - 1, width - cx), maxDy = std::max(cy - 1, height - cy);
-  const auto pixels = [&](int32_t dx, int32_t dy) {
+  for (int32_t dy = 0; dy <= maxDy; ++dy) {
     const bool up = cy + dy >= 1 && cy + dy <= height, down = dy > 0 && cy - dy >= 1;
-    const bool right = cx + dx >= 1 && cx + dx <= width, left = dx > 0 && cx - dx >= 1;
-    if (!(up || down) || !(right || left)) return;
-    const double ddx = dx, ddy = dy;
-    const double r = std::sqrt(ddx * ddx + ddy * ddy);
-    const SinCosResult t = SinCos(turn * r / m);
-    // (-dx) * c is -(dx * c) exactly, so the signs can be applied afterwards.
-    const double xc = ddx * t.cos, ys = ddy * t.sin, xs = ddx * t.sin, yc = ddy * t.cos;
-    if (up && right) place(cx + dx, cy + dy, xc - ys, xs + yc);
-    if (up && left) place(cx - dx, cy + dy, -xc - ys, -xs + yc);
-    if (down && right) place(cx + dx, cy - dy, xc + ys, xs - yc);
-    if (down && left) place(cx - dx, cy - dy, -xc + ys, -xs - yc);
-  };
-  for (int32_t dy = 0; dy <= maxDy; ++dy)
-    for (int32_t dx = 0; dx <= maxDx; ++dx) pixels(dx, dy);
+    if (!up && !down) continue;
+    for (int32_t dx = 0; dx <= maxDx; ++dx) {
+      const double r = std::sqrt(double(dx) * dx + double(dy) * dy);
+      turns[static_cast<size_t>(dx)] = SinCos(turn * r / m);
+    }
+    if (up) row(cy + dy);
+    if (down) row(cy - dy);
+  }
 }
 
 std::vector<float> BuildRowTable(int32_t width, int32_t height, int32_t amount) {
