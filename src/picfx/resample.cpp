@@ -7,27 +7,6 @@ namespace {
 constexpr uint32_t kOne = 1u << 23;  // weight 1 in units of 2^-23
 
 #if defined(__SSE2__)
-// The blend in single precision; false when a channel lies too close to a
-// rounding boundary for the result to be sure.
-inline bool BlendQuick(const uint8_t* p00, size_t rowBytes, __m128 wx, __m128 wy, uint32_t& out) {
-  const __m128i zero = _mm_setzero_si128();
-  const __m128i low = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p00)), zero);
-  const __m128i high =
-      _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p00 + rowBytes)), zero);
-  const __m128 f00 = _mm_cvtepi32_ps(_mm_unpacklo_epi16(low, zero));
-  const __m128 f10 = _mm_cvtepi32_ps(_mm_unpackhi_epi16(low, zero));
-  const __m128 f01 = _mm_cvtepi32_ps(_mm_unpacklo_epi16(high, zero));
-  const __m128 f11 = _mm_cvtepi32_ps(_mm_unpackhi_epi16(high, zero));
-  const __m128 top = _mm_add_ps(f00, _mm_mul_ps(_mm_sub_ps(f10, f00), wx));
-  const __m128 bottom = _mm_add_ps(f01, _mm_mul_ps(_mm_sub_ps(f11, f01), wx));
-  const __m128 v = _mm_add_ps(top, _mm_mul_ps(_mm_sub_ps(bottom, top), wy));
-  const __m128i r = _mm_cvtps_epi32(v);
-  const __m128 off = _mm_andnot_ps(_mm_set1_ps(-0.0f), _mm_sub_ps(v, _mm_cvtepi32_ps(r)));
-  if ((_mm_movemask_ps(_mm_cmpge_ps(off, _mm_set1_ps(0.5f - 1.0f / 4096))) & 7) != 0) return false;
-  out = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(_mm_packs_epi32(r, r), zero)));
-  return true;
-}
-
 // Lane-wise a * b for 32-bit lanes whose products fit 32 bits.
 inline __m128i MulLow32(__m128i a, __m128i b) {
   const __m128i even = _mm_mul_epu32(a, b);
@@ -119,23 +98,48 @@ void BilinearQuadInside(const SamplePlanes& p, uint8_t* dst, __m128 fx, __m128 f
   alignas(16) int32_t i[4];
   _mm_store_si128(reinterpret_cast<__m128i*>(i), at);
   const size_t rowBytes = static_cast<size_t>(p.width) * 4;
-  // Each pixel's value goes straight into the vector: through memory, four
-  // narrow stores followed by one wide load would stall.
-  const auto one_pixel = [&](int k, __m128 wxk, __m128 wyk) {
-    uint32_t v;
-    if (BlendQuick(p.src + size_t(i[k]) * 4, rowBytes, wxk, wyk, v)) return static_cast<int>(v);
-    alignas(16) float fxs[4], fys[4];
-    _mm_store_ps(fxs, fx);
-    _mm_store_ps(fys, fy);
+  // The four corners of the four pixels, one pixel per lane: p00 and p10
+  // sit side by side in the lower row, p01 and p11 in the upper one.
+  const auto pair = [&](int k, size_t row) {
+    return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p.src + size_t(i[k]) * 4 + row));
+  };
+  const __m128 low01 = _mm_castsi128_ps(_mm_unpacklo_epi64(pair(0, 0), pair(1, 0)));
+  const __m128 low23 = _mm_castsi128_ps(_mm_unpacklo_epi64(pair(2, 0), pair(3, 0)));
+  const __m128 high01 = _mm_castsi128_ps(_mm_unpacklo_epi64(pair(0, rowBytes), pair(1, rowBytes)));
+  const __m128 high23 = _mm_castsi128_ps(_mm_unpacklo_epi64(pair(2, rowBytes), pair(3, rowBytes)));
+  const __m128i p00 = _mm_castps_si128(_mm_shuffle_ps(low01, low23, _MM_SHUFFLE(2, 0, 2, 0)));
+  const __m128i p10 = _mm_castps_si128(_mm_shuffle_ps(low01, low23, _MM_SHUFFLE(3, 1, 3, 1)));
+  const __m128i p01 = _mm_castps_si128(_mm_shuffle_ps(high01, high23, _MM_SHUFFLE(2, 0, 2, 0)));
+  const __m128i p11 = _mm_castps_si128(_mm_shuffle_ps(high01, high23, _MM_SHUFFLE(3, 1, 3, 1)));
+  // Channel by channel, in single precision: within 2^-13 of the exact blend.
+  const __m128i byte = _mm_set1_epi32(0xFF);
+  const __m128 limit = _mm_set1_ps(0.5f - 1.0f / 4096), sign = _mm_set1_ps(-0.0f);
+  __m128 doubt = _mm_setzero_ps();
+  __m128i out = _mm_setzero_si128();
+  for (int c = 0; c < 3; ++c) {
+    const auto channel = [&](__m128i v) {
+      return _mm_cvtepi32_ps(_mm_and_si128(_mm_srli_epi32(v, 8 * c), byte));
+    };
+    const __m128 f00 = channel(p00), f10 = channel(p10), f01 = channel(p01), f11 = channel(p11);
+    const __m128 top = _mm_add_ps(f00, _mm_mul_ps(_mm_sub_ps(f10, f00), wx));
+    const __m128 bottom = _mm_add_ps(f01, _mm_mul_ps(_mm_sub_ps(f11, f01), wx));
+    const __m128 v = _mm_add_ps(top, _mm_mul_ps(_mm_sub_ps(bottom, top), wy));
+    const __m128i r = _mm_cvtps_epi32(v);
+    doubt = _mm_or_ps(doubt, _mm_cmpge_ps(_mm_andnot_ps(sign, _mm_sub_ps(v, _mm_cvtepi32_ps(r))), limit));
+    out = _mm_or_si128(out, _mm_slli_epi32(r, 8 * c));
+  }
+  StoreQuad(dst, out);
+  const int unsure = _mm_movemask_ps(doubt);
+  if (unsure == 0) return;
+  alignas(16) float fxs[4], fys[4];
+  _mm_store_ps(fxs, fx);
+  _mm_store_ps(fys, fy);
+  for (int k = 0; k < 4; ++k) {
+    if ((unsure >> k & 1) == 0) continue;
     BilinearCell cell;
     CellOf(fxs[k], fys[k], p.width, p.height, cell);
-    return static_cast<int>(BlendExact(p, cell));
-  };
-  const int v0 = one_pixel(0, _mm_shuffle_ps(wx, wx, 0x00), _mm_shuffle_ps(wy, wy, 0x00));
-  const int v1 = one_pixel(1, _mm_shuffle_ps(wx, wx, 0x55), _mm_shuffle_ps(wy, wy, 0x55));
-  const int v2 = one_pixel(2, _mm_shuffle_ps(wx, wx, 0xAA), _mm_shuffle_ps(wy, wy, 0xAA));
-  const int v3 = one_pixel(3, _mm_shuffle_ps(wx, wx, 0xFF), _mm_shuffle_ps(wy, wy, 0xFF));
-  StoreQuad(dst, _mm_setr_epi32(v0, v1, v2, v3));
+    StoreBgr(dst + k * 4, BlendExact(p, cell));
+  }
 }
 #endif
 
