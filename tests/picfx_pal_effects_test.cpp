@@ -25,7 +25,7 @@ Surface RoutineOn(const Surface& from, int32_t opcode, int32_t amount, uint32_t 
   params.height = h;
   params.opcode = opcode;
   params.amount = amount;
-  PalRoutine(&params, block, a, 0, 0);
+  PalRoutine(CallOn(params, block, a));
   Surface out(w, h);
   for (int32_t y = 0; y < h; ++y)
     std::memcpy(out.Row(h - 1 - y), plane2 + size_t(y) * w * 4, size_t(w) * 4);

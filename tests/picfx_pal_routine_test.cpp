@@ -36,7 +36,7 @@ struct Block {
   void Run(int32_t opcode, int32_t amount, uint32_t a = kDefaultArgument) {
     params.opcode = opcode;
     params.amount = amount;
-    PalRoutine(&params, bytes, a, 0, 0);
+    PalRoutine(CallOn(params, bytes, a));
   }
   bool OtherPlanesUntouched() const {
     for (size_t i = 0; i < N() * 4; ++i)
@@ -213,18 +213,16 @@ TEST(PalRoutine, NoiseFollowsTheSeededSequence) {
   EXPECT_TRUE(carry.OtherPlanesUntouched());
 }
 
-TEST(RoutineTable, HoldsOnlyThePaletteRoutineForNow) {
+TEST(RoutineTable, CallsThePaletteRoutineInItsSlot) {
   EXPECT_EQ(Routines()[static_cast<size_t>(RoutineId::Pal)], &PalRoutine);
   std::vector<uint8_t> bytes(48, 9);
   RoutineParams params;
   params.width = 2;
   params.height = 2;
-  for (RoutineId id : {RoutineId::Rotate, RoutineId::Pixel, RoutineId::ColorX, RoutineId::Magnify})
-    EXPECT_FALSE(CallRoutine(id, params, bytes, 0, 0, 0));
-  EXPECT_EQ(bytes, std::vector<uint8_t>(48, 9));
   params.opcode = 11;
-  EXPECT_TRUE(CallRoutine(RoutineId::Pal, params, bytes, 0, 0, 0));
+  CallRoutine(RoutineId::Pal, CallOn(params, bytes));
   EXPECT_EQ(bytes[16], 255 - 9);
+  EXPECT_EQ(bytes[15], 9);
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ bool Tidelight_C::RunPalRoutine(uint32_t a) {
   // followed by the in-place routine gives, in one pass instead of two.
   if (!bits_.WorkingDeferred() || params_.width != bits_.Width() ||
       params_.height != bits_.Height()) {
-    CallRoutine(RoutineId::Pal, params_, bits_.Block(), a, 0, 0);
+    CallRoutine(RoutineId::Pal, CallOn(params_, bits_.Block(), a));
     return false;
   }
   const uint8_t* src = bits_.TakeDeferredSource();
@@ -47,7 +47,7 @@ bool Tidelight_C::RunPalRoutine(uint32_t a) {
 void Tidelight_C::ASM_PalEffects(int32_t opCode, int16_t amount, int32_t colorX) {
   if (!BeginEffect()) return;
   params_.amount = amount;
-  params_.colour = colorX < 0 ? BackColorRef() : colorX;
+  params_.colour = FillColour(colorX);
   params_.opcode = opCode;
   // Every opcode gets the same argument, so the noise is the same each time.
   EndEffect(RunPalRoutine(kDefaultArgument));

@@ -106,13 +106,11 @@ void ApplyPalette(int32_t opcode, int32_t amount, uint32_t seed, const uint8_t* 
   }
 }
 
-uint32_t PalRoutine(RoutineParams* params, std::span<uint8_t> picBits, uint32_t a, uint32_t,
-                    uint32_t) {
-  if (params == nullptr || params->width <= 0 || params->height <= 0) return 0;
-  const uint64_t pixels = uint64_t(uint32_t(params->width)) * uint32_t(params->height);
-  if (pixels * 8 > picBits.size()) return 0;  // plane 2 would not lie inside the block
-  uint8_t* working = picBits.data() + pixels * 4;
-  ApplyPalette(params->opcode, params->amount, a, working, working, static_cast<size_t>(pixels));
+uint32_t PalRoutine(const RoutineCall& call) {
+  const size_t pixels = call.Pixels();
+  if (pixels == 0) return 0;
+  uint8_t* working = call.working.data();
+  ApplyPalette(call.params->opcode, call.params->amount, call.a, working, working, pixels);
   return 0;
 }
 

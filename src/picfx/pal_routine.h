@@ -8,7 +8,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <span>
 
 #include "picfx/pal_pattern.h"
 #include "picfx/routine_params.h"
@@ -27,10 +26,8 @@ std::optional<PalPattern> PatternForOpcode(int32_t opcode, int32_t amount);
 void ApplyPalette(int32_t opcode, int32_t amount, uint32_t seed, const uint8_t* src,
                   uint8_t* dst, size_t pixels);
 
-// The routine-table entry: in place on plane 2 of picBits, with the opcode,
+// The routine-table entry: in place on the working plane, with the opcode,
 // Amount, W and H of the record and the noise seed a; b and c are not read.
-// Does nothing when the record's planes do not lie inside picBits.
-uint32_t PalRoutine(RoutineParams* params, std::span<uint8_t> picBits, uint32_t a, uint32_t b,
-                    uint32_t c);
+uint32_t PalRoutine(const RoutineCall& call);
 
 }  // namespace tl

@@ -1,9 +1,7 @@
 #pragma once
-// The engine's five pixel routines, in their fixed order. A routine whose
-// effect is not built yet has no entry, and calling it does nothing.
+// The engine's five pixel routines, in their fixed order.
 #include <array>
 #include <cstdint>
-#include <span>
 
 #include "picfx/routine_params.h"
 
@@ -13,12 +11,9 @@ enum class RoutineId : int { Rotate = 0, Pal = 1, Pixel = 2, ColorX = 3, Magnify
 
 using RoutineTable = std::array<RoutineFn, 5>;
 
-// The table as this build has it (absent routines are null).
 const RoutineTable& Routines();
 
-// Calls the routine with the record, the pixel block and a, b, c. False,
-// with nothing changed, when the table has no such routine.
-bool CallRoutine(RoutineId id, RoutineParams& params, std::span<uint8_t> picBits, uint32_t a,
-                 uint32_t b, uint32_t c);
+// Runs the routine on the call; the class ignores the routine's result.
+void CallRoutine(RoutineId id, const RoutineCall& call);
 
 }  // namespace tl

@@ -140,6 +140,7 @@ void Tidelight_C::ResetPic() {
 
 bool Tidelight_C::BeginEffect() {
   if (NotAssigned()) return false;
+  if (bits_.Empty()) return false;  // erased by a failed draw: nothing to work on
   if (autoDraw_) CopyPlane(2, 3);
   return true;
 }

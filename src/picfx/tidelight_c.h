@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <string_view>
+#include <optional>
 
 #include "picfx/pic_bits.h"
 #include "picfx/routine_params.h"
@@ -48,6 +49,25 @@ class Tidelight_C {
   // The palette routine after a fixed reset of the program's generator, so
   // the noise opcode 10 gives the same pattern on every call.
   void ASM_IncrementalPalEffects(int32_t opCode, int16_t amount);
+  // The pixel routine's filters and distortions (opcodes 0 to 5; others
+  // change nothing); colorX < 0 means the box's background colour.
+  void ASM_PixelEffects(int32_t opCode, int16_t amount, int32_t colorX);
+  // Painting with colorX as it comes: dots (opcode 0, Amount x 20 of them at
+  // random places), lines, grid, glows, ring (opcodes 1 to 9; others change
+  // nothing). A missing centre is the middle of the picture; centerY counts
+  // from the top edge.
+  void ASM_ColorXEffects(int32_t opCode, int32_t colorX, int16_t amount,
+                         std::optional<double> centerX = std::nullopt,
+                         std::optional<double> centerY = std::nullopt);
+  // Turns the undo plane (or, with sourcePic, the picture as bound) by
+  // Angle degrees, clockwise on screen. Angle 0 does nothing at all; with
+  // sourcePic no undo copy is made.
+  void ASM_Rotate(int16_t angle, bool antiAlias, bool sourcePic, int32_t colorX,
+                  std::optional<double> centerX = std::nullopt,
+                  std::optional<double> centerY = std::nullopt);
+  // Zooms the undo plane by Factor, in steps of one tenth, about the centre.
+  void ASM_Magnify(float factor, std::optional<double> centerX, std::optional<double> centerY,
+                   int16_t antiAlias, int32_t colorX);
 
   void UndoLast();          // plane 3 to plane 2, then draw plane 2
   void ResetPic();          // plane 1 to planes 2 and 3, then draw plane 1
@@ -86,6 +106,12 @@ class Tidelight_C {
   // box's pixels (see pal_effects.cpp).
   bool RunPalRoutine(uint32_t a);
   int32_t BackColorRef() const;
+  // colorX, or the box's background colour when colorX is negative.
+  int32_t FillColour(int32_t colorX) const { return colorX < 0 ? BackColorRef() : colorX; }
+  // A routine call over the planes as they stand.
+  RoutineCall PlanesCall(uint32_t a = 0, uint32_t b = 0, uint32_t c = 0) {
+    return CallOn(params_, bits_.Block(), a, b, c);
+  }
   void Report(const char* text, MessageIcon icon);
 
   Platform& platform_;
