@@ -36,6 +36,27 @@ void IncrementalWithOpcode(Tidelight_C& e, const Effect& fx, std::span<const dou
 void Incremental(Tidelight_C& e, const Effect&, std::span<const double> a) {
   e.ASM_IncrementalPalEffects(I32(a[0]), I16(a[1]));
 }
+// A left-out centre arrives as NaN: the method's own default, the middle.
+std::optional<double> Centre(double v) {
+  return std::isnan(v) ? std::nullopt : std::optional<double>(v);
+}
+void Pixel(Tidelight_C& e, const Effect&, std::span<const double> a) {
+  e.ASM_PixelEffects(I32(a[0]), I16(a[1]), I32(a[2]));
+}
+void ColorX(Tidelight_C& e, const Effect&, std::span<const double> a) {
+  e.ASM_ColorXEffects(I32(a[0]), I32(a[1]), I16(a[2]), Centre(a[3]), Centre(a[4]));
+}
+void Rotate(Tidelight_C& e, const Effect&, std::span<const double> a) {
+  e.ASM_Rotate(I16(a[0]), a[1] != 0, false, I32(a[2]), Centre(a[3]), Centre(a[4]));
+}
+void Magnify(Tidelight_C& e, const Effect&, std::span<const double> a) {
+  e.ASM_Magnify(static_cast<float>(a[0]), Centre(a[2]), Centre(a[3]), I16(a[1]), I32(a[4]));
+}
+Arg Sampling() {
+  return {"SAMPLING", ArgKind::Word, 0, 1, 0.0, {{"nearest", 0}, {"bilinear", 1}}};
+}
+Arg CentreArg(std::string_view name) { return {name, ArgKind::Number, kInt32Min, kInt32Max, kMissing}; }
+
 void Undo(Tidelight_C& e, const Effect&, std::span<const double>) { e.UndoLast(); }
 void Reset(Tidelight_C& e, const Effect&, std::span<const double>) { e.ResetPic(); }
 
@@ -84,6 +105,23 @@ std::vector<Effect> MakeTable() {
       PalPlain("pal-only-black", 18, "all but pure black to white", "--pal-darker 160 --pal-only-black"),
       PalPlain("pal-threshold", 19, "white where red, or green without blue, is 180 or more; else black",
                "--pal-threshold"),
+      // The pixel routine, the colour painting, rotation and magnification.
+      {"pixel", "ASM_PixelEffects", -1,
+       "any pixel-filter opcode (smoothing, edge lift, relief, emboss, row wave...) with AMOUNT and COLOUR",
+       {Opcode(), Amount(), Colour()}, "--pixel 0 8", Pixel},
+      {"colorx", "ASM_ColorXEffects", -1,
+       "any colour-painting opcode (dots, rings, glows, swirl...) with COLOUR, AMOUNT and a centre",
+       {Opcode(), {"COLOUR", ArgKind::Colour, kInt32Min, kInt32Max}, Amount(), CentreArg("CENTREX"),
+        CentreArg("CENTREY")},
+       "--colorx 4 0xFFFFFF 12", ColorX},
+      {"rotate", "ASM_Rotate", -1, "turned by ANGLE degrees about the centre, nearest or bilinear",
+       {{"ANGLE", ArgKind::Integer, kInt16Min, kInt16Max}, Sampling(), Colour(),
+        CentreArg("CENTREX"), CentreArg("CENTREY")},
+       "--rotate 30 bilinear", Rotate},
+      {"magnify", "ASM_Magnify", -1, "zoomed by FACTOR (in tenths) about the centre, nearest or bilinear",
+       {{"FACTOR", ArgKind::Number, -1e6, 1e6}, Sampling(), CentreArg("CENTREX"),
+        CentreArg("CENTREY"), Colour()},
+       "--magnify 1.5 bilinear", Magnify},
       // Undo and reset.
       {"undo", "UndoLast", -1, "back to the picture before the last effect", {},
        "--pal-invert --undo", Undo},
