@@ -42,8 +42,8 @@ echo "== end to end: the real Tidelight.scr under Wine on a virtual screen"
 python3 tests/e2e/e2e.py --scr build/mingw-x86_64/Tidelight.scr \
   --host build/mingw-x86_64/tests/preview_host.exe --work build/e2e
 
-echo "== running long under Wine: minutes of the real saver watched from outside, the settings window fifty times"
+echo "== running long under Wine: five minutes of the real saver watched from outside, the settings window fifty times"
 python3 tests/e2e/long_run.py --scr build/mingw-x86_64/Tidelight.scr \
   --host build/mingw-x86_64/tests/preview_host.exe \
   --probe build/mingw-x86_64/tests/resource_probe.exe --work build/long \
-  --seconds 240 --dialogs 50
+  --seconds 300 --dialogs 50
