@@ -1,6 +1,10 @@
 // Binding, the three planes, undo, drawing and the class's messages.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 #include "picfx_fixture.h"
 
 namespace tl::test {
@@ -55,13 +59,23 @@ TEST(PicfxBinding, PlanesHoldThePictureBottomUpAndTheBoxShowsIt) {
             static_cast<uint32_t>(reinterpret_cast<uintptr_t>(bits.ReadPlane(1))));
 }
 
-TEST(PicfxBinding, LayoutOffsetsFollowTheFourIndexes) {
-  EXPECT_EQ(PicBits::Offset(1, 1, 1, 1, 6, 4), 0u);
-  EXPECT_EQ(PicBits::Offset(4, 1, 1, 1, 6, 4), 3u);
-  EXPECT_EQ(PicBits::Offset(1, 2, 1, 1, 6, 4), 4u);
-  EXPECT_EQ(PicBits::Offset(1, 1, 2, 1, 6, 4), 24u);
-  EXPECT_EQ(PicBits::Offset(1, 1, 1, 3, 6, 4), 2u * 6 * 4 * 4);
-  EXPECT_EQ(PicBits::Offset(4, 6, 4, 3, 6, 4), 3u * 6 * 4 * 4 - 1);
+TEST(PicfxBinding, LayoutOffsetsCoverTheBlockOnceWithBytesOfAPixelTogether) {
+  // Every byte of every pixel of every plane has its own place, and the
+  // places fill the block exactly: no gap, no overlap, nothing beyond it.
+  for (auto [w, h] : {std::pair{1, 1}, std::pair{3, 2}, std::pair{2, 5}}) {
+    std::vector<int> seen(static_cast<size_t>(3 * w * h * 4), 0);
+    for (int p = 1; p <= 3; ++p)
+      for (int y = 1; y <= h; ++y)
+        for (int x = 1; x <= w; ++x)
+          for (int b = 1; b <= 4; ++b) {
+            const size_t at = PicBits::Offset(b, x, y, p, w, h);
+            ASSERT_LT(at, seen.size());
+            ++seen[at];
+            // The four bytes of a pixel sit side by side, blue first.
+            EXPECT_EQ(at, PicBits::Offset(1, x, y, p, w, h) + static_cast<size_t>(b - 1));
+          }
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), 1), static_cast<long>(seen.size()));
+  }
 }
 
 TEST(PicfxBinding, FailedBindsLeaveTheObjectUnboundWithTheirMessages) {
