@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
-"""Writes the release archive for Windows users: both programs, the guide in
+"""Writes the release archive for Windows users: the saver and the effects
+tool for both machines, the guide in
 English and Japanese, and the SHA-256 checksums of everything else in it.
 
 The programs come from the mingw-x86_64 and mingw-i686 build folders under
---builds (configured from the presets when missing, and brought up to date).
+--builds (configured from the presets every time, and brought up to date).
 The same sources give the same bytes: the entries have a fixed order, a fixed
 date (SOURCE_DATE_EPOCH when set, else --date) and fixed attributes, and the
 programs are linked without a time stamp.
@@ -24,7 +25,7 @@ HERE = os.path.join(ROOT, "packaging")
 
 # Archive folder, preset that builds it; adding a program is one line here.
 BUILDS = [("x64", "mingw-x86_64"), ("x86", "mingw-i686")]
-PROGRAMS = ["Tidelight.scr"]
+PROGRAMS = ["Tidelight.scr", "tidelight-fx.exe"]
 GUIDES = [("README-en.txt", "guide-en.txt"), ("README-ja.txt", "guide-ja.txt")]
 SUMS = "SHA256SUMS.txt"
 
@@ -32,9 +33,10 @@ SUMS = "SHA256SUMS.txt"
 def build(cmake, builds):
     for _, preset in BUILDS:
         folder = os.path.join(builds, preset)
-        if not os.path.exists(os.path.join(folder, "CMakeCache.txt")):
-            subprocess.run([cmake, "--preset", preset, "-B", folder], cwd=ROOT, check=True,
-                           stdout=subprocess.DEVNULL)
+        # Configured every time: a folder made from an older preset keeps its
+        # old flags otherwise, and its programs differ from a fresh build's.
+        subprocess.run([cmake, "--preset", preset, "-B", folder], cwd=ROOT, check=True,
+                       stdout=subprocess.DEVNULL)
         subprocess.run([cmake, "--build", folder, "--target", *[p.split(".")[0] for p in PROGRAMS]],
                        cwd=ROOT, check=True)
 

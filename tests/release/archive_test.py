@@ -19,9 +19,16 @@ ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)
 ARCHIVE = None
 SECOND = None
 
-LISTING = ["README-en.txt", "README-ja.txt", "x64/Tidelight.scr", "x86/Tidelight.scr",
-           "SHA256SUMS.txt"]
+LISTING = ["README-en.txt", "README-ja.txt", "x64/Tidelight.scr", "x64/tidelight-fx.exe",
+           "x86/Tidelight.scr", "x86/tidelight-fx.exe", "SHA256SUMS.txt"]
 GUIDES = ["README-en.txt", "README-ja.txt"]
+# Each program and its PE subsystem: 2 a Windows program, 3 a console one.
+PROGRAMS = {"Tidelight.scr": 2, "tidelight-fx.exe": 3}
+# DLLs that come with every Windows; no program may need another.
+SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "msvcrt.dll", "shell32.dll",
+               "winmm.dll", "comdlg32.dll", "msimg32.dll", "advapi32.dll", "ole32.dll",
+               "oleaut32.dll", "comctl32.dll", "dwmapi.dll", "shcore.dll",
+               "windowscodecs.dll"}
 # Archive folder: the PE machine and optional-header magic its programs carry.
 MACHINES = {"x64": (0x8664, 0x20B), "x86": (0x14C, 0x10B)}
 
@@ -86,11 +93,28 @@ class ProgramTest(unittest.TestCase):
     def test_machine_type_fits_its_folder(self):
         files = contents(ARCHIVE)
         for folder, (machine, magic) in MACHINES.items():
-            with self.subTest(folder=folder):
-                got_machine, stamp, got_magic, subsystem = pe_header(files[folder + "/Tidelight.scr"])
-                self.assertEqual((got_machine, got_magic), (machine, magic))
-                self.assertEqual(subsystem, 2, "not a Windows GUI program")
-                self.assertEqual(stamp, 0, "the linker wrote its time into the header")
+            for program, want_subsystem in PROGRAMS.items():
+                with self.subTest(program=folder + "/" + program):
+                    got_machine, stamp, got_magic, subsystem = pe_header(
+                        files[folder + "/" + program])
+                    self.assertEqual((got_machine, got_magic), (machine, magic))
+                    self.assertEqual(subsystem, want_subsystem)
+                    self.assertEqual(stamp, 0, "the linker wrote its time into the header")
+
+    def test_tool_needs_only_system_dlls(self):
+        files = contents(ARCHIVE)
+        with tempfile.TemporaryDirectory() as folder:
+            for arch, dump in (("x64", "x86_64-w64-mingw32-objdump"),
+                               ("x86", "i686-w64-mingw32-objdump")):
+                with self.subTest(folder=arch):
+                    path = os.path.join(folder, arch + ".exe")
+                    with open(path, "wb") as f:
+                        f.write(files[arch + "/tidelight-fx.exe"])
+                    listing = subprocess.run([dump, "-p", path], capture_output=True,
+                                             text=True, check=True).stdout
+                    dlls = {m.lower() for m in re.findall(r"DLL Name: (\S+)", listing)}
+                    self.assertTrue(dlls)
+                    self.assertLessEqual(dlls, SYSTEM_DLLS)
 
     def test_imports_version_information_and_manifest(self):
         with tempfile.TemporaryDirectory() as folder:
