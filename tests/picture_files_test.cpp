@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <utility>
 
 #include "gfx/bmp_file.h"
 #include "gfx/picture_codec.h"
@@ -139,6 +140,25 @@ TEST(PictureCodecs, GifFirstFrameWithTransparencyAndInterlace) {
   for (int32_t y = 0; y < s.Height(); ++y)
     for (int32_t x = 0; x < s.Width(); ++x)
       EXPECT_EQ(clear.pixels.At(x, y), s.At(x, y) == s.At(0, 0) ? 0x123456u : s.At(x, y));
+}
+
+// A first frame smaller than the logical screen sits at its place on a
+// canvas of the background colour; a part beyond the screen is cut off.
+TEST(PictureCodecs, GifFirstFrameOnItsCanvas) {
+  const Surface s = PalettePicture(7, 5);
+  for (auto [left, top] : {std::pair{3, 2}, {9, 4}}) {
+    const DecodedPicture gif =
+        DecodePicture(GifFile(s, -1, false, {12, 8, left, top}), 0x123456);
+    ASSERT_TRUE(gif.ok()) << left;
+    ASSERT_EQ(gif.pixels.Width(), 12);
+    ASSERT_EQ(gif.pixels.Height(), 8);
+    for (int32_t y = 0; y < 8; ++y)
+      for (int32_t x = 0; x < 12; ++x) {
+        const bool inside = x >= left && x < left + 7 && y >= top && y < top + 5;
+        ASSERT_EQ(gif.pixels.At(x, y), inside ? s.At(x - left, y - top) : 0x123456u)
+            << left << " " << x << "," << y;
+      }
+  }
 }
 
 // Bad files of every kind end in an error, never a crash or a huge allocation.

@@ -60,7 +60,13 @@ inline void Set32(Bytes& b, size_t at, uint32_t v) {
 // A GIF of one frame covering the screen, from a picture of at most 256
 // colours. The codes are written 9 bits wide with a clear code every 100
 // pixels, so the table never grows: plain to write, valid for any reader.
-inline Bytes GifFile(const Surface& s, int transparentIndex = -1, bool interlaced = false) {
+// The picture as a GIF's first frame; `canvas` (when given) is the logical
+// screen it sits on at `at`.
+struct GifPlacement {
+  int32_t canvasWidth = 0, canvasHeight = 0, left = 0, top = 0;
+};
+inline Bytes GifFile(const Surface& s, int transparentIndex = -1, bool interlaced = false,
+                     GifPlacement place = {}) {
   std::map<uint32_t, uint8_t> index;
   std::vector<uint32_t> palette;
   for (int32_t y = 0; y < s.Height(); ++y)
@@ -69,15 +75,15 @@ inline Bytes GifFile(const Surface& s, int transparentIndex = -1, bool interlace
         palette.push_back(s.At(x, y));
   palette.resize(256, 0);
   Bytes b = {'G', 'I', 'F', '8', '9', 'a'};
-  Put16(b, static_cast<uint32_t>(s.Width()));
-  Put16(b, static_cast<uint32_t>(s.Height()));
+  Put16(b, static_cast<uint32_t>(place.canvasWidth ? place.canvasWidth : s.Width()));
+  Put16(b, static_cast<uint32_t>(place.canvasHeight ? place.canvasHeight : s.Height()));
   b.insert(b.end(), {0xF7, 0, 0});  // a global table of 256 colours
   for (uint32_t c : palette) b.insert(b.end(), {uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c)});
   if (transparentIndex >= 0)
     b.insert(b.end(), {0x21, 0xF9, 4, 1, 0, 0, static_cast<uint8_t>(transparentIndex), 0});
   b.push_back(0x2C);
-  Put16(b, 0);
-  Put16(b, 0);
+  Put16(b, static_cast<uint32_t>(place.left));
+  Put16(b, static_cast<uint32_t>(place.top));
   Put16(b, static_cast<uint32_t>(s.Width()));
   Put16(b, static_cast<uint32_t>(s.Height()));
   b.push_back(interlaced ? 0x40 : 0);

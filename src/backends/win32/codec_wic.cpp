@@ -23,8 +23,43 @@ UniqueCom<IWICImagingFactory> Factory() {
   return UniqueCom<IWICImagingFactory>(f);
 }
 
-// The first frame as straight-alpha BGRA, blended over the background.
-DecodedPicture Decode(std::span<const uint8_t> bytes, uint32_t background) {
+// Where a GIF's first frame sits on its logical screen; (0, 0) when the
+// codec does not say.
+void FramePlace(IWICBitmapFrameDecode* frame, UINT& left, UINT& top) {
+  left = top = 0;
+  IWICMetadataQueryReader* r = nullptr;
+  if (FAILED(frame->GetMetadataQueryReader(&r))) return;
+  const UniqueCom<IWICMetadataQueryReader> reader(r);
+  auto read = [&](const wchar_t* name, UINT& out) {
+    PROPVARIANT v;
+    PropVariantInit(&v);
+    if (SUCCEEDED(reader.get()->GetMetadataByName(name, &v)) && v.vt == VT_UI2) out = v.uiVal;
+    PropVariantClear(&v);
+  };
+  read(L"/imgdesc/Left", left);
+  read(L"/imgdesc/Top", top);
+}
+
+// The frame's pixels at their place on a canvas of the background colour,
+// cut where they reach past it.
+Surface OnCanvas(const Surface& frame, int32_t width, int32_t height, UINT left, UINT top,
+                 uint32_t background) {
+  Surface canvas(width, height, background);
+  for (int32_t y = 0; y < frame.Height(); ++y) {
+    const int64_t cy = int64_t{top} + y;
+    if (cy >= height) break;
+    for (int32_t x = 0; x < frame.Width(); ++x) {
+      const int64_t cx = int64_t{left} + x;
+      if (cx >= width) break;
+      canvas.At(static_cast<int32_t>(cx), static_cast<int32_t>(cy)) = frame.At(x, y);
+    }
+  }
+  return canvas;
+}
+
+// The first frame as straight-alpha BGRA, blended over the background; a
+// GIF's on its logical screen.
+DecodedPicture Decode(std::span<const uint8_t> bytes, uint32_t background, bool gif = false) {
   using enum PictureError;
   const ComApartment apartment;
   const auto factory = Factory();
@@ -56,6 +91,14 @@ DecodedPicture Decode(std::span<const uint8_t> bytes, uint32_t background) {
     return DecodedPicture::Failed(Damaged);
   uint32_t* p = out.pixels.Data();
   for (size_t i = 0, n = out.pixels.ByteSize() / 4; i < n; ++i) p[i] = OverBackground(p[i], background);
+  if (gif) {
+    const PictureProbe screen = ProbePicture(bytes);
+    if (!PictureSizeAllowed(screen.width, screen.height)) return DecodedPicture::Failed(TooLarge);
+    UINT left = 0, top = 0;
+    FramePlace(frame.get(), left, top);
+    out.pixels = OnCanvas(out.pixels, static_cast<int32_t>(screen.width),
+                          static_cast<int32_t>(screen.height), left, top, background);
+  }
   return out;
 }
 
@@ -122,7 +165,7 @@ DecodedPicture DecodePng(std::span<const uint8_t> bytes, uint32_t background) {
 }
 DecodedPicture DecodeJpeg(std::span<const uint8_t> bytes) { return Decode(bytes, 0); }
 DecodedPicture DecodeGif(std::span<const uint8_t> bytes, uint32_t background) {
-  return Decode(bytes, background);
+  return Decode(bytes, background, true);
 }
 
 std::optional<std::vector<uint8_t>> EncodePng(const Surface& pixels) {
