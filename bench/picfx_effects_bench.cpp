@@ -13,6 +13,7 @@
 #include "bench_measure.h"
 #include "picfx/colorx_routine.h"
 #include "picfx/magnify_routine.h"
+#include "picfx/pixel_filters.h"
 #include "picfx/pixel_routine.h"
 #include "picfx/rotate_routine.h"
 
@@ -48,7 +49,16 @@ void Pixel(benchmark::State& state, int32_t opcode, int32_t amount) {
   if (opcode == 3) p.rows = tl::BuildRowTable(p.params.width, p.params.height, amount);
   Measure(state, [&] { tl::PixelRoutine(p.Call()); });
 }
+// The same filters held to SSE2, for comparison with the widest vectors.
+void PixelSse2(benchmark::State& state, int32_t opcode, int32_t amount) {
+  tl::UseFilterVectors(tl::FilterVectors::Sse2);
+  Pixel(state, opcode, amount);
+  tl::UseFilterVectors(tl::WidestFilterVectors());
+}
 void BM_smooth8(benchmark::State& state) { Pixel(state, 0, 8); }
+void BM_smooth8_sse2(benchmark::State& state) { PixelSse2(state, 0, 8); }
+void BM_edge_lift_sse2(benchmark::State& state) { PixelSse2(state, 1, 0); }
+void BM_emboss_sse2(benchmark::State& state) { PixelSse2(state, 4, 0); }
 void BM_smooth1(benchmark::State& state) { Pixel(state, 0, 1); }
 void BM_edge_lift(benchmark::State& state) { Pixel(state, 1, 0); }
 void BM_relief(benchmark::State& state) { Pixel(state, 2, 0); }
@@ -97,6 +107,9 @@ void BM_magnify_bilinear(benchmark::State& state) { Magnify(state, 1); }
 
 #define TL_FULL_HD ->Args({1920, 1080})->UseManualTime()->Unit(benchmark::kMillisecond)
 BENCHMARK(BM_smooth8) TL_FULL_HD;
+BENCHMARK(BM_smooth8_sse2) TL_FULL_HD;
+BENCHMARK(BM_edge_lift_sse2) TL_FULL_HD;
+BENCHMARK(BM_emboss_sse2) TL_FULL_HD;
 BENCHMARK(BM_smooth1) TL_FULL_HD;
 BENCHMARK(BM_edge_lift) TL_FULL_HD;
 BENCHMARK(BM_relief) TL_FULL_HD;

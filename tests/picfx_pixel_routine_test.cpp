@@ -4,8 +4,10 @@
 #include <cmath>
 #include <limits>
 #include <random>
+#include <string>
 #include <vector>
 
+#include "picfx/pixel_filters.h"
 #include "picfx/pixel_routine.h"
 #include "picfx_reference.h"
 
@@ -13,11 +15,18 @@ namespace tl {
 namespace {
 
 // Odd and even sizes, single pixels, single rows and columns, and widths
-// that leave every remainder after groups of four pixels.
+// that leave every remainder after groups of eight and of four pixels.
 const int32_t kSizes[][2] = {{1, 1}, {1, 7}, {7, 1}, {2, 2}, {3, 3}, {4, 5}, {5, 4},
-                             {6, 6}, {9, 8}, {13, 11}, {20, 3}, {3, 20}, {34, 9}};
+                             {6, 6}, {9, 8}, {13, 11}, {20, 3}, {3, 20}, {34, 9}, {41, 6}};
 
-TEST(PixelRoutine, EveryOpcodeEqualsTheReferenceOnRandomPictures) {
+// Every vector width the filters have, each in turn; the widest again after.
+class EachFilterWidth : public ::testing::TestWithParam<FilterVectors> {
+ protected:
+  void SetUp() override { UseFilterVectors(GetParam()); }
+  void TearDown() override { UseFilterVectors(WidestFilterVectors()); }
+};
+
+TEST_P(EachFilterWidth, EveryOpcodeEqualsTheReferenceOnRandomPictures) {
   std::mt19937 gen(21);
   for (const auto& size : kSizes) {
     for (int32_t opcode : {0, 1, 2, 4, 5, 6, -1}) {
@@ -31,6 +40,12 @@ TEST(PixelRoutine, EveryOpcodeEqualsTheReferenceOnRandomPictures) {
     }
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(PixelRoutine, EachFilterWidth,
+                         ::testing::Values(FilterVectors::Sse2, FilterVectors::Avx2),
+                         [](const auto& info) {
+                           return std::string(info.param == FilterVectors::Sse2 ? "Sse2" : "Avx2");
+                         });
 
 TEST(PixelRoutine, RowWaveFollowsItsTableAndSkipsUnusableEntries) {
   std::mt19937 gen(22);

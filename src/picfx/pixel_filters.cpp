@@ -2,10 +2,22 @@
 
 #include <array>
 #include <cstddef>
+#include <vector>
+
+#if defined(TIDELIGHT_AVX2)
+#include "picfx/pixel_filters_avx2.h"
+#endif
 
 namespace tl {
 
 namespace {
+
+FilterVectors& Chosen() {
+  static FilterVectors chosen = WidestFilterVectors();
+  return chosen;
+}
+
+bool Avx2Chosen() { return Chosen() == FilterVectors::Avx2; }
 
 // One neighbour of the pixel being written, in pixels across and rows up.
 struct Offset {
@@ -31,16 +43,23 @@ inline __m128i Colour16(Bgr c) {
 }
 #endif
 
-// Runs `block` over groups of four pixels and `pixel` over the rest, for
-// the pixels x0 .. x1 (0-based, inclusive) of the rows y0 .. y1. Both get
-// the byte offset of the pixel within a plane.
-template <typename Block, typename Pixel>
+// A row's groups of eight pixels with AVX2: given the byte offset of the
+// row and the pixels x .. x1, it returns the first pixel it left.
+using WideRow = int32_t (*)(ptrdiff_t row, int32_t x, int32_t x1);
+
+// Runs `wide` (when chosen) over groups of eight pixels, `block` over groups
+// of four and `pixel` over the rest, for the pixels x0 .. x1 (0-based,
+// inclusive) of the rows y0 .. y1. `block` and `pixel` get the byte offset of
+// the pixel within a plane.
+template <typename Wide, typename Block, typename Pixel>
 void ForInterior(const FilterPlanes& p, int32_t x0, int32_t x1, int32_t y0, int32_t y1,
-                 Block&& block, Pixel&& pixel) {
+                 Wide&& wide, Block&& block, Pixel&& pixel) {
   if (x0 > x1 || y0 > y1) return;
+  const bool useWide = Avx2Chosen();
   for (int32_t y = y0; y <= y1; ++y) {
     const ptrdiff_t row = static_cast<ptrdiff_t>(y) * p.width * 4;
     int32_t x = x0;
+    if (useWide) x = wide(row, x, x1);
 #if defined(__SSE2__)
     for (; x + 3 <= x1; x += 4) block(row + ptrdiff_t{x} * 4);
 #else
@@ -73,7 +92,22 @@ void SumOfParts(const FilterPlanes& p, const std::array<Offset, K>& around, int3
       p.dst[o + b] = static_cast<uint8_t>(sum);
     }
   };
-  ForInterior(p, x0, x1, y0, y1, block, pixel);
+#if defined(TIDELIGHT_AVX2)
+  // Room for one row's column sums and a group's spill.
+  std::vector<uint8_t> scratch(K == 8 && Avx2Chosen() ? static_cast<size_t>(p.width) * 4 + 64 : 0);
+#endif
+  const auto wide = [&](ptrdiff_t row, int32_t x, int32_t last) {
+#if defined(TIDELIGHT_AVX2)
+    if constexpr (K == 8)
+      return avx2::SmoothEightRow(p.src, p.dst, row, x, last, ptrdiff_t{p.width} * 4,
+                                  scratch.data());
+    return avx2::SumOfPartsRow(p.src, p.dst, row, x, last, at.data(), static_cast<int>(K), Shift);
+#else
+    (void)row, (void)last;
+    return x;
+#endif
+  };
+  ForInterior(p, x0, x1, y0, y1, wide, block, pixel);
 }
 
 uint8_t Clamp255(int v) { return static_cast<uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v); }
@@ -128,7 +162,15 @@ void EdgeLift(const FilterPlanes& p, Bgr colour) {
       p.dst[o + b] = Clamp255(v);
     }
   };
-  ForInterior(p, 2, p.width - 2, 2, p.height - 2, block, pixel);
+  const auto wide = [&](ptrdiff_t row, int32_t x, int32_t last) {
+#if defined(TIDELIGHT_AVX2)
+    return avx2::EdgeLiftRow(p.src, p.dst, row, x, last, at.data(), c);
+#else
+    (void)row, (void)last;
+    return x;
+#endif
+  };
+  ForInterior(p, 2, p.width - 2, 2, p.height - 2, wide, block, pixel);
 }
 
 void Relief(const FilterPlanes& p, Bgr colour) {
@@ -153,7 +195,8 @@ void Relief(const FilterPlanes& p, Bgr colour) {
       p.dst[o + b] = Clamp255(v < 0 ? -v : v);
     }
   };
-  ForInterior(p, 1, p.width - 2, 1, p.height - 2, block, pixel);
+  const auto narrow = [](ptrdiff_t, int32_t x, int32_t) { return x; };
+  ForInterior(p, 1, p.width - 2, 1, p.height - 2, narrow, block, pixel);
 }
 
 void Emboss(const FilterPlanes& p, Bgr colour) {
@@ -192,7 +235,27 @@ void Emboss(const FilterPlanes& p, Bgr colour) {
       p.dst[o + b] = v > 255 ? c[b] : v < 0 ? 0 : static_cast<uint8_t>(v);
     }
   };
-  ForInterior(p, 1, p.width - 2, 1, p.height - 2, block, pixel);
+  const auto wide = [&](ptrdiff_t row, int32_t x, int32_t last) {
+#if defined(TIDELIGHT_AVX2)
+    const ptrdiff_t at[6] = {up, upRight, right, left, downLeft, down};
+    return avx2::EmbossRow(p.src, p.dst, row, x, last, at, c);
+#else
+    (void)row, (void)last;
+    return x;
+#endif
+  };
+  ForInterior(p, 1, p.width - 2, 1, p.height - 2, wide, block, pixel);
+}
+
+FilterVectors WidestFilterVectors() {
+#if defined(TIDELIGHT_AVX2)
+  if (avx2::Available()) return FilterVectors::Avx2;
+#endif
+  return FilterVectors::Sse2;
+}
+
+void UseFilterVectors(FilterVectors vectors) {
+  Chosen() = vectors == FilterVectors::Avx2 ? WidestFilterVectors() : vectors;
 }
 
 }  // namespace tl

@@ -14,6 +14,13 @@ struct FilterPlanes {
   int32_t width, height;
 };
 
+// The widest vectors the filters use. They start at the widest this
+// processor runs; the tests choose each in turn, since every width must give
+// the same bytes.
+enum class FilterVectors { Sse2, Avx2 };
+FilterVectors WidestFilterVectors();
+void UseFilterVectors(FilterVectors vectors);
+
 // Opcode 0: every byte (reserved included) becomes a sum of its neighbours'
 // bytes, each divided first so that no sum passes 255. Amount 1: left and
 // right halves; 2: below and above halves; 4: the four diagonal quarters;
