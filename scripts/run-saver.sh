@@ -46,10 +46,9 @@ if [[ "$mode" == "--dialog" ]]; then
   eval "$(xdotool getwindowgeometry --shell "$id")"
   import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage out/tidelight-dialog.png
   echo "dialog screenshot written to out/tidelight-dialog.png"
-  # The frame's size is read from the window and the screenshot: the client
-  # area is the bottom-right 496 x 345 pixels at 96 DPI, less the frame's edge.
-  edge=$(( (WIDTH - 496) / 2 ))
-  xdotool mousemove $((X + WIDTH - edge - 496 + 440)) $((Y + HEIGHT - edge - 345 + 308)) click 1
+  # Without a window manager the X window is the client area: "ｷｬﾝｾﾙ"
+  # stands at (400, 296) and is 81 x 25 pixels at 96 DPI.
+  xdotool mousemove $((X + 440)) $((Y + 308)) click 1
   wait $dialog && echo "the dialog closed on its cancel button"
   exit 0
 fi

@@ -4,8 +4,9 @@ namespace tl::dialog_layout {
 
 int32_t TextWidthTwips(std::string_view text) {
   // A 9.75-point character is 195 twips high; full-width ones are about as
-  // wide, half-width ones about half, with a little room at the end.
-  int32_t w = 30;
+  // wide, half-width ones about half. Generous, so that the platform never
+  // wraps a text that its own face draws a little wider.
+  int32_t w = 90;
   for (size_t i = 0; i < text.size();) {
     const auto c = static_cast<uint8_t>(text[i]);
     const size_t len = c < 0x80 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : 2;
@@ -14,7 +15,7 @@ int32_t TextWidthTwips(std::string_view text) {
       cp = ((c & 0x0Fu) << 12) | ((static_cast<uint8_t>(text[i + 1]) & 0x3Fu) << 6) |
            (static_cast<uint8_t>(text[i + 2]) & 0x3Fu);
     const bool half = cp < 0x80 || (cp >= 0xFF61 && cp <= 0xFF9F);
-    w += half ? 105 : 195;
+    w += half ? 120 : 210;
     i += len;
   }
   return w;

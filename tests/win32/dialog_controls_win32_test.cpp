@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "backends/win32/win32_platform.h"
 #include "settings_ui/dialog_art.h"
 #include "settings_ui/tidelight_p.h"
@@ -132,6 +134,12 @@ TEST(Win32SettingsDialog, OpensWithItsControlsAndClosesOnCancelWritingNothing) {
   GetClientRect(h, &client);
   const int32_t tpp = p.TwipsPerPixelX();
   EXPECT_EQ(client.right, (7440 + tpp / 2) / tpp);
+  // Centred across with a third of the free height above, frame included.
+  RECT outer{};
+  GetWindowRect(h, &outer);
+  const int32_t w = outer.right - outer.left, hh = outer.bottom - outer.top;
+  EXPECT_LE(std::abs(outer.left - (p.Width() - w) / 2), 1);
+  EXPECT_LE(std::abs(outer.top - (p.Height() - hh) / 3), 1);
   EXPECT_NE(FindWindowExW(h, nullptr, L"ComboBox", nullptr), nullptr);
   EXPECT_TRUE(dlg.RepeatList()->Enabled());
   EXPECT_EQ(dlg.RepeatList()->EntryCount(), 31);
