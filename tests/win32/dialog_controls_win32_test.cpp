@@ -7,6 +7,8 @@
 
 #include <cstdlib>
 
+#include "backends/win32/gdi_handles.h"
+#include "backends/win32/wide_text.h"
 #include "backends/win32/win32_platform.h"
 #include "settings_ui/dialog_art.h"
 #include "settings_ui/tidelight_p.h"
@@ -117,6 +119,24 @@ TEST_F(Win32Dialog, CloseEndsAModalRunAndTellsTheSink) {
   EXPECT_EQ(sink.destroyed, 1);
   p.RunModal(*w);  // returns at once: the window is gone
   EXPECT_EQ(w->Handle(), 0);
+}
+
+TEST(Win32SettingsDialog, TheLabelsFaceHasJapaneseGlyphs) {
+  // The face the dialog's labels and buttons resolve to draws 設定 and
+  // 音楽 with real glyphs, not the boxes of a face without them.
+  Win32Platform p;
+  const std::string face = ResolveFace(p, dialog_layout::LabelFont());
+  win32::UniqueFont font(CreateFontW(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                     DEFAULT_PITCH, win32::Wide(face).c_str()));
+  ASSERT_TRUE(font);
+  const auto dc = win32::WindowDc(nullptr);
+  HGDIOBJ old = SelectObject(dc.get(), font.get());
+  WORD glyphs[4]{};
+  const DWORD n = GetGlyphIndicesW(dc.get(), L"設定音楽", 4, glyphs, GGI_MARK_NONEXISTING_GLYPHS);
+  SelectObject(dc.get(), old);
+  ASSERT_EQ(n, 4u);
+  for (WORD g : glyphs) EXPECT_NE(g, 0xFFFF) << face;
 }
 
 TEST(Win32SettingsDialog, OpensWithItsControlsAndClosesOnCancelWritingNothing) {
