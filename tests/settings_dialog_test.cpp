@@ -349,3 +349,32 @@ TEST_F(SettingsDialog, RepeatTextConversion) {
 }
 
 }  // namespace tl
+
+namespace tl {
+
+TEST(ScrollBarMoves, StepsClampAtBothEndsAndAQuietReleaseRaisesNothing) {
+  const ScrollBarSpec s{{}, 0, 5, 50, 1, 10};
+  EXPECT_EQ(ScrollTarget(s, 45, 1, true), 50);
+  EXPECT_EQ(ScrollTarget(s, 6, -1, true), 5);
+  EXPECT_EQ(ScrollTarget(s, 10, INT32_MAX, false), 50);  // no overflow on the way
+  EXPECT_EQ(ScrollTarget(s, 10, INT32_MIN, true), 5);
+
+  struct Count : ScrollBarEvents {
+    int changes = 0, scrolls = 0;
+    void OnChange(int32_t) override { ++changes; }
+    void OnScroll(int32_t) override { ++scrolls; }
+  } events;
+  HeadlessPlatform p;
+  HeadlessScrollBar bar(p, s, events);
+  bar.DragTo(30);
+  bar.DragTo(5);  // back where it started
+  bar.EndDrag();
+  EXPECT_EQ(events.scrolls, 2);
+  EXPECT_EQ(events.changes, 0);
+  bar.PressKey(0x23);  // End
+  bar.PressKey(0x27);  // right arrow at the end: no change
+  EXPECT_EQ(events.changes, 1);
+  EXPECT_EQ(bar.Value(), 50);
+}
+
+}  // namespace tl
