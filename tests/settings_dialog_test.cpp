@@ -87,6 +87,25 @@ TEST_F(SettingsDialog, WithoutASettingsFileShowsTheDefaults) {
   EXPECT_EQ(p.screenPointersSet, std::vector{MousePointer::Default});
 }
 
+TEST_F(SettingsDialog, EveryCloseZoomsBackToThePointerFromTheWindow) {
+  for (int way = 0; way < 2; ++way) {
+    // Recorded at load: where the pointer goes later does not count.
+    p.cursorX = 700;
+    p.cursorY = 20;
+    Open();
+    const std::string handle = std::to_string(dlg->window()->Handle());
+    p.calls.clear();
+    if (way == 0) ClickButton(*dlg->CmdCan());
+    else { p.CloseWindow(*dlg->window()); p.Advance(1); }
+    std::vector<std::string> zooms;
+    for (const std::string& c : p.calls)
+      if (c.rfind("AnimateCaption", 0) == 0) zooms.push_back(c);
+    ASSERT_EQ(zooms.size(), 1u) << way;
+    EXPECT_EQ(zooms[0], "AnimateCaption " + handle + " 264,141,760,486 -> 700,20,700,20") << way;
+    dlg.reset();
+  }
+}
+
 TEST_F(SettingsDialog, TheRepeatListOffersTheEmptyEntryThenOneToThirty) {
   Open();
   ASSERT_EQ(List().entries.size(), 31u);

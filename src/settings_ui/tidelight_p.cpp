@@ -233,11 +233,17 @@ void Tidelight_P::Unload() {
   window_->Close();
 }
 
-void Tidelight_P::OnDestroyed() {
-  if (closed_) return;
-  // Closed by the user (its close box, Alt+F4): nothing is written.
+void Tidelight_P::OnClosing() {
+  // Closed by the user (its close box, Alt+F4): nothing is written; the
+  // window is still there for the closing zoom.
+  if (closed_ || !window_) return;
   closed_ = true;
-  if (window_) ZoomToCursor(p_, b_, window_->Handle());
+  ZoomToCursor(p_, b_, window_->Handle());
+}
+
+void Tidelight_P::OnDestroyed() {
+  // Gone some other way: there is no window left to zoom from.
+  closed_ = true;
 }
 
 // --- input ---

@@ -46,6 +46,7 @@ class Tidelight_P : public WindowEvents, public ControlHost {
   void OnButtonDown(MouseButton button, int32_t x, int32_t y) override;
   void OnButtonUp(MouseButton button, int32_t x, int32_t y) override;
   void OnMouseMove(int32_t x, int32_t y) override;
+  void OnClosing() override;
   void OnDestroyed() override;
 
   // ControlHost.

@@ -45,6 +45,9 @@ class WindowEvents {
   virtual void OnMouseMove(int32_t /*x*/, int32_t /*y*/) {}
   // The keyboard focus arrived (true) or left (false).
   virtual void OnFocus(bool /*gained*/) {}
+  // The user closes a captioned window (its close box, Alt+F4); it is
+  // destroyed right after, still whole while this runs.
+  virtual void OnClosing() {}
   // The window is gone: destroyed by its host or by the platform.
   virtual void OnDestroyed() {}
 };

@@ -23,7 +23,13 @@ struct Bars : ScrollBarEvents {
 };
 
 struct Sink : WindowEvents {
-  int destroyed = 0;
+  int destroyed = 0, closing = 0;
+  bool wholeWhileClosing = false;
+  Window* window = nullptr;
+  void OnClosing() override {
+    ++closing;
+    wholeWhileClosing = window && IsWindow(reinterpret_cast<HWND>(window->Handle())) && destroyed == 0;
+  }
   void OnDestroyed() override { ++destroyed; }
 };
 
@@ -36,6 +42,7 @@ struct Win32Dialog : ::testing::Test {
     spec.rectIsClient = true;
     w = p.OpenWindow(spec, sink);
     ASSERT_NE(w, nullptr);
+    sink.window = w.get();
     w->Show();
   }
   HWND Hwnd() const { return reinterpret_cast<HWND>(w->Handle()); }
@@ -111,6 +118,14 @@ TEST_F(Win32Dialog, PointersOfOurOwnAndTheScreensPointer) {
   EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)));
   p.SetScreenPointer(MousePointer::Default);
   EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW)));
+}
+
+TEST_F(Win32Dialog, TheUsersCloseIsAnnouncedWhileTheWindowIsWhole) {
+  SendMessageW(Hwnd(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(sink.closing, 1);
+  EXPECT_TRUE(sink.wholeWhileClosing);
+  EXPECT_EQ(sink.destroyed, 1);
+  EXPECT_EQ(w->Handle(), 0);
 }
 
 TEST_F(Win32Dialog, CloseEndsAModalRunAndTellsTheSink) {

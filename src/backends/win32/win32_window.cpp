@@ -216,6 +216,9 @@ LRESULT Win32Window::Handle(UINT m, WPARAM wp, LPARAM lp) {
       events_.OnButtonUp(b, GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
       return 0;
     }
+    case WM_CLOSE:
+      if (captioned_) events_.OnClosing();
+      break;  // the system destroys the window
     case WM_SETFOCUS: events_.OnFocus(true); return 0;
     case WM_KILLFOCUS: events_.OnFocus(false); return 0;
     case WM_MOUSEMOVE: events_.OnMouseMove(GET_X_LPARAM(lp), GET_Y_LPARAM(lp)); return 0;
