@@ -42,6 +42,9 @@ echo "== end to end: the real Tidelight.scr under Wine on a virtual screen"
 python3 tests/e2e/e2e.py --scr build/mingw-x86_64/Tidelight.scr \
   --host build/mingw-x86_64/tests/preview_host.exe --work build/e2e
 
+echo "== end to end: the settings dialog under Wine (96 and 144 DPI, code page 932)"
+python3 tests/e2e/dialog_e2e.py --scr build/mingw-x86_64/Tidelight.scr --work build/e2e-dialog
+
 echo "== running long under Wine: five minutes of the real saver watched from outside, the settings window fifty times"
 python3 tests/e2e/long_run.py --scr build/mingw-x86_64/Tidelight.scr \
   --host build/mingw-x86_64/tests/preview_host.exe \

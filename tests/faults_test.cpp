@@ -199,3 +199,56 @@ TEST_F(Faults, InputDuringEveryMomentOfStartUpAndShutdownEndsTheSaverCleanly) {
 }
 
 }  // namespace tl
+
+namespace tl {
+
+namespace {
+// The settings dialog's "設定" or "ｷｬﾝｾﾙ" button, found by where it stands.
+void ClickDialogButton(HeadlessPlatform& p, Rect at) {
+  for (HeadlessWindow* w : p.Windows())
+    if (w->spec.kind == WindowKind::Control && w->spec.rect == at) {
+      p.PointAt(*w, 4, 4);
+      p.Press();
+      p.Release();
+      return;
+    }
+  ADD_FAILURE() << "no button there";
+}
+}  // namespace
+
+TEST_F(Faults, TheSettingsFileReplacedWhileTheDialogIsOpen) {
+  const Rect set{316, 296, 316 + 81, 296 + 25}, cancel{400, 296, 400 + 81, 296 + 25};
+  const std::string replacement = "[Other]\r\nkept=1\r\n" + Ini(" 1", "") + "\xCC\xAA\xB0\xC4\xDE\x93\x78= 40\r\n";
+  for (const bool apply : {true, false}) {
+    for (const std::string& replaced : {replacement, std::string("\0\xFF\xFE garbage[\r\n=", 16)}) {
+      HeadlessPlatform q;
+      q.programPath = p.programPath;
+      q.loopLimitMs = 60000;
+      dir.Write("Tidelight.ini", Ini(" 0", ""));
+      q.At(300, [&] { dir.Write("Tidelight.ini", replaced); });
+      q.At(400, [&, apply] { ClickDialogButton(q, apply ? set : cancel); });
+      q.SetArguments("/c");
+      RunProgram(q);
+      EXPECT_TRUE(q.ended);
+      EXPECT_EQ(q.lateCalls, 0);
+      const std::string now = dir.Read("Tidelight.ini");
+      if (!apply) {
+        EXPECT_EQ(now, replaced);
+        continue;
+      }
+      // The dialog's own values land over whatever the file holds now.
+      HeadlessPlatform reader;
+      reader.programPath = p.programPath;
+      BaseModule read;
+      LoadSettings(reader, read);
+      EXPECT_EQ(read.settings.MusicKind, 0);
+      EXPECT_EQ(read.settings.FadeDepth, 24);
+      EXPECT_EQ(read.settings.FadeSpeed, 10);
+      if (replaced == replacement) {
+        EXPECT_NE(now.find("kept=1"), std::string::npos);
+      }
+    }
+  }
+}
+
+}  // namespace tl

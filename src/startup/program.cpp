@@ -4,7 +4,7 @@
 
 #include "saver/preview_window.h"
 #include "saver/saver_window.h"
-#include "settings_ui/settings_placeholder.h"
+#include "settings_ui/tidelight_p.h"
 #include "startup/base_module.h"
 #include "startup/main_dispatch.h"
 
@@ -15,14 +15,14 @@ int RunProgram(Platform& p) {
   BaseModule base;
   std::unique_ptr<Tidelight_R> preview;
   std::unique_ptr<Tidelight_S> saver;
-  std::unique_ptr<SettingsPlaceholder> settings;
+  std::unique_ptr<Tidelight_P> settings;
   const ModeHandlers modes{
       [&] {
         preview = std::make_unique<Tidelight_R>(p);
         preview->Start();
       },
       [&] {
-        settings = std::make_unique<SettingsPlaceholder>(p);
+        settings = std::make_unique<Tidelight_P>(p, base);
         settings->ShowModal();
       },
       [&] {

@@ -24,6 +24,8 @@ struct FileDialogSpec {
   std::string initialFolder;
   std::string defaultExtension;
   NativeHandle owner = 0;
+  // False: any name is taken, also of a file or folder that does not exist.
+  bool mustExist = true;
 };
 
 class Shell {

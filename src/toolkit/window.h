@@ -12,6 +12,7 @@
 #include <string>
 
 #include "gfx/surface.h"
+#include "toolkit/pointer_picture.h"
 
 namespace tl {
 
@@ -29,7 +30,8 @@ enum class MouseButton : uint8_t { Left, Right, Middle };
 
 // Positions are client pixels of the window told.
 // Mouse pointers a window can show, numbered as the toolkit numbers them.
-enum class MousePointer : int32_t { Default = 0, Hourglass = 11 };
+// Custom: the window's own picture (SetCustomPointer).
+enum class MousePointer : int32_t { Default = 0, Hourglass = 11, Custom = 99 };
 
 class WindowEvents {
  public:
@@ -43,6 +45,9 @@ class WindowEvents {
   virtual void OnMouseMove(int32_t /*x*/, int32_t /*y*/) {}
   // The keyboard focus arrived (true) or left (false).
   virtual void OnFocus(bool /*gained*/) {}
+  // The user closes a captioned window (its close box, Alt+F4); it is
+  // destroyed right after, still whole while this runs.
+  virtual void OnClosing() {}
   // The window is gone: destroyed by its host or by the platform.
   virtual void OnDestroyed() {}
 };
@@ -60,6 +65,8 @@ struct WindowSpec {
   Rect rect;              // screen pixels; for a child, client pixels of the host
   NativeHandle host = 0;  // the host of a child or a control
   uint32_t background = 0;  // pixel value shown where nothing was presented
+  // A captioned window: `rect` is its client area, the frame grows around it.
+  bool rectIsClient = false;
 };
 
 class Window {
@@ -82,6 +89,11 @@ class Window {
   virtual std::string Caption() const = 0;
   // The pointer shown over the window.
   virtual void SetMousePointer(MousePointer pointer) = 0;
+  // Destroys the platform window as a close by the user does: the event
+  // sink hears OnDestroyed, and a modal run of the window ends.
+  virtual void Close() = 0;
+  // The picture MousePointer::Custom shows over this window.
+  virtual void SetCustomPointer(const PointerPicture& picture) = 0;
 };
 
 }  // namespace tl

@@ -13,6 +13,8 @@
 #include <string_view>
 
 #include "gfx/surface.h"
+#include "toolkit/drop_down.h"
+#include "toolkit/scroll_bar.h"
 #include "toolkit/text.h"
 #include "toolkit/window.h"
 
@@ -57,6 +59,16 @@ class WindowSystem {
   virtual void RunModal(Window& window) = 0;
   // Handles messages, timers included, until the program ends.
   virtual void RunMessageLoop() = 0;
+
+  // --- the platform's own controls, and the pointer over all our windows ---
+  // Controls the platform draws, as children of one of our windows; nothing
+  // when they cannot be made.
+  virtual std::unique_ptr<ScrollBar> OpenScrollBar(const ScrollBarSpec& spec,
+                                                   ScrollBarEvents& events) = 0;
+  virtual std::unique_ptr<DropDown> OpenDropDown(const DropDownSpec& spec) = 0;
+  // The pointer over every window of ours, whatever each window sets;
+  // Default hands the choice back to the windows.
+  virtual void SetScreenPointer(MousePointer pointer) = 0;
 
   // Ends the program at once (see above).
   virtual void EndProgram() = 0;

@@ -13,6 +13,9 @@
 //                 buttons held by the control pressed, keyboard focus), the
 //                 window under a point, and text: every text draw recorded,
 //                 its ink drawn as a plain box (see headless_text.cpp)
+//                 The platform's own controls (scroll bars, drop-down
+//                 lists) keep their state and take input from the tests;
+//                 the pointer set for the whole screen is recorded.
 //   PictureFiles  real files: BMP by our code, PNG, JPEG and GIF by the
 //                 build's codecs (Debian's libraries natively)
 //
@@ -27,6 +30,7 @@
 #include <string>
 #include <vector>
 
+#include "backends/headless/headless_controls.h"
 #include "backends/headless/headless_media.h"
 #include "toolkit/platform.h"
 
@@ -154,6 +158,16 @@ class HeadlessPlatform final : public Files,
   void RunMessageLoop() override;
   void EndProgram() override;
   bool Ended() const override { return ended; }
+
+  // --- the platform's own controls and the screen's pointer ---
+  std::vector<HeadlessScrollBar*> scrollBars;  // those alive, in the order made
+  std::vector<HeadlessDropDown*> dropDowns;
+  MousePointer screenPointer = MousePointer::Default;
+  std::vector<MousePointer> screenPointersSet;  // every change, in order
+  std::unique_ptr<ScrollBar> OpenScrollBar(const ScrollBarSpec& spec,
+                                           ScrollBarEvents& events) override;
+  std::unique_ptr<DropDown> OpenDropDown(const DropDownSpec& spec) override;
+  void SetScreenPointer(MousePointer pointer) override;
 
   // --- text ---
   std::set<std::string> installedFaces = {"ＭＳ Ｐゴシック", "MS UI Gothic", "Arial"};

@@ -80,3 +80,17 @@ void HeadlessWindow::SetFocus() {
 }
 
 }  // namespace tl
+
+namespace tl {
+
+void HeadlessWindow::SetCustomPointer(const PointerPicture& picture) {
+  platform_.NoteQuietly("SetCustomPointer");
+  customPointer = picture;
+}
+
+void HeadlessWindow::Close() {
+  platform_.Note("Close " + spec.title);
+  Destroy();
+}
+
+}  // namespace tl

@@ -32,6 +32,8 @@ class HeadlessWindow : public Window {
   bool IsChild() const { return spec.kind == WindowKind::Child || spec.kind == WindowKind::Control; }
   std::string Caption() const override { return spec.title; }
   void SetMousePointer(MousePointer pointer) override;
+  void SetCustomPointer(const PointerPicture& picture) override;
+  void Close() override;
 
   // The window is gone (closed by the user, or its host destroyed): its
   // timers stop and its event sink is told.
@@ -44,6 +46,7 @@ class HeadlessWindow : public Window {
   bool topmost = false;
   MousePointer mousePointer = MousePointer::Default;
   std::vector<MousePointer> pointersSet;  // every change, in order
+  PointerPicture customPointer;
   Surface screen;                  // the client area as last presented
   std::vector<Rect> presented;     // every dirty rectangle, in order
   struct Timer {

@@ -143,7 +143,10 @@ void HeadlessPlatform::PressKey(Window& w, int32_t virtualKey) {
 void HeadlessPlatform::CloseWindow(Window& w) {
   Window* target = &w;
   queue_.push_back([this, target] {
-    if (Alive(windows_, target)) static_cast<HeadlessWindow*>(target)->Destroy();
+    if (!Alive(windows_, target)) return;
+    auto* w = static_cast<HeadlessWindow*>(target);
+    w->events.OnClosing();
+    if (Alive(windows_, target)) w->Destroy();
   });
 }
 

@@ -9,7 +9,9 @@
 //   Shell         MessageBoxW, ShellExecuteW, the common dialogs
 //   WindowSystem  GetCommandLineW, FindWindowW, ShowCursor, real windows and
 //                 child controls (IsDialogMessageW moves the focus on Tab),
-//                 WindowFromPoint, DrawTextW and EnumFontFamiliesExW,
+//                 the system's SCROLLBAR and COMBOBOX controls, a pointer
+//                 over all our windows (SetCursor), our own pointers
+//                 (CreateCursor), WindowFromPoint, DrawTextW and EnumFontFamiliesExW,
 //                 GetTickCount, the message loop and frame pacing
 //   PictureFiles  OleLoadPicture (BMP, GIF, JPEG, WMF, ICO, CUR), PNG by the
 //                 Windows Imaging Component, our own BMP writer
@@ -67,6 +69,10 @@ class Win32Platform : public Files,
   void DrawText(Surface& onto, const TextDraw& text) override;
   bool HasFontFace(std::string_view face, uint8_t charset) override;
   void AnimateCaption(NativeHandle window, const Rect& from, const Rect& to) override;
+  std::unique_ptr<ScrollBar> OpenScrollBar(const ScrollBarSpec& spec,
+                                           ScrollBarEvents& events) override;
+  std::unique_ptr<DropDown> OpenDropDown(const DropDownSpec& spec) override;
+  void SetScreenPointer(MousePointer pointer) override;
   uint32_t TickCount() override;
   void PumpMessages() override;
   void WaitForFrame() override;

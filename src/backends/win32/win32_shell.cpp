@@ -56,7 +56,8 @@ std::optional<std::string> RunFileDialog(const FileDialogSpec& spec, bool save) 
   o.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
   o.lpstrDefExt = ext.empty() ? nullptr : ext.c_str();
   o.Flags = OFN_EXPLORER | OFN_HIDEREADONLY |
-            (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST);
+            (save ? OFN_OVERWRITEPROMPT
+                  : spec.mustExist ? OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST : 0);
   const BOOL ok = save ? GetSaveFileNameW(&o) : GetOpenFileNameW(&o);
   if (!ok) return std::nullopt;
   return Narrow(file.c_str());

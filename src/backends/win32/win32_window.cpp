@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "backends/win32/gdi_handles.h"
+#include "backends/win32/win32_controls.h"
 #include "gfx/raster.h"
 #include "backends/win32/wide_text.h"
 
@@ -53,7 +54,12 @@ Win32Window::Win32Window(const WindowSpec& spec, WindowEvents& events)
   }
   control_ = spec.kind == WindowKind::Control;
   captioned_ = spec.kind == WindowKind::Dialog;
-  const Rect& r = spec.rect;
+  Rect r = spec.rect;
+  if (spec.rectIsClient) {
+    RECT outer{r.left, r.top, r.right, r.bottom};
+    AdjustWindowRectEx(&outer, style, FALSE, ex);
+    r = {outer.left, outer.top, outer.right, outer.bottom};
+  }
   hwnd_ = CreateWindowExW(ex, kClass, Wide(spec.title).c_str(), style, r.left, r.top, r.Width(),
                           r.Height(), parent, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!hwnd_) return;
@@ -116,11 +122,45 @@ std::string Win32Window::Caption() const {
 void Win32Window::SetMousePointer(MousePointer pointer) {
   pointer_ = pointer == MousePointer::Hourglass
                  ? LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT))
-                 : nullptr;
+             : pointer == MousePointer::Custom ? custom_.get()
+                                               : nullptr;
   // Show it at once when the pointer is over the window, as a move would.
   POINT at;
   if (GetCursorPos(&at) && WindowFromPoint(at) == hwnd_)
     SetCursor(pointer_ ? pointer_ : LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW)));
+}
+
+void Win32Window::SetCustomPointer(const PointerPicture& picture) {
+  // The system's monochrome pointer: the AND mask's rows, then the XOR
+  // mask's, each row four bytes with the leftmost pixel in the highest bit.
+  uint8_t andBits[128], xorBits[128];
+  for (size_t row = 0; row < 32; ++row)
+    for (size_t b = 0; b < 4; ++b) {
+      andBits[row * 4 + b] = static_cast<uint8_t>(picture.andMask[row] >> (24 - 8 * b));
+      xorBits[row * 4 + b] = static_cast<uint8_t>(picture.xorMask[row] >> (24 - 8 * b));
+    }
+  HCURSOR made = CreateCursor(GetModuleHandleW(nullptr), picture.hotX, picture.hotY, 32, 32,
+                              andBits, xorBits);
+  if (!made) return;
+  const bool inUse = pointer_ != nullptr && pointer_ == custom_.get();
+  if (inUse) pointer_ = made;
+  custom_.reset(made);
+  if (inUse) SetMousePointer(MousePointer::Custom);
+}
+
+void Win32Window::Close() {
+  if (hwnd_) DestroyWindow(hwnd_);
+}
+
+namespace {
+HCURSOR screenPointer = nullptr;  // over every window of ours, when set
+}  // namespace
+
+void SetScreenPointer(MousePointer pointer) {
+  screenPointer = pointer == MousePointer::Hourglass
+                      ? LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT))
+                      : nullptr;
+  SetCursor(screenPointer ? screenPointer : LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW)));
 }
 
 void Win32Window::Paint() {
@@ -176,10 +216,20 @@ LRESULT Win32Window::Handle(UINT m, WPARAM wp, LPARAM lp) {
       events_.OnButtonUp(b, GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
       return 0;
     }
+    case WM_CLOSE:
+      if (captioned_) events_.OnClosing();
+      break;  // the system destroys the window
     case WM_SETFOCUS: events_.OnFocus(true); return 0;
     case WM_KILLFOCUS: events_.OnFocus(false); return 0;
     case WM_MOUSEMOVE: events_.OnMouseMove(GET_X_LPARAM(lp), GET_Y_LPARAM(lp)); return 0;
+    case WM_HSCROLL:
+      if (win32::Win32ScrollBar::ForwardScroll(reinterpret_cast<HWND>(lp), wp)) return 0;
+      break;
     case WM_SETCURSOR:
+      if (screenPointer) {
+        SetCursor(screenPointer);
+        return TRUE;
+      }
       if (pointer_ && LOWORD(lp) == HTCLIENT) {
         SetCursor(pointer_);
         return TRUE;

@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "base/unique.h"
+
 #include "toolkit/window.h"
 
 namespace tl::win32 {
@@ -28,6 +30,8 @@ class Win32Window : public Window {
   void SetFocus() override;
   std::string Caption() const override;
   void SetMousePointer(MousePointer pointer) override;
+  void SetCustomPointer(const PointerPicture& picture) override;
+  void Close() override;
 
   bool ok() const { return hwnd_ != nullptr; }
 
@@ -46,6 +50,13 @@ class Win32Window : public Window {
   const Surface* shown_ = nullptr;
   uint32_t background_;
   HCURSOR pointer_ = nullptr;  // over the client area; none: the class's arrow
+  struct DestroyPointer {
+    void operator()(HCURSOR c) const { DestroyCursor(c); }
+  };
+  Unique<HCURSOR, DestroyPointer> custom_;  // our own picture, MousePointer::Custom
 };
+
+// The pointer over every window of ours; Default hands it back to the windows.
+void SetScreenPointer(MousePointer pointer);
 
 }  // namespace tl::win32

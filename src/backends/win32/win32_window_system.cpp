@@ -58,6 +58,8 @@ void Win32Platform::AnimateCaption(NativeHandle window, const Rect& from, const 
   DrawAnimatedRects(reinterpret_cast<HWND>(window), IDANI_CAPTION, &a, &b);
 }
 
+void Win32Platform::SetScreenPointer(MousePointer pointer) { win32::SetScreenPointer(pointer); }
+
 uint32_t Win32Platform::TickCount() { return GetTickCount(); }
 
 void Win32Platform::EndProgram() {
