@@ -32,6 +32,10 @@ void PictureBox::SetPictureFromImage(const PictureBox& other) {
 
 void PictureBox::Refresh() { Refresh(pixels_.Bounds()); }
 
+void PictureBox::Refresh(std::span<const Rect> pieces) {
+  for (const Rect& r : pieces) Refresh(r);
+}
+
 void PictureBox::Refresh(const Rect& dirty) {
   if (!visible || host_ == nullptr) return;
   const Rect r = Intersect(dirty, pixels_.Bounds());
