@@ -94,9 +94,13 @@ void Tidelight_S::FadeStep() {
   }
   const FadeOperation op = FadeOperationFor(FadeLevel);
   if (op.opcode != 0) {
+    // The tick is held back while the step lets messages run: the step
+    // would ignore it anyway, and each one wakes the program up for nothing.
+    window_->StopTimer(kTimer3);
     if (!ApplyEverywhere(op.opcode, static_cast<int16_t>(op.amount))) return;
     RevealEverywhere();
     if (p_.windows.Ended()) return;
+    window_->StartTimer(kTimer3, kIntervals[kTimer3]);
     UndoPending = true;
   }
   inFadeStep_ = false;

@@ -33,7 +33,8 @@ void PictureBox::SetPictureFromImage(const PictureBox& other) {
 void PictureBox::Refresh() { Refresh(pixels_.Bounds()); }
 
 void PictureBox::Refresh(std::span<const Rect> pieces) {
-  for (const Rect& r : pieces) Refresh(r);
+  if (!visible || host_ == nullptr || pieces.empty()) return;
+  host_->Present(pixels_, pieces);
 }
 
 void PictureBox::Refresh(const Rect& dirty) {

@@ -60,7 +60,7 @@ class PictureBox {
   // Presents the whole box, or only `dirty` (box coordinates), when visible.
   void Refresh();
   void Refresh(const Rect& dirty);
-  // Presents each of `pieces` in turn.
+  // Presents `pieces` (box coordinates) together, when visible.
   void Refresh(std::span<const Rect> pieces);
 
   Platform& platform() { return platform_; }
