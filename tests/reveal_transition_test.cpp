@@ -74,6 +74,50 @@ TEST(RevealCompositor, EqualsTheMaskMethodAfterEveryPass) {
   }
 }
 
+TEST(RevealCompositor, PiecesHoldEveryChangedPixelAndLittleElse) {
+  constexpr int32_t kW = 640, kH = 360;
+  const Surface source = Noise(kW, kH, 5);
+  Surface target = Noise(kW, kH, 6);
+  RevealShapes growth(2, kW, kH, 10);
+  RevealCompositor compositor(target, source, kW, kH);
+  int64_t piecesArea = 0, boxArea = 0;
+  auto check = [&](const Surface& before, const char* what) {
+    Surface marks(kW, kH, 0);
+    int64_t area = 0;
+    for (const Rect& r : compositor.Pieces()) {
+      ASSERT_FALSE(r.Empty()) << what;
+      area += int64_t{r.Width()} * r.Height();
+      for (int32_t y = r.top; y < r.bottom; ++y)
+        for (int32_t x = r.left; x < r.right; ++x) marks.At(x, y) = 1;
+    }
+    int64_t changed = 0;
+    for (int32_t y = 0; y < kH; ++y)
+      for (int32_t x = 0; x < kW; ++x)
+        if (before.At(x, y) != target.At(x, y)) {
+          ++changed;
+          ASSERT_EQ(marks.At(x, y), 1u) << what << " misses " << x << "," << y;
+        }
+    // Twice what changed, and the small pieces' allowance.
+    EXPECT_LE(area, 2 * changed + 4096 * int64_t(compositor.Pieces().size())) << what;
+    piecesArea += area;
+  };
+  while (!growth.Finished()) {
+    const Surface before = target;
+    compositor.BeginPass();
+    growth.Pass(compositor);
+    const Rect box = compositor.EndPass();
+    boxArea += int64_t{box.Width()} * box.Height();
+    check(before, "pass");
+    EXPECT_LE(compositor.Pieces().size(), 40u);
+  }
+  const Surface before = target;
+  compositor.Complete();
+  check(before, "completion");
+  EXPECT_EQ(target, source);
+  // A growing ring's bounding box is most of the picture; its pieces are not.
+  EXPECT_LT(piecesArea * 4, boxArea);
+}
+
 TEST(RevealCompositor, LargeCirclesStopOnceThePictureIsCovered) {
   // A count far beyond the picture finishes in one pass, without drawing the
   // circles that could add nothing, and without the counters overflowing.

@@ -115,6 +115,25 @@ TEST(Saver, TicksDuringARevealNeverStartAnotherStep) {
   EXPECT_GT(seenInReveal, 100);
 }
 
+TEST(Saver, TheFadeTickIsHeldBackWhileAStepRunsAndResumesAfter) {
+  Saver t(24, 1);
+  t.Load();
+  int probes = 0, tickingInStep = 0;
+  for (uint64_t ms = 20; ms < 3000; ms += 7)
+    t.p.At(ms, [&] {
+      if (!t.base.TransitionRunning) return;
+      ++probes;
+      tickingInStep += t.Window().timers.count(Tidelight_S::kTimer3) != 0;
+    });
+  t.p.Advance(3000);
+  EXPECT_GT(probes, 50);
+  EXPECT_EQ(tickingInStep, 0);
+  // Held back, not disabled: the fade goes on.
+  EXPECT_TRUE(t.s->TimerEnabled(Tidelight_S::kTimer3));
+  EXPECT_EQ(t.Window().timers.count(Tidelight_S::kTimer3), 1u);
+  EXPECT_LT(t.s->FadeLevel, 232);
+}
+
 TEST(Saver, ADepthOfZeroKeepsTheSnapshotForEver) {
   Saver t(0, 10);
   t.Load();

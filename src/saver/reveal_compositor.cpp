@@ -7,6 +7,9 @@ namespace tl {
 
 namespace {
 constexpr int32_t kPrefetchRows = 8;
+// A piece may hold this many pixels besides twice those copied: small
+// pieces are merged rather than each presented on its own.
+constexpr int64_t kPieceSlack = 4096;
 }  // namespace
 
 RevealCompositor::RevealCompositor(Surface& target, const Surface& source, int32_t width,
@@ -23,18 +26,45 @@ RevealCompositor::RevealCompositor(Surface& target, const Surface& source, int32
 void RevealCompositor::BeginPass() {
   ++pass_;
   dirty_ = {};
+  linesInPass_ = false;
+  pieces_.clear();
   touchedTop_ = h_;
   touchedBottom_ = 0;
 }
 
-void RevealCompositor::CopyRun(int32_t y, int32_t left, int32_t right) {
+void RevealCompositor::CopyRun(int side, int32_t y, int32_t left, int32_t right) {
   if (left >= right) return;
   std::memcpy(target_.Row(y) + left, source_.Row(y) + left, static_cast<size_t>(right - left) * 4);
-  dirty_ = Union(dirty_, {left, y, right, y + 1});
+  const Rect run{left, y, right, y + 1};
+  dirty_ = Union(dirty_, run);
+  Piece& open = open_[side];
+  const Rect grown = Union(open.rect, run);
+  const int64_t copied = open.area + run.Width();
+  const bool adjoins = !open.rect.Empty() && open.rect.bottom == y;
+  if (adjoins && int64_t{grown.Width()} * grown.Height() <= 2 * copied + kPieceSlack) {
+    open.rect = grown;
+    open.area = copied;
+    return;
+  }
+  if (!open.rect.Empty()) pieces_.push_back(open.rect);
+  open = {run, run.Width()};
+}
+
+void RevealCompositor::ClosePieces() {
+  for (Piece& open : open_) {
+    if (!open.rect.Empty()) pieces_.push_back(open.rect);
+    open = {};
+  }
+  // Traced lines are reported by their bounding box alone.
+  if (linesInPass_) {
+    pieces_.clear();
+    if (!dirty_.Empty()) pieces_.push_back(dirty_);
+  }
 }
 
 void RevealCompositor::Line(Point from, Point to) {
   tracedLines_ = true;
+  linesInPass_ = true;
   // Pixels already revealed hold the source's value, so copying them again
   // changes nothing.
   TraceLine(from, to, [&](int32_t x, int32_t y) {
@@ -67,15 +97,18 @@ bool RevealCompositor::Ellipse(Rect box) {
 
 Rect RevealCompositor::Complete() {
   dirty_ = {};
+  linesInPass_ = false;
+  pieces_.clear();
   for (int32_t y = 0; y < h_; ++y) {
     const Span& s = revealed_[y];
     if (tracedLines_ || s.Empty()) {
-      CopyRun(y, 0, w_);
+      CopyRun(0, y, 0, w_);
     } else {
-      CopyRun(y, 0, s.left);
-      CopyRun(y, s.right, w_);
+      CopyRun(0, y, 0, s.left);
+      CopyRun(1, y, s.right, w_);
     }
   }
+  ClosePieces();
   return dirty_;
 }
 
@@ -97,12 +130,13 @@ Rect RevealCompositor::EndPass() {
     const Span& now = revealed_[y];
     if (now.Empty()) continue;
     if (was.Empty()) {
-      CopyRun(y, now.left, now.right);
+      CopyRun(0, y, now.left, now.right);
     } else {
-      CopyRun(y, now.left, was.left);
-      CopyRun(y, was.right, now.right);
+      CopyRun(0, y, now.left, was.left);
+      CopyRun(1, y, was.right, now.right);
     }
   }
+  ClosePieces();
   return dirty_;
 }
 

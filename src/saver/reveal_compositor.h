@@ -1,7 +1,9 @@
 #pragma once
 // Brings a reveal's shapes onto the target: each pass copies from the source
-// only the pixels that the pass newly reveals, and reports their bounding box
-// so that only that part is presented.
+// only the pixels that the pass newly reveals, and reports them as a few
+// rectangles (and their bounding box) so that only they are presented: late
+// in a reveal a pass adds a thin ring, whose bounding box is nearly the
+// whole picture.
 //
 // The outcome is that of a full-picture mask: the target holds the source's
 // pixels wherever any shape so far has covered, and its own elsewhere. A
@@ -30,11 +32,23 @@ class RevealCompositor : public ShapeSink {
   // last circle does not reach; returns its bounding box.
   Rect Complete();
 
+  // What the last EndPass or Complete copied, as a few rectangles that
+  // together hold every pixel copied and waste at most about as much again.
+  const std::vector<Rect>& Pieces() const { return pieces_; }
+
   void Line(Point from, Point to) override;
   bool Ellipse(Rect box) override;
 
  private:
-  void CopyRun(int32_t y, int32_t left, int32_t right);
+  // A run copied on the left (or alone in its row: 0) or the right (1).
+  void CopyRun(int side, int32_t y, int32_t left, int32_t right);
+  void ClosePieces();
+
+  // Rows' runs gathered into one rectangle while it stays tight.
+  struct Piece {
+    Rect rect;
+    int64_t area = 0;  // pixels actually copied within it
+  };
 
   Surface& target_;
   const Surface& source_;
@@ -47,6 +61,9 @@ class RevealCompositor : public ShapeSink {
   int32_t touchedTop_ = 0, touchedBottom_ = 0;  // rows the pass's circles reach
   bool tracedLines_ = false;  // lines keep no runs, so completing copies all
   Rect dirty_;
+  bool linesInPass_ = false;
+  Piece open_[2];
+  std::vector<Rect> pieces_;
 };
 
 }  // namespace tl

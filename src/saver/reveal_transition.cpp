@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <memory>
+#include <vector>
 
 #include "saver/reveal_compositor.h"
 #include "saver/reveal_shapes.h"
@@ -31,30 +33,76 @@ bool PassDue(uint32_t now, int32_t lastStepTick, int32_t stepInterval) {
 
 }  // namespace
 
+namespace {
+
+// One lane's growth and copying, and whether its end has been shown.
+struct LaneRun {
+  LaneRun(Platform& platform, const RevealLane& lane, int16_t mode, int32_t count)
+      : target(lane.target),
+        source(lane.source),
+        w(PixelsOf(target.ScaleWidth(), platform.screen.TwipsPerPixelX())),
+        h(PixelsOf(target.ScaleHeight(), platform.screen.TwipsPerPixelY())),
+        shapes(mode, w, h, count),
+        compositor(target.Pixels(), source.Pixels(), w, h) {}
+
+  PictureBox& target;
+  PictureBox& source;
+  int32_t w, h;
+  RevealShapes shapes;
+  RevealCompositor compositor;
+  bool completed = false;
+};
+
+}  // namespace
+
 void RevealTransition(Platform& platform, BaseModule& base, PictureBox& target,
                       PictureBox& source, int16_t mode, int32_t count) {
-  const int32_t w = PixelsOf(target.ScaleWidth(), platform.screen.TwipsPerPixelX());
-  const int32_t h = PixelsOf(target.ScaleHeight(), platform.screen.TwipsPerPixelY());
-  RevealShapes shapes(mode, w, h, count);
-  RevealCompositor compositor(target.Pixels(), source.Pixels(), w, h);
+  const RevealLane lane{target, source};
+  RevealTransition(platform, base, std::span<const RevealLane>(&lane, 1), mode, count);
+}
+
+void RevealTransition(Platform& platform, BaseModule& base, std::span<const RevealLane> lanes,
+                      int16_t mode, int32_t count) {
+  std::vector<std::unique_ptr<LaneRun>> runs;
+  runs.reserve(lanes.size());
+  for (const RevealLane& lane : lanes) runs.push_back(std::make_unique<LaneRun>(platform, lane, mode, count));
+  const bool shaped = mode >= kRadialSweep && mode <= kCornerFan;
+  // The growth may stop short of the picture's corners or last lines; the
+  // new picture is shown whole when its growth ends.
+  auto complete = [&](LaneRun& run) {
+    if (run.completed) return;
+    run.completed = true;
+    if (!shaped) return;
+    run.compositor.Complete();
+    run.target.Refresh(run.compositor.Pieces());
+  };
 
   base.TransitionRunning = true;
   while (base.TransitionRunning) {
     if (PassDue(platform.windows.TickCount(), base.LastStepTick, base.StepInterval)) {
-      if (shapes.Finished()) {
-        // The growth may stop short of the picture's corners or last lines;
-        // the new picture is shown whole when the reveal ends.
-        if (mode >= kRadialSweep && mode <= kCornerFan) target.Refresh(compositor.Complete());
+      const bool allFinished = std::all_of(runs.begin(), runs.end(),
+                                           [](const auto& r) { return r->shapes.Finished(); });
+      if (allFinished) {
+        for (auto& run : runs) complete(*run);
         base.TransitionRunning = false;
-        if (source.HasPicture())
-          target.SetPictureFromImage(source);
-        else
-          target.ClearPicture();
+        for (auto& run : runs) {
+          if (run->source.HasPicture())
+            run->target.SetPictureFromImage(run->source);
+          else
+            run->target.ClearPicture();
+        }
         return;
       }
-      compositor.BeginPass();
-      shapes.Pass(compositor);
-      target.Refresh(compositor.EndPass());
+      for (auto& run : runs) {
+        if (run->shapes.Finished()) {
+          complete(*run);
+          continue;
+        }
+        run->compositor.BeginPass();
+        run->shapes.Pass(run->compositor);
+        run->compositor.EndPass();
+        run->target.Refresh(run->compositor.Pieces());
+      }
       base.LastStepTick = static_cast<int32_t>(platform.windows.TickCount());
     }
     // Input is handled while waiting for the display to show the pass.

@@ -3,6 +3,7 @@
 // `source` gradually, one pass per displayed frame, handling window messages
 // between passes.
 #include <cstdint>
+#include <span>
 
 #include "startup/settings.h"
 #include "toolkit/picture_box.h"
@@ -17,5 +18,18 @@ namespace tl {
 // started while this one pumped messages has finished meanwhile.
 void RevealTransition(Platform& platform, BaseModule& base, PictureBox& target,
                       PictureBox& source, int16_t mode, int32_t count);
+
+// One picture revealed together with others (one per monitor).
+struct RevealLane {
+  PictureBox& target;
+  PictureBox& source;
+};
+
+// The same for several pictures at once, each growing from its own centre,
+// in the same frames: the passes run side by side and the reveal ends when
+// the last of them is complete. A picture whose growth ends early is shown
+// whole at once and then waits. With one lane this is the reveal above.
+void RevealTransition(Platform& platform, BaseModule& base, std::span<const RevealLane> lanes,
+                      int16_t mode, int32_t count);
 
 }  // namespace tl

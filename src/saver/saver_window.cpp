@@ -43,8 +43,13 @@ void Tidelight_S::Load() {
   Display.SetHost(window_.get());
   p_.screen.SnapshotDesktop(Master.Pixels());
   Display.SetPictureFromImage(Master);
+  // The other monitors are copied too before anything is shown.
+  OpenCovers({0, 0, w, h});
   if (!Effects) Effects = std::make_unique<Tidelight_C>(p_, random_);
   Effects->PictureBox(Master);
+  // An engine refusing the screen has said so once; the others are not asked.
+  if (Effects->Bound())
+    for (auto& cover : covers_) cover->Bind();
   FadeLevel = kFadeUntouched;
   FadeDown = true;
   music_.Start(b_.settings);
@@ -53,6 +58,7 @@ void Tidelight_S::Load() {
   window_->Show();
   Display.Refresh();
   window_->SetTopmost();
+  for (auto& cover : covers_) cover->Show();
   // An engine that refused the screen (its one message said so) is never
   // asked to fade: each call would only bring more messages. The snapshot
   // stays on screen, the music plays, and input ends the saver as always.
@@ -82,18 +88,53 @@ void Tidelight_S::FadeStep() {
   const FadeState next = MoveFade({FadeLevel, FadeDown}, b_.settings.FadeDepth);
   FadeLevel = next.level;
   FadeDown = next.down;
-  if (UndoPending) Effects->UndoLastDontDraw();
+  if (UndoPending) {
+    Effects->UndoLastDontDraw();
+    for (auto& cover : covers_) cover->Undo();
+  }
   const FadeOperation op = FadeOperationFor(FadeLevel);
   if (op.opcode != 0) {
-    Effects->ASM_IncrementalPalEffects(op.opcode, static_cast<int16_t>(op.amount));
-    Display.scaleMode = Master.scaleMode = ScaleMode::Twips;
-    RevealTransition(p_, b_, Display, Master, 2, b_.settings.FadeSpeed);
+    // The tick is held back while the step lets messages run: the step
+    // would ignore it anyway, and each one wakes the program up for nothing.
+    window_->StopTimer(kTimer3);
+    if (!ApplyEverywhere(op.opcode, static_cast<int16_t>(op.amount))) return;
+    RevealEverywhere();
     if (p_.windows.Ended()) return;
-    Display.scaleMode = Master.scaleMode = ScaleMode::Pixels;
-    Display.SetPictureFromImage(Master);
+    window_->StartTimer(kTimer3, kIntervals[kTimer3]);
     UndoPending = true;
   }
   inFadeStep_ = false;
+}
+
+void Tidelight_S::OpenCovers(const Rect& primary) {
+  covers_.clear();
+  for (const Monitor& m : OtherMonitorsToCover(p_.screen.Monitors(), primary)) {
+    auto cover = std::make_unique<MonitorCover>(p_, random_, *this, m);
+    if (cover->Open()) covers_.push_back(std::move(cover));
+  }
+}
+
+bool Tidelight_S::ApplyEverywhere(int32_t opcode, int16_t amount) {
+  // The engines draw and let messages run: input may end the program there.
+  Effects->ASM_IncrementalPalEffects(opcode, amount);
+  if (p_.windows.Ended()) return false;
+  for (auto& cover : covers_) {
+    cover->Apply(opcode, amount);
+    if (p_.windows.Ended()) return false;
+  }
+  return true;
+}
+
+void Tidelight_S::RevealEverywhere() {
+  std::vector<RevealLane> lanes{{Display, Master}};
+  for (auto& cover : covers_) lanes.push_back({cover->Display, cover->Master});
+  for (const RevealLane& lane : lanes) lane.target.scaleMode = lane.source.scaleMode = ScaleMode::Twips;
+  RevealTransition(p_, b_, lanes, 2, b_.settings.FadeSpeed);
+  if (p_.windows.Ended()) return;
+  for (const RevealLane& lane : lanes) {
+    lane.target.scaleMode = lane.source.scaleMode = ScaleMode::Pixels;
+    lane.target.SetPictureFromImage(lane.source);
+  }
 }
 
 void Tidelight_S::EndSaver() {
@@ -106,7 +147,10 @@ void Tidelight_S::EndSaver() {
 }
 
 void Tidelight_S::Unload() {
+  // The engines go; the windows stay until the saver itself goes, since this
+  // may run inside one of their handlers.
   Effects.reset();
+  for (auto& cover : covers_) cover->Effects.reset();
   p_.windows.EndProgram();
 }
 

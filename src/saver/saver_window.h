@@ -1,13 +1,16 @@
 #pragma once
 // The saver screen: the desktop snapshot covering the primary screen, faded
 // step by step through the picture engine and revealed by a growing circle,
-// with the background music kept going by two timers.
+// with the background music kept going by two timers. Every other monitor
+// is covered by a window of its own that fades in step (MonitorCover).
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "music/music_session.h"
 #include "picfx/tidelight_c.h"
 #include "saver/fade_cycle.h"
+#include "saver/monitor_cover.h"
 #include "startup/base_module.h"
 #include "toolkit/picture_box.h"
 #include "toolkit/platform.h"
@@ -43,6 +46,8 @@ class Tidelight_S : public WindowEvents {
 
   bool TimerEnabled(int32_t id) const;
   Window* window() const { return window_.get(); }
+  // The covers of the other monitors, in the order the platform gave them.
+  const std::vector<std::unique_ptr<MonitorCover>>& Covers() const { return covers_; }
 
   PictureBox Display;
   PictureBox Master;
@@ -54,12 +59,18 @@ class Tidelight_S : public WindowEvents {
  private:
   void EnableTimer(int32_t id, bool on);
   void Unload();
+  void OpenCovers(const Rect& primary);
+  // The fade's operation on every monitor; false when the program ended
+  // while the engines let messages run.
+  bool ApplyEverywhere(int32_t opcode, int16_t amount);
+  void RevealEverywhere();
 
   Platform& p_;
   BaseModule& b_;
   MusicSession music_;
   RandomGenerator random_;  // the program's general generator
   std::unique_ptr<Window> window_;
+  std::vector<std::unique_ptr<MonitorCover>> covers_;
   bool timerOn_[4] = {};
   bool inFadeStep_ = false;
 };

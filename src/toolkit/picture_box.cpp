@@ -32,6 +32,11 @@ void PictureBox::SetPictureFromImage(const PictureBox& other) {
 
 void PictureBox::Refresh() { Refresh(pixels_.Bounds()); }
 
+void PictureBox::Refresh(std::span<const Rect> pieces) {
+  if (!visible || host_ == nullptr || pieces.empty()) return;
+  host_->Present(pixels_, pieces);
+}
+
 void PictureBox::Refresh(const Rect& dirty) {
   if (!visible || host_ == nullptr) return;
   const Rect r = Intersect(dirty, pixels_.Bounds());

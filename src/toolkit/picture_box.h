@@ -7,6 +7,7 @@
 // paints that picture into it. Either way the pixels drawn stay until they are
 // drawn over, so a box never flickers back to an older picture.
 #include <cstdint>
+#include <span>
 
 #include "toolkit/platform.h"
 #include "gfx/surface.h"
@@ -59,6 +60,8 @@ class PictureBox {
   // Presents the whole box, or only `dirty` (box coordinates), when visible.
   void Refresh();
   void Refresh(const Rect& dirty);
+  // Presents `pieces` (box coordinates) together, when visible.
+  void Refresh(std::span<const Rect> pieces);
 
   Platform& platform() { return platform_; }
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "gfx/surface.h"
+#include "toolkit/monitors.h"
 
 namespace tl {
 
@@ -29,6 +30,14 @@ class Screen {
   virtual bool SnapshotDesktop(Surface& into) = 0;
   // The mouse pointer in screen pixels; false when it cannot be read.
   virtual bool CursorPosition(int32_t& x, int32_t& y) = 0;
+
+  // --- every monitor ---
+  // The monitors in the virtual screen; empty when the platform cannot
+  // tell, which means the primary screen alone.
+  virtual std::vector<Monitor> Monitors() = 0;
+  // Copies the desktop from a point of the virtual screen into `into`, at
+  // its size; parts outside every monitor come out black.
+  virtual bool SnapshotDesktopAt(Surface& into, int32_t x, int32_t y) = 0;
 
   int32_t TwipsPerPixelX() { return TwipsPerPixelAt(DpiX()); }
   int32_t TwipsPerPixelY() { return TwipsPerPixelAt(DpiY()); }

@@ -9,6 +9,7 @@
 // moves and the release come to it wherever the pointer goes meanwhile.
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 
 #include "gfx/surface.h"
@@ -81,6 +82,10 @@ class Window {
   // shows one surface: it repaints from the pixels last presented, which
   // must live as long as the window.
   virtual void Present(const Surface& pixels, const Rect& dirty) = 0;
+  // The same for several parts at once, as one drawing session.
+  virtual void Present(const Surface& pixels, std::span<const Rect> parts) {
+    for (const Rect& r : parts) Present(pixels, r);
+  }
   virtual void StartTimer(int32_t timerId, uint32_t intervalMs) = 0;
   virtual void StopTimer(int32_t timerId) = 0;
   // Gives the window the keyboard focus.

@@ -20,7 +20,7 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from winerun import (WINE, WINESERVER, Prefix, Screen, kill_processes_of,  # noqa: E402
-                     processes_of, stop, wait_until, wine_path)
+                     processes_of, stop, wait_until, wine_path, xorg_available)
 
 # The settings file's key names, as the code-page-932 bytes the file holds.
 KEY_KIND = b"BGM\x8B\xE6\x95\xAA"
@@ -117,15 +117,16 @@ class Rig:
     def size(self):
         return self.screen.size
 
-    def use_screen(self, size, dpi=None):
+    def use_screen(self, size, dpi=None, monitors=None):
         """A screen of this size at this resolution, kept if it is the one
-        already shown."""
-        if self.screen and self.screen.size == size and self.dpi == dpi:
+        already shown; split into monitors (width, height, x, y) when given."""
+        if (self.screen and self.screen.size == size and self.dpi == dpi and
+                self.screen.monitors == monitors):
             return
         self.stop_screen()
         if dpi != self.dpi:
             self.set_dpi(dpi)
-        self.screen = Screen(self.env, *size)
+        self.screen = Screen(self.env, *size, monitors=monitors, work=self.work)
         self.paint_desktop()
 
     def stop_screen(self):
@@ -356,6 +357,64 @@ class DismissalTest(SaverCase):
                     RIG.dismiss(proc)
 
 
+class TwoMonitorsTest(SaverCase):
+    """Two monitors side by side, the other one left of the primary (negative
+    places on Windows): both covered, each by its own part of the desktop,
+    fading in step; a click on the other monitor ends the saver. Needs Xorg
+    with the dummy driver, since Xvfb's screens all start at the origin."""
+    # X places: the other monitor at 0..799, the primary at 800..1823.
+    size = (1824, 768)
+    monitors = [(1024, 768, 800, 0), (800, 600, 0, 0)]
+
+    @classmethod
+    def setUpClass(cls):
+        if not xorg_available():
+            raise unittest.SkipTest("Xorg with the dummy video driver is not installed")
+        RIG.use_screen(cls.size, cls.dpi, cls.monitors)
+
+    def test_both_monitors_fade_and_a_click_on_the_other_ends_it(self):
+        depth = 64
+        RIG.write_settings(depth=b"%d" % depth, speed=b"40")
+        proc, _ = RIG.start_saver()
+        try:
+            covers = wait_until(lambda: RIG.windows("Tidelight_Monitor"), 10)
+            check(len(covers) == 1, "expected one cover window, found %r" % (covers,))
+            geo = dict(line.split("=") for line in RIG.xdotool(
+                "getwindowgeometry", "--shell", covers[0]))
+            check((int(geo["X"]), int(geo["Y"]), int(geo["WIDTH"]), int(geo["HEIGHT"])) ==
+                  (0, 0, 800, 600), "the cover is not on the other monitor: %r" % geo)
+            levels = level_sequence(depth)
+            # The desktop picture's halves meet at x 912: the other monitor
+            # shows only the left colour, the primary both.
+            tables = {LEFT: {faded(LEFT, lv) for lv in levels},
+                      RIGHT: {faded(RIGHT, lv) for lv in levels}}
+            places = {"other": ((3, 3), LEFT), "other centre": ((398, 300), LEFT),
+                      "primary": ((803, 3), LEFT), "primary right": ((1820, 765), RIGHT)}
+            seen = {name: [] for name in places}
+            circle = False
+            end = time.monotonic() + 60
+            while time.monotonic() < end:
+                img = RIG.shot()
+                for name, ((x, y), colour) in places.items():
+                    px = img.px(x, y)
+                    check(px in tables[colour], "%s pixel %r is not a level of its snapshot" %
+                          (name, px))
+                    seen[name].append(px)
+                if sum(img.px(398, 300)) < sum(img.px(3, 3)):
+                    circle = True
+                if all((0, 0, 0) in v for v in seen.values()):
+                    break
+            for name, values in seen.items():
+                check((0, 0, 0) in values, "%s never reached near black: %r" % (name, values))
+            check(circle, "never saw the other monitor's centre darker than its corner")
+            RIG.xdotool("mousemove", "400", "300", "click", "1")
+            check(RIG.ended(proc), "a click on the other monitor did not end the saver")
+            check(not RIG.windows("Tidelight_Monitor"), "a cover window remained")
+            check(RIG.no_copy_left(), "a process remained after the click")
+        finally:
+            RIG.dismiss(proc)
+
+
 class ModesTest(SaverCase):
     def test_single_instance(self):
         RIG.write_settings()
@@ -477,7 +536,7 @@ class MusicTest(SaverCase):
 
 # Classes that share a screen run one after another.
 CLASSES = [FadeCycleTest, DismissalTest, ModesTest, BrokenSettingsTest, MusicTest,
-           LargeScreenFadeTest, HighDpiFadeTest]
+           LargeScreenFadeTest, HighDpiFadeTest, TwoMonitorsTest]
 
 
 def _words(text):

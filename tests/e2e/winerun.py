@@ -6,6 +6,7 @@ kept for one run at a time, and whatever was started ended again.
 """
 import fcntl
 import os
+import shutil
 import signal
 import stat
 import subprocess
@@ -64,6 +65,90 @@ def start_xvfb(width, height):
         "TIDELIGHT_DISPLAYS", "120-139"))
 
 
+XORG_CONFIG = """\
+Section "ServerFlags"
+  Option "AutoAddDevices" "false"
+  Option "AutoEnableDevices" "false"
+  Option "DontVTSwitch" "true"
+EndSection
+Section "Device"
+  Identifier "dummy"
+  Driver "dummy"
+  VideoRam 256000
+EndSection
+Section "Monitor"
+  Identifier "any"
+  HorizSync 5.0-1000.0
+  VertRefresh 5.0-200.0
+EndSection
+Section "Screen"
+  Identifier "screen"
+  Device "dummy"
+  Monitor "any"
+  DefaultDepth 24
+  SubSection "Display"
+    Depth 24
+    Virtual %(width)d %(height)d
+  EndSubSection
+EndSection
+"""
+
+
+def xorg_available():
+    """Whether Xorg with the dummy video driver and xrandr are installed."""
+    return (shutil.which("Xorg") is not None and shutil.which("xrandr") is not None and
+            os.path.exists("/usr/lib/xorg/modules/drivers/dummy_drv.so"))
+
+
+def start_xorg_monitors(monitors, work):
+    """An X server whose screen is split into RandR monitors, each (width,
+    height, x, y), the first primary: Wine reads them as side-by-side
+    monitors, which Xvfb's screens never give. Returns the process and the
+    display number; the server's size is the monitors' bounding box."""
+    width = max(x + w for w, h, x, y in monitors)
+    height = max(y + h for w, h, x, y in monitors)
+    os.makedirs(work, exist_ok=True)
+    config = os.path.join(work, "xorg-monitors.conf")
+    with open(config, "w") as f:
+        f.write(XORG_CONFIG % dict(width=width, height=height))
+    for number in _displays():
+        socket = "/tmp/.X11-unix/X%d" % number
+        if os.path.exists("/tmp/.X%d-lock" % number) or os.path.exists(socket):
+            continue
+        proc = subprocess.Popen(["Xorg", ":%d" % number, "-config", config, "-logfile",
+                                 os.path.join(work, "xorg-%d.log" % number), "-noreset",
+                                 "-nolisten", "tcp", "-novtswitch", "-sharevts"],
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        wait_until(lambda: proc.poll() is not None or _is_socket(socket), 20)
+        if not (proc.poll() is None and _is_socket(socket)):
+            stop(proc)
+            continue
+        env = dict(os.environ, DISPLAY=":%d" % number)
+        quiet = dict(env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        args = ["xrandr", "--fb", "%dx%d" % (width, height)]
+        for i, (w, h, x, y) in enumerate(monitors):
+            output, mode = "DUMMY%d" % i, "%dx%d" % (w, h)
+            # A mode of each size (the timings mean nothing to a dummy); one
+            # the server has already stays as it is.
+            subprocess.run(["xrandr", "--newmode", mode, "%.2f" % ((w + 160) * (h + 30) * 60 / 1e6),
+                            *map(str, (w, w + 48, w + 80, w + 160, h, h + 3, h + 8, h + 30))],
+                           **quiet)
+            subprocess.run(["xrandr", "--addmode", output, mode], **quiet)
+            args += ["--output", output, "--mode", "%dx%d" % (w, h), "--pos", "%dx%d" % (x, y)]
+            if i == 0:
+                args.append("--primary")
+        if subprocess.run(args, env=env, stdout=subprocess.DEVNULL,
+                          stderr=subprocess.DEVNULL).returncode != 0:
+            stop(proc)
+            raise RuntimeError("xrandr could not lay out the monitors %r" % (monitors,))
+        # A full query makes the server poll its outputs; until then the
+        # cached answer that Wine asks for still shows one connected output.
+        subprocess.run(["xrandr", "--query"], **quiet)
+        return proc, number
+    raise RuntimeError("no free display in %s for Xorg" % os.environ.get(
+        "TIDELIGHT_DISPLAYS", "120-139"))
+
+
 def stop(proc):
     if proc.poll() is None:
         proc.terminate()
@@ -103,9 +188,13 @@ class Screen:
     """A virtual screen of one size with one Wine server for its whole life.
     Sets DISPLAY in the given environment, which must name the prefix."""
 
-    def __init__(self, env, width, height):
+    def __init__(self, env, width, height, monitors=None, work=None):
         self.env, self.size = env, (width, height)
-        self.xvfb, number = start_xvfb(width, height)
+        self.monitors = monitors
+        if monitors:
+            self.xvfb, number = start_xorg_monitors(monitors, work)
+        else:
+            self.xvfb, number = start_xvfb(width, height)
         env["DISPLAY"] = ":%d" % number
         self.server = subprocess.Popen([WINESERVER, "-f", "-p"], env=env)
         # The first program starts Wine's desktop and services. Not captured:

@@ -4,7 +4,8 @@
 // Implements, as the win32 back end does:
 //   Files         real files (paths with '\' separators mapped onto '/')
 //   Screen        a screen of the size, resolution and depth the test sets,
-//                 a desktop picture to snapshot, a scripted pointer
+//                 a desktop picture to snapshot, a scripted pointer, and
+//                 any layout of monitors (negative places, mixed DPI)
 //   Shell         message boxes, browser and common dialogs: recorded, with
 //                 scripted answers
 //   WindowSystem  simulated windows and controls, a virtual clock, window
@@ -99,6 +100,19 @@ class HeadlessPlatform final : public Files,
   int32_t BitsPerPixel() override;
   bool SnapshotDesktop(Surface& into) override;
   bool CursorPosition(int32_t& x, int32_t& y) override;
+
+  // --- monitors ---
+  // Empty: the primary screen alone, from the size and DPI above. A test
+  // giving a layout keeps its primary monitor's size equal to the screen's.
+  std::vector<Monitor> monitors;
+  // The virtual-screen point where `desktop` starts, left of or above the
+  // primary monitor when others lie there.
+  int32_t desktopLeft = 0, desktopTop = 0;
+  // Makes `monitors` (the first one primary) and a desktop covering them all.
+  void SetMonitors(std::vector<Monitor> layout);
+
+  std::vector<Monitor> Monitors() override;
+  bool SnapshotDesktopAt(Surface& into, int32_t x, int32_t y) override;
 
   // --- shell ---
   struct ShownMessage {

@@ -37,7 +37,38 @@ bool HeadlessPlatform::SnapshotDesktop(Surface& into) {
   if (snapshotFails) return false;
   into.Fill(0);
   BitBlt(into, 0, 0, std::min(into.Width(), screenWidth), std::min(into.Height(), screenHeight),
-         desktop, 0, 0, Rop::SrcCopy);
+         desktop, -desktopLeft, -desktopTop, Rop::SrcCopy);
+  return true;
+}
+
+void HeadlessPlatform::SetMonitors(std::vector<Monitor> layout) {
+  monitors = std::move(layout);
+  Rect all;
+  for (size_t i = 0; i < monitors.size(); ++i) {
+    monitors[i].primary = i == 0;
+    all = Union(all, monitors[i].rect);
+  }
+  if (monitors.empty()) return;
+  screenWidth = monitors[0].rect.Width();
+  screenHeight = monitors[0].rect.Height();
+  dpiX = monitors[0].dpiX;
+  dpiY = monitors[0].dpiY;
+  desktopLeft = all.left;
+  desktopTop = all.top;
+  desktop.Resize(all.Width(), all.Height(), 0);
+}
+
+std::vector<Monitor> HeadlessPlatform::Monitors() {
+  NoteQuietly("Screen.Monitors");
+  return monitors;
+}
+
+bool HeadlessPlatform::SnapshotDesktopAt(Surface& into, int32_t x, int32_t y) {
+  Note("SnapshotDesktopAt");
+  if (snapshotFails) return false;
+  into.Fill(0);
+  BitBlt(into, 0, 0, into.Width(), into.Height(), desktop, x - desktopLeft, y - desktopTop,
+         Rop::SrcCopy);
   return true;
 }
 

@@ -25,6 +25,7 @@ class HeadlessWindow : public Window {
   void SetTopmost() override;
   void Move(const Rect& rect) override;
   void Present(const Surface& pixels, const Rect& dirty) override;
+  using Window::Present;
   void StartTimer(int32_t timerId, uint32_t intervalMs) override;
   void StopTimer(int32_t timerId) override;
   void SetFocus() override;

@@ -5,7 +5,7 @@
 // Implements, as the headless back end does:
 //   Files         CreateFileW and friends, GetModuleFileNameW, %APPDATA%
 //   Screen        system metrics, GetDeviceCaps, the desktop's device context,
-//                 GetCursorPos
+//                 GetCursorPos, EnumDisplayMonitors (win32_monitors.cpp)
 //   Shell         MessageBoxW, ShellExecuteW, the common dialogs
 //   WindowSystem  GetCommandLineW, FindWindowW, ShowCursor, real windows and
 //                 child controls (IsDialogMessageW moves the focus on Tab),
@@ -49,6 +49,8 @@ class Win32Platform : public Files,
   int32_t BitsPerPixel() override;
   bool SnapshotDesktop(Surface& into) override;
   bool CursorPosition(int32_t& x, int32_t& y) override;
+  std::vector<Monitor> Monitors() override;
+  bool SnapshotDesktopAt(Surface& into, int32_t x, int32_t y) override;
 
   void ShowMessageBox(std::string_view text, std::string_view title, MessageIcon icon) override;
   bool OpenWebPage(std::string_view url) override;

@@ -106,6 +106,14 @@ void Win32Window::Present(const Surface& pixels, const Rect& dirty) {
   DrawPixels(WindowDc(hwnd_).get(), pixels, r);
 }
 
+void Win32Window::Present(const Surface& pixels, std::span<const Rect> parts) {
+  shown_ = &pixels;
+  // One device context for them all: each costs the system a round trip.
+  const auto dc = WindowDc(hwnd_);
+  for (const Rect& part : parts)
+    if (const Rect r = Intersect(part, pixels.Bounds()); !r.Empty()) DrawPixels(dc.get(), pixels, r);
+}
+
 void Win32Window::StartTimer(int32_t timerId, uint32_t intervalMs) {
   SetTimer(hwnd_, static_cast<UINT_PTR>(timerId), intervalMs, nullptr);
 }

@@ -25,6 +25,7 @@ class Win32Window : public Window {
   void SetTopmost() override;
   void Move(const Rect& rect) override;
   void Present(const Surface& pixels, const Rect& dirty) override;
+  void Present(const Surface& pixels, std::span<const Rect> parts) override;
   void StartTimer(int32_t timerId, uint32_t intervalMs) override;
   void StopTimer(int32_t timerId) override;
   void SetFocus() override;

@@ -103,10 +103,14 @@ void Win32Platform::WaitForFrame() {
   while (!quitSeen_) {
     QueryPerformanceCounter(&now);
     if (now.QuadPart >= nextFrame_) break;
-    const DWORD ms = static_cast<DWORD>((nextFrame_ - now.QuadPart) * 1000 / freq.QuadPart);
-    if (MsgWaitForMultipleObjectsEx(0, nullptr, ms, QS_ALLINPUT, MWMO_INPUTAVAILABLE) ==
+    // Rounded up: a wait of 0 ms in the frame's last millisecond would spin,
+    // and spinning every frame costs more than all the drawing.
+    const DWORD ms = static_cast<DWORD>(
+        ((nextFrame_ - now.QuadPart) * 1000 + freq.QuadPart - 1) / freq.QuadPart);
+    if (MsgWaitForMultipleObjectsEx(0, nullptr, ms, QS_ALLINPUT, MWMO_INPUTAVAILABLE) !=
         WAIT_OBJECT_0)
-      PumpMessages();
+      break;  // the wait ran its course: the frame is due, to the timer's grain
+    PumpMessages();
   }
   timeEndPeriod(1);
   nextFrame_ += period;
