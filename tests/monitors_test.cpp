@@ -8,21 +8,12 @@
 
 #include "backends/headless/headless_platform.h"
 #include "backends/headless/headless_window.h"
+#include "fade_levels.h"
 #include "saver/saver_window.h"
 #include "toolkit/monitors.h"
 
 namespace tl {
 namespace {
-
-uint32_t Faded(uint32_t px, int level) {
-  uint32_t out = 0;
-  for (int shift = 0; shift <= 16; shift += 8) {
-    int c = int((px >> shift) & 0xFF);
-    c = level < 256 ? std::max(c - (255 - level), 0) : std::min(c + (level - 256), 255);
-    out |= uint32_t(c) << shift;
-  }
-  return out;
-}
 
 Monitor At(Rect r, int32_t dpi = 96) { return {r, false, dpi, dpi}; }
 

@@ -229,15 +229,21 @@ ARGS = None  # the command line's --scr, --host and --work
 RIG = None
 
 
+def ready_rig(args):
+    """A rig set up with its music files; closed again if that fails."""
+    rig = Rig(args.scr, args.host, args.work)
+    try:
+        rig.setup()
+        rig.make_music()
+    except BaseException:
+        rig.close()
+        raise
+    return rig
+
+
 def setUpModule():
     global RIG
-    RIG = Rig(ARGS.scr, ARGS.host, ARGS.work)
-    try:
-        RIG.setup()
-        RIG.make_music()
-    except BaseException:
-        RIG.close()
-        raise
+    RIG = ready_rig(ARGS)
 
 
 def tearDownModule():

@@ -34,13 +34,7 @@ def resident_kb(pid):
 
 def setUpModule():
     global RIG
-    RIG = e2e.Rig(ARGS.scr, ARGS.host, ARGS.work)
-    try:
-        RIG.setup()
-        RIG.make_music()
-    except BaseException:
-        RIG.close()
-        raise
+    RIG = e2e.ready_rig(ARGS)
 
 
 def tearDownModule():
