@@ -8,7 +8,7 @@
 #include "backends/headless/headless_window.h"
 #include "saver/saver_window.h"
 #include "startup/program.h"
-#include "startup/settings.h"
+#include "shared/settings.h"
 #include "test_folder.h"
 
 namespace tl {

@@ -1,4 +1,5 @@
 #include "startup/main_dispatch.h"
+#include "shared/command_line.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "music/bgm.h"
-#include "startup/base_module.h"
+#include "shared/base_module.h"
 #include "backends/headless/headless_media.h"
 
 namespace tl {

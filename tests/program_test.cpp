@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "backends/headless/headless_window.h"
-#include "startup/command_line.h"
-#include "startup/settings.h"
+#include "shared/command_line.h"
+#include "shared/settings.h"
 #include "test_folder.h"
 
 namespace tl {

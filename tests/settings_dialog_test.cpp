@@ -11,7 +11,7 @@
 #include "settings_ui/repeat_text.h"
 #include "settings_ui/shading.h"
 #include "settings_ui/tidelight_p.h"
-#include "startup/settings.h"
+#include "shared/settings.h"
 #include "test_folder.h"
 
 namespace tl {

@@ -1,6 +1,6 @@
 #include "base/cp932.h"
 #include "base/stored_path.h"
-#include "startup/settings.h"
+#include "shared/settings.h"
 
 #include <gtest/gtest.h>
 

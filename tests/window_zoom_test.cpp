@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "backends/headless/headless_platform.h"
-#include "startup/window_zoom.h"
+#include "shared/window_zoom.h"
 
 namespace tl {
 namespace {

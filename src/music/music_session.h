@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "music/bgm_module.h"
-#include "startup/base_module.h"
+#include "shared/base_module.h"
 #include "toolkit/media.h"
 
 namespace tl {

@@ -1,7 +1,7 @@
 #include "saver/preview_window.h"
 
 #include "saver/sample_picture.h"
-#include "startup/command_line.h"
+#include "shared/command_line.h"
 #include "base/numeric.h"
 #include "base/utf8_chars.h"
 #include "gfx/raster.h"

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <span>
 
-#include "startup/settings.h"
+#include "shared/settings.h"
 #include "toolkit/picture_box.h"
 #include "toolkit/platform.h"
 

@@ -1,8 +1,7 @@
 #include "saver/saver_window.h"
 
 #include "saver/reveal_transition.h"
-#include "startup/command_line.h"
-#include "startup/main_dispatch.h"
+#include "shared/command_line.h"
 
 namespace tl {
 

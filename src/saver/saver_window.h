@@ -11,7 +11,7 @@
 #include "picfx/tidelight_c.h"
 #include "saver/fade_cycle.h"
 #include "saver/monitor_cover.h"
-#include "startup/base_module.h"
+#include "shared/base_module.h"
 #include "toolkit/picture_box.h"
 #include "toolkit/platform.h"
 #include "base/random.h"

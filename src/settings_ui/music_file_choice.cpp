@@ -1,7 +1,7 @@
 // The "..." button: the music file chosen with the system's open-file dialog.
 #include "settings_ui/repeat_text.h"
 #include "settings_ui/tidelight_p.h"
-#include "startup/settings.h"
+#include "shared/settings.h"
 
 namespace tl {
 

@@ -5,8 +5,8 @@
 #include "settings_ui/dialog_art.h"
 #include "settings_ui/repeat_text.h"
 #include "settings_ui/shading.h"
-#include "startup/settings.h"
-#include "startup/window_zoom.h"
+#include "shared/settings.h"
+#include "shared/window_zoom.h"
 
 namespace tl {
 

@@ -14,7 +14,7 @@
 
 #include "controls/command.h"
 #include "settings_ui/dialog_layout.h"
-#include "startup/base_module.h"
+#include "shared/base_module.h"
 #include "toolkit/label.h"
 #include "toolkit/platform.h"
 

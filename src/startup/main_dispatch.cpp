@@ -1,16 +1,8 @@
 #include "startup/main_dispatch.h"
 
-#include "base/numeric.h"
-#include "base/utf8_chars.h"
-#include "startup/command_line.h"
+#include "shared/command_line.h"
 
 namespace tl {
-
-std::string ModeLetter(std::string_view args) {
-  // The first character may be any character, a double-byte one included.
-  // Only ASCII letters can upper-case to a mode's letter.
-  return UpperAscii(Utf8CharAt(args, 1));
-}
 
 void Main(Platform& p, BaseModule& b, const ModeHandlers& modes) {
   // Both lookups are always made; either window means a copy is running.

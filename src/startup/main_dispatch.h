@@ -3,14 +3,10 @@
 #include <functional>
 #include <string>
 
-#include "startup/settings.h"
+#include "shared/settings.h"
 #include "toolkit/platform.h"
 
 namespace tl {
-
-// The second character (not byte) of the upper-cased argument text, or ""
-// when the text has fewer.
-std::string ModeLetter(std::string_view args);
 
 // Where each mode hands over; the windows themselves live in other subsystems.
 struct ModeHandlers {

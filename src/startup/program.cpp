@@ -5,7 +5,7 @@
 #include "saver/preview_window.h"
 #include "saver/saver_window.h"
 #include "settings_ui/tidelight_p.h"
-#include "startup/base_module.h"
+#include "shared/base_module.h"
 #include "startup/main_dispatch.h"
 
 namespace tl {

@@ -7,7 +7,7 @@
 
 #include "backends/headless/headless_platform.h"
 #include "backends/headless/headless_window.h"
-#include "startup/command_line.h"
+#include "shared/command_line.h"
 #include "startup/main_dispatch.h"
 #include "startup/program.h"
 

@@ -10,7 +10,7 @@
 #include "backends/headless/headless_platform.h"
 #include "base/cp932.h"
 #include "base/profile.h"
-#include "startup/settings.h"
+#include "shared/settings.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "music/bgm.h"
-#include "startup/base_module.h"
+#include "shared/base_module.h"
 #include "backends/win32/wide_text.h"
 #include "backends/win32/win32_media.h"
 

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "music/bgm.h"
-#include "startup/base_module.h"
+#include "shared/base_module.h"
 #include "test_folder.h"
 #include "backends/win32/win32_media.h"
 

@@ -8,7 +8,7 @@
 
 #include "base/cp932.h"
 #include "base/stored_path.h"
-#include "startup/settings.h"
+#include "shared/settings.h"
 #include "test_folder.h"
 #include "backends/win32/win32_platform.h"
 

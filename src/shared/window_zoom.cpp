@@ -1,4 +1,4 @@
-#include "startup/window_zoom.h"
+#include "shared/window_zoom.h"
 
 #include <limits>
 

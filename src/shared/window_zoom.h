@@ -1,7 +1,7 @@
 #pragma once
 // The window zoom animation: a window growing out of the recorded mouse
 // position, or shrinking back into it, with the system's caption animation.
-#include "startup/base_module.h"
+#include "shared/base_module.h"
 #include "toolkit/platform.h"
 
 namespace tl {

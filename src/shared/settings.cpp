@@ -1,4 +1,4 @@
-#include "startup/settings.h"
+#include "shared/settings.h"
 
 #include "base/cp932_chars.h"
 #include "base/numeric.h"

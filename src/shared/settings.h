@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "startup/base_module.h"
-#include "startup/settings_table.h"
+#include "shared/base_module.h"
+#include "shared/settings_table.h"
 #include "toolkit/platform.h"
 
 namespace tl {

@@ -8,7 +8,7 @@
 #include <string>
 #include <variant>
 
-#include "startup/base_module.h"
+#include "shared/base_module.h"
 
 namespace tl {
 

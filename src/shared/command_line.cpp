@@ -1,4 +1,7 @@
-#include "startup/command_line.h"
+#include "shared/command_line.h"
+
+#include "base/numeric.h"
+#include "base/utf8_chars.h"
 
 namespace tl {
 
@@ -14,6 +17,12 @@ std::string_view ArgumentsAfterProgramPath(std::string_view s) {
   }
   while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
   return s.substr(i);
+}
+
+std::string ModeLetter(std::string_view args) {
+  // The first character may be any character, a double-byte one included.
+  // Only ASCII letters can upper-case to a mode's letter.
+  return UpperAscii(Utf8CharAt(args, 1));
 }
 
 std::string CommandLineArguments(WindowSystem& windows) {
