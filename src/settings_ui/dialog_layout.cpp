@@ -2,10 +2,16 @@
 
 namespace tl::dialog_layout {
 
-int32_t TextWidthTwips(std::string_view text) {
+Font LabelFont(UiLanguage language) {
+  if (language == UiLanguage::English) return {"Tahoma", 9.75, 400, charset::kDefault};
+  return {"ＭＳ Ｐゴシック", 9.75, 400, charset::kShiftJis};
+}
+
+int32_t TextWidthTwips(std::string_view text, UiLanguage language) {
   // A 9.75-point character is 195 twips high; full-width ones are about as
   // wide, half-width ones about half. Generous, so that the platform never
   // wraps a text that its own face draws a little wider.
+  const int32_t halfWidth = language == UiLanguage::English ? 135 : 120;
   int32_t w = 90;
   for (size_t i = 0; i < text.size();) {
     const auto c = static_cast<uint8_t>(text[i]);
@@ -15,17 +21,43 @@ int32_t TextWidthTwips(std::string_view text) {
       cp = ((c & 0x0Fu) << 12) | ((static_cast<uint8_t>(text[i + 1]) & 0x3Fu) << 6) |
            (static_cast<uint8_t>(text[i + 2]) & 0x3Fu);
     const bool half = cp < 0x80 || (cp >= 0xFF61 && cp <= 0xFF9F);
-    w += half ? 120 : 210;
+    w += half ? halfWidth : 210;
     i += len;
   }
   return w;
 }
 
-TwipRect LabelBox(const TwipRect& at, std::string_view text) {
+TwipRect LabelBox(const TwipRect& at, std::string_view text, UiLanguage language) {
   TwipRect r = at;
-  if (r.width == 0) r.width = TextWidthTwips(text);
+  if (r.width == 0) r.width = TextWidthTwips(text, language);
   if (r.height == 0) r.height = kLabelHeight;
+  if (language == UiLanguage::English) {
+    r.top -= kEnglishLineRoom;
+    r.height += 2 * kEnglishLineRoom;
+  }
   return r;
+}
+
+std::vector<PlacedText> PanelTexts(UiLanguage language) {
+  const UiTexts& texts = TextsFor(language);
+  std::vector<PlacedText> placed;
+  for (const PanelText& t : kPanelTexts) {
+    const std::string text = texts.*t.text;
+    PlacedText p{LabelBox(t.at, text, language), text, t.centred ? TextAlign::Centre : TextAlign::Left};
+    if (t.sliderLeftEnd && language == UiLanguage::English) {
+      p.at.width = kEnglishSliderEndWidth;
+      p.at.left = kFadeBar.left - kEnglishSliderGap - kEnglishSliderEndWidth;
+      p.align = TextAlign::Right;
+    }
+    placed.push_back(std::move(p));
+  }
+  return placed;
+}
+
+PlacedText MusicRowText(int16_t kind, UiLanguage language) {
+  const auto& row = kMusicRows[static_cast<size_t>(kind)];
+  const std::string text = TextsFor(language).musicRows[static_cast<size_t>(kind)];
+  return {LabelBox({row.left + kRowLabelOffset, row.top, 0, 0}, text, language), text};
 }
 
 }  // namespace tl::dialog_layout
