@@ -7,11 +7,24 @@ Font LabelFont(UiLanguage language) {
   return {"ＭＳ Ｐゴシック", 9.75, 400, charset::kShiftJis};
 }
 
+namespace {
+
+// A letter of the English face at 9.75 points, generously: its widths vary
+// from a third of the line's height to nearly all of it.
+int32_t EnglishLetterTwips(char c) {
+  if (std::string_view("ijlI.,:;'!| ").find(c) != std::string_view::npos) return 60;
+  if (std::string_view("frt").find(c) != std::string_view::npos) return 75;
+  if (std::string_view("mwMW").find(c) != std::string_view::npos) return 180;
+  if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return 140;
+  return 115;
+}
+
+}  // namespace
+
 int32_t TextWidthTwips(std::string_view text, UiLanguage language) {
   // A 9.75-point character is 195 twips high; full-width ones are about as
   // wide, half-width ones about half. Generous, so that the platform never
   // wraps a text that its own face draws a little wider.
-  const int32_t halfWidth = language == UiLanguage::English ? 135 : 120;
   int32_t w = 90;
   for (size_t i = 0; i < text.size();) {
     const auto c = static_cast<uint8_t>(text[i]);
@@ -21,7 +34,7 @@ int32_t TextWidthTwips(std::string_view text, UiLanguage language) {
       cp = ((c & 0x0Fu) << 12) | ((static_cast<uint8_t>(text[i + 1]) & 0x3Fu) << 6) |
            (static_cast<uint8_t>(text[i + 2]) & 0x3Fu);
     const bool half = cp < 0x80 || (cp >= 0xFF61 && cp <= 0xFF9F);
-    w += half ? halfWidth : 210;
+    w += language == UiLanguage::English && c < 0x80 ? EnglishLetterTwips(static_cast<char>(c)) : half ? 120 : 210;
     i += len;
   }
   return w;
@@ -35,6 +48,12 @@ TwipRect LabelBox(const TwipRect& at, std::string_view text, UiLanguage language
     r.top -= kEnglishLineRoom;
     r.height += 2 * kEnglishLineRoom;
   }
+  return r;
+}
+
+TwipRect LinkBox(UiLanguage language) {
+  TwipRect r = LabelBox(kLink, "", language);
+  if (language == UiLanguage::Japanese) r.height += 2 * kEnglishLineRoom;
   return r;
 }
 

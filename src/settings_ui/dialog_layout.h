@@ -97,13 +97,17 @@ Font LabelFont(UiLanguage language);
 inline Font PanelFont() { return {"Tahoma", 8.25, 400, charset::kAnsi}; }
 
 // The width in twips a label sized to its text takes: half-width characters
-// (ASCII, half-width kana) narrower than full-width ones; English letters of
-// its proportional face a little wider than the Japanese face's half-width ones.
+// (ASCII, half-width kana) narrower than full-width ones; English letters by
+// their width in the English face.
 int32_t TextWidthTwips(std::string_view text, UiLanguage language);
 
 // A label's rectangle: its own width, or the width of its text, with the
 // room of its language.
 TwipRect LabelBox(const TwipRect& at, std::string_view text, UiLanguage language);
+
+// The link's box: the Japanese line leaves no room for the underline at
+// every resolution, so the box reaches lower than the line.
+TwipRect LinkBox(UiLanguage language);
 
 // The panel's fixed texts in a language, relative to the panel, and the
 // label of a music row.

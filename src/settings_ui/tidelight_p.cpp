@@ -70,7 +70,7 @@ Rect Tidelight_P::MarkRect(int16_t kind) const {
 
 Rect Tidelight_P::RowLabelRect(int16_t kind) const { return PanelChild(L::MusicRowText(kind, b_.language).at); }
 
-Rect Tidelight_P::LinkRect() const { return PixelRect(L::kLink, tx_, ty_); }
+Rect Tidelight_P::LinkRect() const { return PixelRect(L::LinkBox(b_.language), tx_, ty_); }
 
 void Tidelight_P::ShowModal() {
   Show();
@@ -112,7 +112,7 @@ void Tidelight_P::MakeLabels() {
   // Inside its single-line border.
   fileLabel_ = MakeLabel({L::kFileLabel.left + tx_, L::kFileLabel.top + ty_, L::kFileLabel.width - 2 * tx_,
                           L::kFileLabel.height - 2 * ty_}, "", font);
-  linkLabel_ = MakeLabel(L::LabelBox(L::kLink, "", lang), LinkAddress(), font);
+  linkLabel_ = MakeLabel(L::LinkBox(lang), LinkAddress(), font);
   linkLabel_.foreColour = 0xFFFFFF;
   linkLabel_.font->underline = true;
 }
