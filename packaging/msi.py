@@ -82,12 +82,7 @@ def build(out, arch, version, files, when):
         for key, value in sorted(defines.items()):
             args += ["-D", "%s=%s" % (key, value)]
         subprocess.run(args + [SOURCE], check=True, env=env, cwd=payload)
-    # The package code, then the removal of an older version before anything
-    # is installed, so that an upgrade leaves one copy with the new files
-    # whatever their file versions (wixl places it after InstallFinalize).
+    # wixl takes no package code: it is set afterwards.
     subprocess.run([*clock, "msibuild", partial, "-s", "Tidelight screen saver " + version,
                     "Tidelight", a["template"], package], check=True, env=env)
-    subprocess.run([*clock, "msibuild", partial, "-q",
-                    "UPDATE InstallExecuteSequence SET Sequence = 1501 "
-                    "WHERE Action = 'RemoveExistingProducts'"], check=True, env=env)
     os.replace(partial, out)

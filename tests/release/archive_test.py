@@ -212,6 +212,11 @@ class InstallerTest(unittest.TestCase):
                                           "README-en.txt": ("INSTALLFOLDER", attributes),
                                           "README-ja.txt": ("INSTALLFOLDER", attributes)})
                 self.assertEqual(folders["INSTALLFOLDER"], programs)
+                # An older version goes before anything is installed.
+                sequence = sorted((int(row[2]), row[0]) for row in table(msi, "InstallExecuteSequence"))
+                actions = [action for _, action in sequence]
+                self.assertEqual(actions[actions.index("InstallInitialize") + 1],
+                                 "RemoveExistingProducts")
                 # No registry value: the active screen saver is the user's choice.
                 self.assertEqual(table(msi, "Registry"), [])
                 with tempfile.TemporaryDirectory() as folder:
