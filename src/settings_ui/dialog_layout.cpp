@@ -51,6 +51,18 @@ TwipRect LabelBox(const TwipRect& at, std::string_view text, UiLanguage language
   return r;
 }
 
+Label MakeLabel(const TwipRect& at, std::string text, const Font& font, TextAlign align) {
+  Label l;
+  l.caption = std::move(text);
+  l.font = std::make_shared<Font>(font);
+  l.alignment = align;
+  l.left = at.left;
+  l.top = at.top;
+  l.width = at.width;
+  l.height = at.height;
+  return l;
+}
+
 TwipRect LinkBox(UiLanguage language) {
   TwipRect r = LabelBox(kLink, "", language);
   if (language == UiLanguage::Japanese) r.height += 2 * kEnglishLineRoom;

@@ -11,6 +11,7 @@
 
 #include "controls/twips.h"
 #include "shared/ui_texts.h"
+#include "toolkit/label.h"
 #include "toolkit/text.h"
 
 namespace tl::dialog_layout {
@@ -108,6 +109,9 @@ TwipRect LabelBox(const TwipRect& at, std::string_view text, UiLanguage language
 // The link's box: the Japanese line leaves no room for the underline at
 // every resolution, so the box reaches lower than the line.
 TwipRect LinkBox(UiLanguage language);
+
+// A label of the dialog showing `text` in `font` in the box `at`.
+Label MakeLabel(const TwipRect& at, std::string text, const Font& font, TextAlign align = TextAlign::Left);
 
 // The panel's fixed texts in a language, relative to the panel, and the
 // label of a music row.

@@ -22,18 +22,6 @@ bool Inside(const Rect& r, int32_t x, int32_t y) {
   return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
 }
 
-Label MakeLabel(const TwipRect& at, std::string text, const Font& font, TextAlign align = TextAlign::Left) {
-  Label l;
-  l.caption = std::move(text);
-  l.font = std::make_shared<Font>(font);
-  l.alignment = align;
-  l.left = at.left;
-  l.top = at.top;
-  l.width = at.width;
-  l.height = at.height;
-  return l;
-}
-
 Rect Offset(Rect r, int32_t dx, int32_t dy) { return {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
 
 // A one-pixel outline just inside `r`.
@@ -100,6 +88,7 @@ void Tidelight_P::Show() {
 }
 
 void Tidelight_P::MakeLabels() {
+  using L::MakeLabel;
   const UiLanguage lang = b_.language;
   const Font font = L::LabelFont(lang);
   for (auto& t : L::PanelTexts(lang)) panelLabels_.push_back(MakeLabel(t.at, std::move(t.text), font, t.align));

@@ -30,18 +30,6 @@ struct FitRig {
   explicit FitRig(int32_t dpi) { screen.dpiX = screen.dpiY = dpi; }
 };
 
-Label Placed(const TwipRect& at, std::string text, const Font& font, TextAlign align) {
-  Label l;
-  l.caption = std::move(text);
-  l.font = std::make_shared<Font>(font);
-  l.alignment = align;
-  l.left = at.left;
-  l.top = at.top;
-  l.width = at.width;
-  l.height = at.height;
-  return l;
-}
-
 // Empty when the label's text shows whole in its box; else where it does not.
 std::string Misfit(Label l, Platform& p) {
   // The larger box grows by an even number of pixels, so that the text's
@@ -77,13 +65,13 @@ TEST(DialogTextFit, EveryFixedTextShowsWholeInItsBoxInBothLanguagesAtThreeResolu
     const Font font = L::LabelFont(lang);
     const UiTexts& texts = TextsFor(lang);
     std::vector<Label> labels;
-    for (const auto& t : L::PanelTexts(lang)) labels.push_back(Placed(t.at, t.text, font, t.align));
+    for (const auto& t : L::PanelTexts(lang)) labels.push_back(L::MakeLabel(t.at, t.text, font, t.align));
     for (int16_t kind = 0; kind < 3; ++kind) {
       const auto row = L::MusicRowText(kind, lang);
-      labels.push_back(Placed(row.at, row.text, font, TextAlign::Left));
+      labels.push_back(L::MakeLabel(row.at, row.text, font, TextAlign::Left));
     }
-    labels.push_back(Placed(L::LabelBox(L::kFadeValue, "", lang), "99", font, TextAlign::Centre));
-    labels.push_back(Placed(L::LinkBox(lang), LinkAddress(), font, TextAlign::Left));
+    labels.push_back(L::MakeLabel(L::LabelBox(L::kFadeValue, "", lang), "99", font, TextAlign::Centre));
+    labels.push_back(L::MakeLabel(L::LinkBox(lang), LinkAddress(), font, TextAlign::Left));
     for (int32_t dpi : {96, 120, 144}) {
       FitRig rig(dpi);
       std::vector<Label> all = labels;
