@@ -201,7 +201,9 @@ class InstallerTest(unittest.TestCase):
                 props = dict(table(msi, "Property"))
                 self.assertEqual((props["ProductName"], props["ProductVersion"], props["ALLUSERS"]),
                                  ("Tidelight", re.search(r"-(\d[\d.]*)-", msi).group(1), "1"))
-                self.assertIn(props["ARPPRODUCTICON"], [row[0] for row in table(msi, "Icon")])
+                streams = subprocess.run(["msiinfo", "streams", msi], capture_output=True,
+                                         text=True, check=True).stdout.split()
+                self.assertIn("Icon." + props["ARPPRODUCTICON"], streams)
                 codes.add(props["UpgradeCode"])
                 # Each file in its folder; the system folder for the saver.
                 folders = {row[0]: row[1] for row in table(msi, "Directory")}
