@@ -8,12 +8,8 @@
 
 namespace tl {
 
-namespace {
-constexpr const char* kTitle = "clsASM";
-}
-
-Tidelight_C::Tidelight_C(Platform& platform, RandomGenerator& random)
-    : platform_(platform), random_(random) {}
+Tidelight_C::Tidelight_C(Platform& platform, RandomGenerator& random, const UiTexts& texts)
+    : platform_(platform), random_(random), texts_(texts) {}
 
 Tidelight_C::~Tidelight_C() {
   bits_.Erase();
@@ -21,14 +17,14 @@ Tidelight_C::~Tidelight_C() {
 }
 
 void Tidelight_C::Report(const char* text, MessageIcon icon) {
-  platform_.shell.ShowMessageBox(text, kTitle, icon);
+  platform_.shell.ShowMessageBox(text, texts_.engineTitle, icon);
 }
 
 void Tidelight_C::PictureBox(tl::PictureBox& picBox) {
   box_ = &picBox;
   const auto fail = [this] {
     box_ = nullptr;
-    Report("Couldn't assign picturebox", MessageIcon::Error);
+    Report(texts_.cannotAssignBox, MessageIcon::Error);
   };
   // A zero twips-per-pixel gives a non-finite quotient, which counts as an error.
   const auto w = RoundToInt32(double(picBox.Width()) / platform_.screen.TwipsPerPixelX());
@@ -38,7 +34,7 @@ void Tidelight_C::PictureBox(tl::PictureBox& picBox) {
   h_ = *h;
   if (!CheckColorDepth()) {
     box_ = nullptr;
-    Report("Not 16 or 24-bit color setting", MessageIcon::Error);
+    Report(texts_.unsupportedDepth, MessageIcon::Error);
     return;
   }
   params_.width = w_;
@@ -65,7 +61,7 @@ bool Tidelight_C::LoadPixels() {
 bool Tidelight_C::GETDIBS(const Surface& bitmap) {
   // Sized from the box, read from its bitmap.
   if (!bits_.Allocate(w_, h_)) {
-    Report("Error in function GETDIBS", MessageIcon::Error);
+    Report(texts_.cannotReadPixels, MessageIcon::Error);
     return false;
   }
   // The first H scan lines from the bitmap's bottom, clipped to the plane so
@@ -89,7 +85,7 @@ bool Tidelight_C::Blit(int plane, bool boxHasPlane) {
   // A box whose pixels are not W x H cannot take the plane.
   if (!BoxMatchesPlanes()) {
     bits_.Erase();
-    Report("Blit Error", MessageIcon::Error);
+    Report(texts_.cannotDraw, MessageIcon::Error);
     platform_.windows.EndProgram();
     return false;
   }
@@ -103,7 +99,7 @@ bool Tidelight_C::Blit(int plane, bool boxHasPlane) {
 
 bool Tidelight_C::NotAssigned() {
   if (box_ != nullptr) return false;
-  Report("You must assign a picturebox to the class first!", MessageIcon::Information);
+  Report(texts_.noBoxAssigned, MessageIcon::Information);
   return true;
 }
 

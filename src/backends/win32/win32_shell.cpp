@@ -23,6 +23,8 @@ void Win32Platform::ShowMessageBox(std::string_view text, std::string_view title
   MessageBoxW(GetActiveWindow(), Wide(text).c_str(), Wide(title).c_str(), flags);
 }
 
+uint16_t Win32Platform::UserInterfaceLanguage() { return GetUserDefaultUILanguage(); }
+
 bool Win32Platform::OpenWebPage(std::string_view url) {
   const auto result = reinterpret_cast<INT_PTR>(
       ShellExecuteW(nullptr, L"open", Wide(url).c_str(), nullptr, nullptr, SW_SHOWNORMAL));

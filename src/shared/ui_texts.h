@@ -1,0 +1,54 @@
+#pragma once
+// Every text a person reads, one table per language: Japanese where the
+// system's user-interface language is Japanese, English everywhere else.
+// The language is chosen once at start-up; the settings file, its keys and
+// the window titles that serve as the single-instance lock are the same in
+// every language. Texts are UTF-8.
+#include <array>
+#include <cstdint>
+
+namespace tl {
+
+enum class UiLanguage : uint8_t { Japanese, English };
+
+// The language for a Windows language identifier: Japanese for any with the
+// primary language Japanese (0x11), whatever its sublanguage; English for
+// every other one.
+UiLanguage LanguageOfLangId(uint16_t langId);
+
+struct UiTexts {
+  // The settings dialog.
+  const char* musicHeading;
+  std::array<const char*, 3> musicRows;  // by music kind: none, audio CD, music file
+  const char* repeatTrack;
+  const char* fadeHeading;
+  const char* fadeSmall;
+  const char* fadeLarge;
+  const char* speedHeading;
+  const char* speedSlow;
+  const char* speedFast;
+  const char* setButton;
+  const char* cancelButton;
+  // The "..." button's open-file dialog.
+  const char* musicFileTitle;
+  const char* musicFileFilter;
+
+  // The picture engine's message boxes and file dialogs.
+  const char* engineTitle;
+  const char* cannotAssignBox;
+  const char* unsupportedDepth;
+  const char* cannotReadPixels;
+  const char* cannotDraw;
+  const char* noBoxAssigned;
+  const char* cannotLoadPicture;
+  const char* cannotSavePicture;
+  const char* openPictureTitle;
+  const char* savePictureTitle;
+  const char* picturesFilter;
+  const char* allFilesFilter;
+  const char* bmpFilter;
+};
+
+const UiTexts& TextsFor(UiLanguage language);
+
+}  // namespace tl
