@@ -163,9 +163,15 @@ class Rig:
               "the desktop picture did not appear")
 
     def shot(self):
-        out = subprocess.run(["import", "-window", "root", "-depth", "8", "rgb:-"],
-                             env=self.env, capture_output=True, check=True).stdout
-        return Image(self.size[0], self.size[1], out)
+        # On a loaded machine import now and then fails to read the screen
+        # while a window maps; one more try is enough.
+        for attempt in range(3):
+            run = subprocess.run(["import", "-window", "root", "-depth", "8", "rgb:-"],
+                                 env=self.env, capture_output=True)
+            if run.returncode == 0:
+                return Image(self.size[0], self.size[1], run.stdout)
+            time.sleep(0.2)
+        raise subprocess.CalledProcessError(run.returncode, "import", run.stdout, run.stderr)
 
     def xdotool(self, *args):
         return subprocess.run(["xdotool", *args], env=self.env, capture_output=True,
