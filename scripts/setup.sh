@@ -10,7 +10,9 @@ PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
           sox libsox-fmt-mp3 lame gstreamer1.0-plugins-base gstreamer1.0-plugins-good locales
           clang-14 libclang-rt-14-dev fonts-ipafont-gothic
           libpng-dev libjpeg62-turbo-dev libgif-dev libcli11-dev
-          xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils)
+          xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
+          pkg-config libx11-dev libxext-dev libxrandr-dev libxtst-dev libgstreamer1.0-dev
+          gstreamer1.0-alsa dpkg-dev xscreensaver xscreensaver-data xscreensaver-data-extra)
 scripts/install-packages.sh "${PACKAGES[@]}"
 
 # A Japanese locale, so that Wine can run with the ANSI code page 932.
