@@ -48,6 +48,8 @@ int main(int argc, char** argv) {
   const bool hosted = host.has_value() || options.root;
   x.host = host.value_or(0);
   x.root = options.root;
+  // Where the sound goes, as a GStreamer pipeline; the system's output when unset.
+  if (const char* sink = std::getenv("TIDELIGHT_AUDIO_SINK")) x.audioSink = sink;
   if (hosted) x.desktopHelper = DesktopHelper();
   tl::X11Platform platform(x);
   if (!platform.Connected()) {
