@@ -22,3 +22,9 @@ if ! locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$'; then
   grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
   $SUDO locale-gen >/dev/null
 fi
+
+# xscreensaver launches no hack as root: the end-to-end case with its daemon
+# runs it as this ordinary user when the tests run as root.
+if [[ $(id -u) -eq 0 ]] && ! id tidelight-saver >/dev/null 2>&1; then
+  useradd --create-home --shell /usr/sbin/nologin tidelight-saver
+fi

@@ -10,6 +10,7 @@ usage: x11_e2e.py --program build/native-release/tidelight --work DIR
 """
 import argparse
 import os
+import pwd
 import shutil
 import subprocess
 import sys
@@ -19,7 +20,11 @@ import unittest
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from e2e import (KEY_DEPTH, KEY_FILE, KEY_KIND, KEY_SPEED, LEFT, RIGHT, Image,  # noqa: E402
                  check, faded, level_sequence)
-from winerun import start_xorg_monitors, start_xvfb, stop, wait_until, xorg_available  # noqa: E402
+from winerun import (processes_of, start_xorg_monitors, start_xvfb, stop, wait_until,  # noqa: E402
+                     xorg_available)
+
+# xscreensaver launches no hack as root; scripts/setup.sh makes this user.
+SAVER_USER = "tidelight-saver"
 
 
 class NativeRig:
@@ -324,7 +329,73 @@ class TwoMonitorsTest(Case):
             RIG.dismiss(proc)
 
 
-CLASSES = [FadeTest, DismissalTest, MusicTest, TwoMonitorsTest]
+class XscreensaverTest(Case):
+    """The real xscreensaver daemon (Debian's) runs tidelight as its one
+    hack: activated, it shows the fading desktop; deactivated, nothing of
+    ours is left."""
+
+    def setUp(self):
+        if not shutil.which("xscreensaver") or not shutil.which("xscreensaver-command"):
+            self.skipTest("xscreensaver is not installed")
+        self.as_user = []
+        if os.getuid() == 0:
+            try:
+                user = pwd.getpwnam(SAVER_USER)
+            except KeyError:
+                self.skipTest("no user %s to run xscreensaver as (scripts/setup.sh makes it)" % SAVER_USER)
+            self.as_user = ["runuser", "-u", SAVER_USER, "--"]
+        # A copy of the program and a home the daemon's user can reach.
+        self.folder = os.path.join(RIG.work, "xscreensaver")
+        shutil.rmtree(self.folder, ignore_errors=True)
+        home = os.path.join(self.folder, "home")
+        os.makedirs(home)
+        self.program = os.path.join(self.folder, "tidelight")
+        shutil.copy(RIG.program, self.program)
+        os.chmod(self.folder, 0o755)
+        with open(os.path.join(home, ".xscreensaver"), "w") as f:
+            f.write("mode: one\nselected: 0\nlock: False\nfade: False\nunfade: False\n"
+                    "splash: False\ngrabDesktopImages: True\ntimeout: 0:30:00\n"
+                    "programs: %s --root --fade-depth 64 --fade-speed 40\n" % self.program)
+        if self.as_user:
+            os.chown(home, user.pw_uid, user.pw_gid)
+            subprocess.run(["xhost", "+SI:localuser:%s" % SAVER_USER], env=RIG.env,
+                           stdout=subprocess.DEVNULL, check=True)
+        self.env = ["env", "HOME=" + home, "DISPLAY=" + RIG.env["DISPLAY"], "XDG_CONFIG_HOME=" +
+                    os.path.join(home, ".config"), "PATH=" + os.environ["PATH"]]
+        self.daemon = subprocess.Popen(self.as_user + self.env + ["xscreensaver", "-no-splash"],
+                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def tearDown(self):
+        self.command("-exit")
+        if not RIG.ended(self.daemon):
+            self.daemon.kill()
+            self.daemon.wait()
+
+    def command(self, what):
+        return subprocess.run(self.as_user + self.env + ["xscreensaver-command", what],
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0
+
+    def test_activate_shows_the_fading_desktop_and_deactivate_leaves_nothing(self):
+        check(wait_until(lambda: self.command("-activate"), 20), "the daemon did not activate")
+        check(wait_until(lambda: processes_of(self.program), 20), "the daemon did not start tidelight")
+        levels = level_sequence(64)
+        tables = {c: {faded(c, lv) for lv in levels} for c in (LEFT, RIGHT)}
+        w, h = RIG.size
+        # The desktop that was on screen comes back through xscreensaver's
+        # helper, then fades: every pixel a level of it, some way from it.
+        def fading():
+            img = RIG.shot()
+            left, right = img.px(3, 3), img.px(w - 3, h - 3)
+            return left in tables[LEFT] and right in tables[RIGHT] and left != LEFT
+        check(wait_until(fading, 30), "the screen never showed the fading desktop")
+        check(self.command("-deactivate"), "the daemon did not deactivate")
+        check(wait_until(lambda: not processes_of(self.program), 10), "tidelight outlived the deactivation")
+        check(not any(processes_of(p) for p in ("/usr/bin/xscreensaver-getimage",)),
+              "the desktop helper was left running")
+        self.check_untouched({(3, 3): LEFT, (w - 3, h - 3): RIGHT})
+
+
+CLASSES = [FadeTest, DismissalTest, MusicTest, XscreensaverTest, TwoMonitorsTest]
 
 
 def load_tests(loader, tests, pattern):
