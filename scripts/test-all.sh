@@ -19,6 +19,8 @@ build/native-release/tests/tidelight_soak --minutes 30 --music cd | tail -n 1
 
 echo "== end to end: the Linux program tidelight natively on a virtual screen (no Wine)"
 python3 tests/e2e/x11_e2e.py --program build/native-release/tidelight --work build/x11-e2e
+echo "== the Debian package: its files and fields, and xscreensaver running what it installs"
+scripts/check-deb.sh
 
 echo "== Windows builds (i686 is built and inspected; this kernel runs no 32-bit code)"
 cmake --workflow --preset mingw-i686
