@@ -32,6 +32,26 @@ std::string MciLower(std::string s) {
   return s;
 }
 
+MciOpen MciOpenOf(const std::vector<std::string>& w) {
+  MciOpen o;
+  if (w.size() < 2) return o;
+  o.type = o.alias = MciLower(w[1]);
+  for (size_t i = 2; i + 1 < w.size(); ++i) {
+    if (MciLower(w[i]) == "type") o.type = MciLower(w[i + 1]), o.file = w[1];
+    if (MciLower(w[i]) == "alias") o.alias = MciLower(w[i + 1]);
+  }
+  return o;
+}
+
+uint32_t MciReply(uint32_t code, const std::string& answer, uint32_t capacity, std::string& reply) {
+  reply.clear();
+  if (code != 0 || capacity == 0) return code;
+  // Buffers count UTF-16 units, as the system's do.
+  if (Utf16Length(answer) + 1 > capacity) return mci_error::kParamOverflow;
+  reply = answer;
+  return 0;
+}
+
 std::string MciTextInBuffer(std::string_view text, uint32_t capacity) {
   size_t at = 0, units = 0;
   while (capacity > 0 && at < text.size()) {

@@ -18,85 +18,62 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from e2e import (KEY_DEPTH, KEY_FILE, KEY_KIND, KEY_SPEED, LEFT, RIGHT, Image,  # noqa: E402
-                 check, faded, level_sequence)
-from winerun import (processes_of, start_xorg_monitors, start_xvfb, stop, wait_until,  # noqa: E402
-                     xorg_available)
+import e2e  # noqa: E402
+from e2e import (LEFT, RIGHT, Rig, check, faded, level_sequence, run_suite,  # noqa: E402
+                 selected)
+from winerun import processes_of, start_xorg_monitors, start_xvfb, stop, wait_until  # noqa: E402
 
 # xscreensaver launches no hack as root; scripts/setup.sh makes this user.
 SAVER_USER = "tidelight-saver"
 
 
-class NativeRig:
-    """The program with a private HOME whose sound goes into a file, its
-    settings folder, and one virtual screen at a time showing the known
-    desktop picture."""
+class NativeScreen:
+    """An X server for the native program: Xvfb, or Xorg's dummy driver
+    split into monitors; no Wine."""
+
+    def __init__(self, env, width, height, monitors=None, work=None):
+        self.size, self.monitors = (width, height), monitors
+        if monitors:
+            self.server, number = start_xorg_monitors(monitors, work)
+        else:
+            self.server, number = start_xvfb(width, height)
+        env["DISPLAY"] = ":%d" % number
+
+    def close(self):
+        stop(self.server)
+
+
+class NativeRig(Rig):
+    """The Wine suite's rig for the native program: a private HOME whose
+    sound goes into a file, the settings folder under XDG_CONFIG_HOME, and
+    one virtual screen at a time showing the known desktop picture."""
 
     def __init__(self, program, work):
         self.program = os.path.abspath(program)
         self.work = os.path.abspath(work)
         self.home = os.path.join(self.work, "home")
         self.config = os.path.join(self.work, "config")
+        self.prog = os.path.join(self.config, "tidelight")  # where the settings file goes
         self.sink = os.path.join(self.work, "sink.raw")
         self.env = dict(os.environ, HOME=self.home, XDG_CONFIG_HOME=self.config)
         self.env.pop("XSCREENSAVER_WINDOW", None)
-        self.server = self.picture = None
-        self.size = self.monitors = None
+        self.prefix = self.screen = self.picture = self.dpi = None
 
     def setup(self):
-        for folder in (self.home, os.path.join(self.config, "tidelight")):
+        for folder in (self.home, self.prog):
             os.makedirs(folder, exist_ok=True)
         with open(os.path.join(self.home, ".asoundrc"), "w") as f:
             f.write('pcm.!default { type file; slave.pcm "null"; file "%s"; format "raw" }\n'
                     % self.sink)
-        self.wav = os.path.join(self.work, "tone.wav")
-        self.mp3 = os.path.join(self.work, "tone.mp3")
-        subprocess.run(["sox", "-n", "-r", "44100", "-c", "2", "-b", "16", self.wav, "synth", "1",
-                        "sine", "440"], check=True)
-        subprocess.run(["lame", "--quiet", self.wav, self.mp3], check=True)
+        self.make_music()
 
-    def use_screen(self, size, monitors=None):
-        if self.server and self.size == size and self.monitors == monitors:
+    def use_screen(self, size, dpi=None, monitors=None):
+        assert dpi is None, "the x11 back end takes 96 DPI on every screen"
+        if self.screen and self.screen.size == size and self.screen.monitors == monitors:
             return
         self.stop_screen()
-        if monitors:
-            self.server, number = start_xorg_monitors(monitors, self.work)
-        else:
-            self.server, number = start_xvfb(*size)
-        self.size, self.monitors = size, monitors
-        self.env["DISPLAY"] = ":%d" % number
-        w, h = size
-        row = bytes(LEFT) * (w // 2) + bytes(RIGHT) * (w - w // 2)
-        path = os.path.join(self.work, "desktop.ppm")
-        with open(path, "wb") as f:
-            f.write(b"P6 %d %d 255\n" % (w, h) + row * h)
-        self.picture = subprocess.Popen(["display", "-geometry", "+0+0", "-borderwidth", "0", path],
-                                        env=self.env)
-        check(wait_until(lambda: self.shot().px(w - 1, h - 1) == RIGHT, 20),
-              "the desktop picture did not appear")
-
-    def stop_screen(self):
-        for proc in (self.picture, self.server):
-            if proc:
-                stop(proc)
-        self.server = self.picture = None
-
-    def shot(self):
-        out = subprocess.run(["import", "-window", "root", "-depth", "8", "rgb:-"], env=self.env,
-                             capture_output=True, check=True).stdout
-        return Image(self.size[0], self.size[1], out)
-
-    def xdotool(self, *args):
-        return subprocess.run(["xdotool", *args], env=self.env, capture_output=True,
-                              text=True).stdout.split()
-
-    def windows(self, title):
-        return self.xdotool("search", "--name", "^%s$" % title)
-
-    def write_settings(self, kind=0, music=b"", depth=b"24", speed=b"10"):
-        with open(os.path.join(self.config, "tidelight", "Tidelight.ini"), "wb") as f:
-            f.write(b"[Section]\r\n" + KEY_KIND + b"=%d\r\n" % kind + KEY_FILE + b"=" + music +
-                    b"\r\n" + KEY_DEPTH + b"=" + depth + b"\r\n" + KEY_SPEED + b"=" + speed + b"\r\n")
+        self.screen = NativeScreen(self.env, *size, monitors=monitors, work=self.work)
+        self.paint_desktop()
 
     def start(self, *args):
         """The saver started, once its window shows; its standard error goes
@@ -108,6 +85,9 @@ class NativeRig:
         check(proc.poll() is None and found, "the saver did not start: %r" % (proc.poll(),))
         return proc, found[0]
 
+    def start_saver(self, args=()):
+        return self.start(*args)
+
     def errors(self):
         with open(os.path.join(self.work, "stderr.txt")) as f:
             return f.read()
@@ -115,34 +95,15 @@ class NativeRig:
     def visible(self, title):
         return self.xdotool("search", "--onlyvisible", "--name", "^%s$" % title)
 
-    def ended(self, proc, timeout=10):
-        try:
-            proc.wait(timeout=timeout)
-            return True
-        except subprocess.TimeoutExpired:
-            return False
-
-    def dismiss(self, proc):
-        if proc.poll() is None:
-            self.xdotool("mousemove", "5", "5", "click", "1")
-            if not self.ended(proc):
-                proc.kill()
-                proc.wait()
-
-    def sink_size(self):
-        return os.path.getsize(self.sink) if os.path.exists(self.sink) else 0
-
-    def close(self):
-        self.stop_screen()
-
 
 ARGS = None
 RIG = None
 
 
 def setUpModule():
+    # The Wine suite's cases find their rig in their own module.
     global RIG
-    RIG = NativeRig(ARGS.program, ARGS.work)
+    RIG = e2e.RIG = NativeRig(ARGS.program, ARGS.work)
     try:
         RIG.setup()
     except BaseException:
@@ -154,14 +115,7 @@ def tearDownModule():
     RIG.close()
 
 
-class Case(unittest.TestCase):
-    size = (1024, 768)
-    monitors = None
-
-    @classmethod
-    def setUpClass(cls):
-        RIG.use_screen(cls.size, cls.monitors)
-
+class Case(e2e.SaverCase):
     def check_untouched(self, points):
         """The screen shows the desktop as it was, once the saver is gone."""
         img = wait_until(lambda: (lambda i: i if all(i.px(x, y) == c for (x, y), c in
@@ -169,63 +123,23 @@ class Case(unittest.TestCase):
         check(img, "the screen was not left as it was")
 
 
-class FadeTest(Case):
+class FadeTest(e2e.FadeCase, Case):
     def test_fade_reaches_its_levels_and_a_click_leaves_the_screen_as_it_was(self):
-        depth, speed = 64, 40
-        RIG.write_settings(depth=b"%d" % depth, speed=b"%d" % speed)
-        proc, win = RIG.start()
-        try:
-            geo = dict(line.split("=") for line in RIG.xdotool("getwindowgeometry", "--shell", win))
-            check((int(geo["WIDTH"]), int(geo["HEIGHT"])) == RIG.size,
-                  "the window does not cover the screen: %r" % geo)
-            allowed = {c: {faded(c, lv) for lv in level_sequence(depth)} for c in (LEFT, RIGHT)}
-            w, h = RIG.size
-            seen, circle = [], False
-            end = time.monotonic() + 60
-            while time.monotonic() < end:
-                img = RIG.shot()
-                corner, centre = img.px(2, 2), img.px(w // 2 - 2, h // 2)
-                check(corner in allowed[LEFT], "corner %r is not a level of the table" % (corner,))
-                check(img.px(w - 3, h - 3) in allowed[RIGHT], "right corner is not a level")
-                circle = circle or sum(centre) < sum(corner)
-                seen.append(corner)
-                if (0, 0, 0) in seen and (255, 255, 255) in seen[seen.index((0, 0, 0)):]:
-                    break
-            check(circle, "never saw the centre darker than the corners")
-            check((0, 0, 0) in seen, "never reached near black")
-            white = seen.index((255, 255, 255), seen.index((0, 0, 0)))
-            rise = [sum(c) for c in seen[seen.index((0, 0, 0)):white + 1]]
-            check(rise == sorted(rise), "did not brighten steadily: %r" % rise)
-        finally:
-            RIG.dismiss(proc)
-        check(proc.returncode == 0, "the saver failed: %s" % RIG.errors())
+        self.check_fade_cycle()
+        w, h = RIG.size
         self.check_untouched({(2, 2): LEFT, (w - 3, h - 3): RIGHT, (w // 2 - 2, h // 2): LEFT})
-        check(not RIG.windows("Tidelight_Main"), "the saver's window remained")
 
 
-class DismissalTest(Case):
-    def test_moves_keep_it_a_click_ends_it(self):
-        RIG.write_settings()
-        proc, _ = RIG.start()
-        for x, y in ((10, 10), (500, 400), (900, 700), (3, 760)):
-            RIG.xdotool("mousemove", str(x), str(y))
-            time.sleep(0.3)
-        time.sleep(1)
-        check(proc.poll() is None, "moving the mouse ended the saver")
-        RIG.xdotool("click", "1")
-        check(RIG.ended(proc), "a click did not end the saver")
+# The Wine suite's cases, run here on this module's rig.
+class DismissalTest(e2e.DismissalTest, Case):
+    pass
 
-    def test_any_key_ends_it_shift_and_ctrl_alone_included(self):
-        RIG.write_settings()
-        for key in ("a", "shift", "ctrl"):
-            with self.subTest(key=key):
-                proc, _ = RIG.start()
-                try:
-                    RIG.xdotool("key", key)
-                    check(RIG.ended(proc), "the key %s did not end the saver" % key)
-                finally:
-                    RIG.dismiss(proc)
 
+class TwoMonitorsTest(e2e.TwoMonitorsTest, Case):
+    pass
+
+
+class OneCopyTest(Case):
     def test_a_second_copy_ends_at_once(self):
         RIG.write_settings()
         proc, _ = RIG.start()
@@ -284,49 +198,6 @@ class MusicTest(Case):
     def test_an_audio_cd_plays_nothing_and_says_so_once(self):
         err = self.check_sound(settings=dict(kind=1), sounds=False)
         check(err.count("audio CD") == 1, "expected one line about the CD: %r" % err)
-
-
-class TwoMonitorsTest(Case):
-    """The other monitor left of the primary one, on Xorg's dummy driver."""
-    size = (1824, 768)
-    monitors = [(1024, 768, 800, 0), (800, 600, 0, 0)]
-
-    @classmethod
-    def setUpClass(cls):
-        if not xorg_available():
-            raise unittest.SkipTest("Xorg with the dummy video driver is not installed")
-        super().setUpClass()
-
-    def test_both_fade_and_a_click_on_the_other_ends_it(self):
-        depth = 64
-        RIG.write_settings(depth=b"%d" % depth, speed=b"40")
-        proc, win = RIG.start()
-        try:
-            geo = dict(line.split("=") for line in RIG.xdotool("getwindowgeometry", "--shell", win))
-            check((int(geo["X"]), int(geo["WIDTH"])) == (800, 1024), "the primary cover: %r" % geo)
-            covers = wait_until(lambda: RIG.windows("Tidelight_Monitor"), 10)
-            check(len(covers) == 1, "expected one cover window, found %r" % (covers,))
-            geo = dict(line.split("=") for line in RIG.xdotool("getwindowgeometry", "--shell", covers[0]))
-            check((int(geo["X"]), int(geo["Y"]), int(geo["WIDTH"]), int(geo["HEIGHT"])) ==
-                  (0, 0, 800, 600), "the cover is not on the other monitor: %r" % geo)
-            levels = level_sequence(depth)
-            tables = {c: {faded(c, lv) for lv in levels} for c in (LEFT, RIGHT)}
-            places = {"other": ((3, 3), LEFT), "primary": ((803, 3), LEFT),
-                      "primary right": ((1820, 765), RIGHT)}
-            seen = {name: [] for name in places}
-            end = time.monotonic() + 60
-            while time.monotonic() < end and not all((0, 0, 0) in v for v in seen.values()):
-                img = RIG.shot()
-                for name, ((x, y), colour) in places.items():
-                    check(img.px(x, y) in tables[colour], "%s is not a level of its snapshot" % name)
-                    seen[name].append(img.px(x, y))
-            for name, values in seen.items():
-                check((0, 0, 0) in values, "%s never reached near black" % name)
-            RIG.xdotool("mousemove", "400", "300", "click", "1")
-            check(RIG.ended(proc), "a click on the other monitor did not end the saver")
-            check(not RIG.windows("Tidelight_Monitor"), "a cover window remained")
-        finally:
-            RIG.dismiss(proc)
 
 
 class XscreensaverTest(Case):
@@ -398,17 +269,11 @@ class XscreensaverTest(Case):
         self.check_untouched({(3, 3): LEFT, (w - 3, h - 3): RIGHT})
 
 
-CLASSES = [FadeTest, DismissalTest, MusicTest, XscreensaverTest, TwoMonitorsTest]
+CLASSES = [FadeTest, DismissalTest, OneCopyTest, MusicTest, XscreensaverTest, TwoMonitorsTest]
 
 
 def load_tests(loader, tests, pattern):
-    suite = unittest.TestSuite()
-    words = lambda text: text.lower().replace(" ", "").replace("_", "")  # noqa: E731
-    for cls in CLASSES:
-        for test in loader.loadTestsFromTestCase(cls):
-            if not ARGS.only or words(ARGS.only) in words(test.id()):
-                suite.addTest(test)
-    return suite
+    return selected(loader, CLASSES, ARGS.only)
 
 
 def main():
@@ -420,10 +285,7 @@ def main():
     parser.add_argument("--installed-hack", default="",
                         help="the daemon runs this hack by name, as installed (tidelight)")
     ARGS, rest = parser.parse_known_args()
-    result = unittest.main(argv=[sys.argv[0], "-v", *rest], exit=False).result
-    if not result.testsRun:
-        print("no case matched", file=sys.stderr)
-    return 0 if result.wasSuccessful() and result.testsRun else 1
+    return run_suite(rest)
 
 
 if __name__ == "__main__":

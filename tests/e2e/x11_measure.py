@@ -57,7 +57,7 @@ def main():
         rig.use_screen((1920, 1080))
         for _ in range(args.rounds):
             for name, command in programs.items():
-                figures[name].append(measure(rig, command, args.seconds, rig.server.pid))
+                figures[name].append(measure(rig, command, args.seconds, rig.screen.server.pid))
     finally:
         rig.close()
 

@@ -1,6 +1,5 @@
 #include "backends/headless/headless_media.h"
 
-#include "base/utf8_chars.h"
 #include "toolkit/mci_words.h"
 
 #include <algorithm>
@@ -50,11 +49,7 @@ uint32_t HeadlessMedia::SendMciCommand(std::string_view command, std::string& re
   if (auto f = failures.find(std::string(command)); f != failures.end()) return f->second;
   std::string answer;
   const uint32_t code = Execute(std::string(command), answer);
-  if (code != 0 || capacity == 0) return code;
-  // Buffers count UTF-16 units, as the system's do.
-  if (Utf16Length(answer) + 1 > capacity) return mci_error::kParamOverflow;
-  reply = answer;
-  return 0;
+  return MciReply(code, answer, capacity, reply);
 }
 
 uint32_t HeadlessMedia::Execute(const std::string& command, std::string& answer) {
@@ -63,11 +58,7 @@ uint32_t HeadlessMedia::Execute(const std::string& command, std::string& answer)
   const std::string verb = MciLower(w[0]);
 
   if (verb == "open") {
-    std::string type = MciLower(w[1]), alias = type, file;
-    for (size_t i = 2; i + 1 < w.size(); ++i) {
-      if (MciLower(w[i]) == "type") type = MciLower(w[i + 1]), file = w[1];
-      if (MciLower(w[i]) == "alias") alias = MciLower(w[i + 1]);
-    }
+    const auto [type, alias, file] = MciOpenOf(w);
     Device& d = devices[type];
     if (!d.present) return mci_error::kCannotLoadDriver;
     if (aliases.contains(alias)) return mci_error::kDuplicateAlias;

@@ -51,8 +51,10 @@ uint64_t NowMs() {
 
 void Timers::Start(X11Window* w, int32_t id, uint32_t intervalMs, uint64_t now) {
   Stop(w, id);
-  // At least a millisecond, so that a due timer is not due again at once.
-  intervalMs = std::max<uint32_t>(intervalMs, 1);
+  // Windows makes no timer shorter than 10 ms (USER_TIMER_MINIMUM); the
+  // program's 1 ms fade tick counts on it not to wake it a thousand times
+  // a second.
+  intervalMs = std::max<uint32_t>(intervalMs, 10);
   timers_.push_back({w, id, intervalMs, now + intervalMs});
 }
 

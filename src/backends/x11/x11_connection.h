@@ -23,7 +23,8 @@ using XWindow = ::Window;
 uint64_t NowMs();
 
 // Window timers as Windows delivers them: a due timer fires once, then is
-// due again an interval after it fired; overdue ticks never pile up.
+// due again an interval after it fired (10 ms at least); overdue ticks
+// never pile up.
 class Timers {
  public:
   void Start(X11Window* w, int32_t id, uint32_t intervalMs, uint64_t now);

@@ -3,7 +3,6 @@
 #include <gst/gst.h>
 
 #include "backends/host/host_files.h"
-#include "base/utf8_chars.h"
 #include "toolkit/mci_words.h"
 
 namespace tl {
@@ -101,13 +100,9 @@ bool X11Media::Started() {
 }
 
 uint32_t X11Media::SendMciCommand(std::string_view command, std::string& reply, uint32_t capacity) {
-  reply.clear();
   std::string answer;
   const uint32_t code = Execute(std::string(command), answer);
-  if (code != 0 || capacity == 0) return code;
-  if (Utf16Length(answer) + 1 > capacity) return mci_error::kParamOverflow;
-  reply = answer;
-  return 0;
+  return MciReply(code, answer, capacity, reply);
 }
 
 uint32_t X11Media::Execute(const std::string& command, std::string& answer) {
@@ -115,17 +110,13 @@ uint32_t X11Media::Execute(const std::string& command, std::string& answer) {
   if (w.size() < 2) return mci_error::kUnrecognizedCommand;
   const std::string verb = MciLower(w[0]);
   if (verb == "open") {
-    std::string type = MciLower(w[1]), alias = type;
-    for (size_t i = 2; i + 1 < w.size(); ++i) {
-      if (MciLower(w[i]) == "type") type = MciLower(w[i + 1]);
-      if (MciLower(w[i]) == "alias") alias = MciLower(w[i + 1]);
-    }
-    if (type != "mpegvideo" || !Started()) return mci_error::kCannotLoadDriver;
-    if (aliases_.contains(alias)) return mci_error::kDuplicateAlias;
-    if (!host::CanOpenForReading(w[1])) return kFileNotFound;
-    auto player = std::make_unique<Player>(w[1], audioSink_, false);
+    const MciOpen open = MciOpenOf(w);
+    if (open.type != "mpegvideo" || !Started()) return mci_error::kCannotLoadDriver;
+    if (aliases_.contains(open.alias)) return mci_error::kDuplicateAlias;
+    if (!host::CanOpenForReading(open.file)) return kFileNotFound;
+    auto player = std::make_unique<Player>(open.file, audioSink_, false);
     if (!player->ok()) return kFileNotFound;
-    aliases_[alias] = std::move(player);
+    aliases_[open.alias] = std::move(player);
     return 0;
   }
   const auto a = aliases_.find(MciLower(w[1]));
