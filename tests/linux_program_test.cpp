@@ -109,13 +109,16 @@ TEST_F(LinuxProgram, AnAudioCdPlaysNothingAndSaysSoOnce) {
   EXPECT_EQ(p.cursorCount, 0) << "a host's pointer is its owner's";
 }
 
-TEST_F(LinuxProgram, OwnScreenRunsOneCopyHostedAnyNumber) {
+TEST_F(LinuxProgram, OwnScreenRunsOneCopyHostedAnyNumberAndNoMusicSilencesTheFile) {
+  const std::string mp3 = dir.Write("song.mp3", "not really");
+  dir.Write("tidelight/Tidelight.ini", "[Section]\r\nBGM\x8B\xE6\x95\xAA=2\r\nBGM\xCC\xA7\xB2\xD9=" + mp3 + "\r\n");
   p.openWindows = {"Tidelight_Main"};
   EXPECT_EQ(Run({}), 0);
   EXPECT_FALSE(p.FindWindow("Tidelight_Main"));
   EXPECT_EQ(p.clockMs, 0u);
   EXPECT_EQ(Run({"--no-music"}, true), 0);
   EXPECT_GE(p.clockMs, 3000u);
+  EXPECT_TRUE(p.media.Commands().empty());
 }
 
 }  // namespace

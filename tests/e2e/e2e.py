@@ -214,6 +214,10 @@ class Rig:
     def kill_savers(self):
         kill_processes_of(self.program)
 
+    def stored_path(self, path):
+        """A file's path as the settings file names it for the program."""
+        return wine_path(path).encode()
+
     def sink_size(self):
         return os.path.getsize(self.sink) if os.path.exists(self.sink) else 0
 
@@ -502,7 +506,7 @@ class BrokenSettingsTest(SaverCase):
 class MusicTest(SaverCase):
     def check_music_file(self, path):
         """Sound comes out, goes on past the file's end, and stops at dismissal."""
-        RIG.write_settings(kind=2, music=wine_path(path).encode())
+        RIG.write_settings(kind=2, music=RIG.stored_path(path))
         before = RIG.sink_size()
         proc, _ = RIG.start_saver()
         try:
