@@ -78,8 +78,8 @@ X11Window::X11Window(Connection& c, const WindowSpec& spec, WindowEvents& events
   }
   XStoreName(d, window_, title_.c_str());
   if (spec.kind == WindowKind::Dialog) {
-    Atom close = XInternAtom(d, "WM_DELETE_WINDOW", False);
-    XSetWMProtocols(d, window_, &close, 1);
+    closeAtom_ = XInternAtom(d, "WM_DELETE_WINDOW", False);
+    XSetWMProtocols(d, window_, &closeAtom_, 1);
   }
   gc_ = UniqueGc(XCreateGC(d, window_, 0, nullptr), FreeGc{d});
   c.windows[window_] = this;
@@ -260,7 +260,8 @@ void X11Window::Handle(const XEvent& e) {
         events_.OnFocus(e.type == FocusIn);
       break;
     case ClientMessage:
-      // The window manager's close box (WM_DELETE_WINDOW, the only protocol asked for).
+      // The window manager's close box.
+      if (closeAtom_ == 0 || static_cast<Atom>(e.xclient.data.l[0]) != closeAtom_) break;
       events_.OnClosing();
       Close();
       break;

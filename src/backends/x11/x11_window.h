@@ -54,6 +54,7 @@ class X11Window : public tl::Window {
   bool takesInput_ = true;
   bool grabsKeyboard_ = false;
   uint32_t background_ = 0;
+  Atom closeAtom_ = 0;  // WM_DELETE_WINDOW, for a captioned window
   UniqueGc gc_;
   // The pixels last presented; they outlive the window's use of them.
   const Surface* shown_ = nullptr;
