@@ -13,9 +13,14 @@ echo "== fuzzing: every parser and the engine, a bounded number of runs each"
 scripts/fuzz.sh
 echo "== an hour of the saver on the virtual clock, memory sampled every minute"
 cmake --preset native-release >/dev/null
-cmake --build --preset native-release --target tidelight_soak
+cmake --build --preset native-release --target tidelight_soak tidelight
 build/native-release/tests/tidelight_soak --minutes 60 --music mp3 | tail -n 1
 build/native-release/tests/tidelight_soak --minutes 30 --music cd | tail -n 1
+
+echo "== end to end: the Linux program tidelight natively on a virtual screen (no Wine)"
+python3 tests/e2e/x11_e2e.py --program build/native-release/tidelight --work build/x11-e2e
+echo "== the Debian package: its files and fields, and xscreensaver running what it installs"
+scripts/check-deb.sh
 
 echo "== Windows builds (i686 is built and inspected; this kernel runs no 32-bit code)"
 cmake --workflow --preset mingw-i686

@@ -220,6 +220,10 @@ class Rig:
     def kill_savers(self):
         kill_processes_of(self.program)
 
+    def stored_path(self, path):
+        """A file's path as the settings file names it for the program."""
+        return wine_path(path).encode()
+
     def sink_size(self):
         return os.path.getsize(self.sink) if os.path.exists(self.sink) else 0
 
@@ -508,7 +512,7 @@ class BrokenSettingsTest(SaverCase):
 class MusicTest(SaverCase):
     def check_music_file(self, path):
         """Sound comes out, goes on past the file's end, and stops at dismissal."""
-        RIG.write_settings(kind=2, music=wine_path(path).encode())
+        RIG.write_settings(kind=2, music=RIG.stored_path(path))
         before = RIG.sink_size()
         proc, _ = RIG.start_saver()
         try:
@@ -555,13 +559,26 @@ def _words(text):
     return text.lower().replace(" ", "").replace("_", "")
 
 
-def load_tests(loader, tests, pattern):
+def selected(loader, classes, only):
+    """The cases of these classes, in order, whose name holds `only`."""
     suite = unittest.TestSuite()
-    for cls in CLASSES:
+    for cls in classes:
         for test in loader.loadTestsFromTestCase(cls):
-            if not ARGS.only or _words(ARGS.only) in _words(test.id()):
+            if not only or _words(only) in _words(test.id()):
                 suite.addTest(test)
     return suite
+
+
+def run_suite(rest):
+    """Runs the module's suite verbosely; the exit status, 1 when no case ran."""
+    result = unittest.main(argv=[sys.argv[0], "-v", *rest], exit=False).result
+    if not result.testsRun:
+        print("no case matched", file=sys.stderr)
+    return 0 if result.wasSuccessful() and result.testsRun else 1
+
+
+def load_tests(loader, tests, pattern):
+    return selected(loader, CLASSES, ARGS.only)
 
 
 def main():
@@ -572,11 +589,7 @@ def main():
     parser.add_argument("--work", required=True)
     parser.add_argument("--only", default="")
     ARGS, rest = parser.parse_known_args()
-    program = unittest.main(argv=[sys.argv[0], "-v", *rest], exit=False)
-    result = program.result
-    if not result.testsRun:
-        print("no case matched", file=sys.stderr)
-    return 0 if result.wasSuccessful() and result.testsRun else 1
+    return run_suite(rest)
 
 
 if __name__ == "__main__":
