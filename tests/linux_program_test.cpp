@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "backends/headless/headless_window.h"
+#include "shared/ui_texts.h"
 #include "test_folder.h"
 
 namespace tl {
@@ -87,6 +88,14 @@ struct LinuxProgram : ::testing::Test {
     return RunLinuxSaver(p, ParseLinuxOptions(args), hosted, err);
   }
 };
+
+TEST(LinuxOptions, TheLocaleNamesTheLanguage) {
+  for (const auto& [locale, langId] : std::vector<std::pair<const char*, uint16_t>>{
+           {"ja_JP.UTF-8", 0x0411}, {"ja", 0x0411}, {"ja_JP@x", 0x0411}, {"jam", 0x0409},
+           {"en_GB.UTF-8", 0x0409}, {"C", 0x0409}, {"", 0x0409}}) {
+    EXPECT_EQ(LangIdOfLocaleName(locale), langId) << locale;
+  }
+}
 
 TEST_F(LinuxProgram, ReadsTheUsersFileAndTheCommandLineOverridesIt) {
   const std::string mp3 = dir.Write("song.mp3", "not really");

@@ -72,6 +72,11 @@ UiLanguage LanguageOfLangId(uint16_t langId) {
   return (langId & kPrimaryMask) == kJapanesePrimary ? UiLanguage::Japanese : UiLanguage::English;
 }
 
+uint16_t LangIdOfLocaleName(std::string_view locale) {
+  const std::string_view language = locale.substr(0, locale.find_first_of("_.@"));
+  return language == "ja" ? 0x0411 : 0x0409;
+}
+
 const UiTexts& TextsFor(UiLanguage language) { return language == UiLanguage::Japanese ? kJapanese : kEnglish; }
 
 }  // namespace tl

@@ -6,6 +6,7 @@
 // every language. Texts are UTF-8.
 #include <array>
 #include <cstdint>
+#include <string_view>
 
 namespace tl {
 
@@ -15,6 +16,10 @@ enum class UiLanguage : uint8_t { Japanese, English };
 // primary language Japanese (0x11), whatever its sublanguage; English for
 // every other one.
 UiLanguage LanguageOfLangId(uint16_t langId);
+
+// The Windows language identifier for a POSIX locale name ("ja_JP.UTF-8",
+// "en_GB", "C"): Japanese (0x0411) for the language "ja", else English (0x0409).
+uint16_t LangIdOfLocaleName(std::string_view locale);
 
 struct UiTexts {
   // The settings dialog.

@@ -2,6 +2,7 @@
 
 #include "saver/saver_window.h"
 #include "shared/settings.h"
+#include "shared/ui_texts.h"
 
 namespace tl {
 
@@ -15,6 +16,7 @@ int RunLinuxSaver(Platform& p, const LinuxOptions& options, bool hosted, std::os
   // per window it gives.
   if (!hosted && p.windows.FindWindowByTitle("Tidelight_Main")) return 0;
   BaseModule base;
+  base.language = LanguageOfLangId(p.shell.UserInterfaceLanguage());
   LoadSettingsFrom(p, base, LinuxSettingsFile(p));
   ApplyLinuxOptions(p, options, base.settings);
   if (base.settings.MusicKind == 1) {

@@ -11,7 +11,8 @@
 //                 onto a pixmap; XQueryPointer; XRRGetMonitors
 //                 (x11_monitors.cpp); 96 dots per inch
 //   Shell         message boxes as lines on standard error; no browser and
-//                 no dialogs: the Linux program shows none
+//                 no dialogs: the Linux program shows none; the language
+//                 from LC_ALL, LC_MESSAGES or LANG
 //   WindowSystem  /proc/self/cmdline, top-level windows found by WM_NAME,
 //                 a blank pointer for a hidden cursor, real windows
 //                 (override-redirect borderless ones for the screen)
@@ -105,6 +106,7 @@ class X11Platform : public Files,
   bool SnapshotDesktopAt(Surface& into, int32_t x, int32_t y) override;
 
   void ShowMessageBox(std::string_view text, std::string_view title, MessageIcon icon) override;
+  uint16_t UserInterfaceLanguage() override;
   bool OpenWebPage(std::string_view url) override;
   std::optional<std::string> ChooseFileToOpen(const FileDialogSpec& spec) override;
   std::optional<std::string> ChooseFileToSave(const FileDialogSpec& spec) override;
