@@ -73,9 +73,14 @@ bool WriteWhole(const std::string& path, const std::vector<uint8_t>& bytes, std:
 
 }  // namespace
 
-ChainResult ApplyChain(const Surface& picture, uint32_t background, const std::vector<Step>& steps) {
+ChainResult ApplyChain(Surface picture, uint32_t background, const std::vector<Step>& steps,
+                       std::optional<uint32_t> seed) {
   // The engine on a screenless platform: its message boxes are collected.
   HeadlessPlatform platform;
+  platform.clockMs = seed ? *seed
+                          : static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                std::chrono::system_clock::now().time_since_epoch())
+                                                      .count());
   RandomGenerator random;
   PictureBox box(platform, true);
   box.backColor = background;
@@ -84,9 +89,11 @@ ChainResult ApplyChain(const Surface& picture, uint32_t background, const std::v
   Tidelight_C engine(platform, random);
   ChainResult result;
   engine.PictureBox(box);
+  const Context context{engine, static_cast<int32_t>(ColorRefFromPixel(background) & 0xFFFFFF), seed};
   for (const Step& step : steps) {
     if (!platform.messageBoxes.empty() || platform.ended) break;
-    step.effect->apply(engine, *step.effect, step.args);
+    step.effect->apply(context, step);
+    ++platform.clockMs;
   }
   for (const auto& m : platform.messageBoxes) result.engineMessages.push_back(m.text);
   if (result.engineMessages.empty()) result.pixels = box.Pixels();
@@ -100,12 +107,12 @@ int RunJob(const Job& job, std::ostream& err) {
     err << kName << job.input << ": " << PictureErrorText(error) << "\n";
     return kFileError;
   }
-  const DecodedPicture picture = DecodePicture(*bytes, job.background);
+  DecodedPicture picture = DecodePicture(*bytes, job.background);
   if (!picture.ok()) {
     err << kName << job.input << ": " << PictureErrorText(picture.error) << "\n";
     return kFileError;
   }
-  const ChainResult result = ApplyChain(picture.pixels, job.background, job.steps);
+  const ChainResult result = ApplyChain(std::move(picture.pixels), job.background, job.steps, job.seed);
   if (!result.engineMessages.empty()) {
     for (const auto& m : result.engineMessages) err << kName << "the engine reports: " << m << "\n";
     return kFileError;
