@@ -19,20 +19,23 @@ namespace {
 
 constexpr const char* kName = "tidelight-fx: ";
 
-std::optional<std::vector<uint8_t>> ReadInput(const std::string& path, PictureError& error) {
+std::optional<PixelMemory> ReadInput(const std::string& path, PictureError& error) {
   const auto host = PathFromUtf8(path);
   std::error_code ec;
   if (!std::filesystem::is_regular_file(host, ec)) {
     error = PictureError::CannotRead;
     return std::nullopt;
   }
-  if (std::filesystem::file_size(host, ec) > kMaxPictureFileBytes) {
-    error = PictureError::TooLarge;
+  const auto size = std::filesystem::file_size(host, ec);
+  if (ec || size > kMaxPictureFileBytes) {
+    error = ec ? PictureError::CannotRead : PictureError::TooLarge;
     return std::nullopt;
   }
+  // One read into memory of the file's size.
+  PixelMemory bytes(static_cast<size_t>(size));
   std::ifstream in(host, std::ios::binary);
-  std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
-  if (!in && !in.eof()) {
+  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size));
+  if (!in || in.peek() != std::char_traits<char>::eof()) {
     error = PictureError::CannotRead;
     return std::nullopt;
   }
@@ -48,7 +51,7 @@ std::filesystem::path TemporaryBeside(const std::filesystem::path& output) {
   return temp;
 }
 
-bool WriteWhole(const std::string& path, const std::vector<uint8_t>& bytes, std::string& why) {
+bool WriteWhole(const std::string& path, std::span<const uint8_t> bytes, std::string& why) {
   const auto output = PathFromUtf8(path);
   const auto temp = TemporaryBeside(output);
   std::error_code ec;
@@ -84,8 +87,7 @@ ChainResult ApplyChain(Surface picture, uint32_t background, const std::vector<S
   RandomGenerator random;
   PictureBox box(platform, true);
   box.backColor = background;
-  box.Resize(picture.Width(), picture.Height());
-  box.SetPicture(picture);
+  box.AdoptPicture(std::move(picture));
   Tidelight_C engine(platform, random);
   ChainResult result;
   engine.PictureBox(box);
@@ -96,7 +98,7 @@ ChainResult ApplyChain(Surface picture, uint32_t background, const std::vector<S
     ++platform.clockMs;
   }
   for (const auto& m : platform.messageBoxes) result.engineMessages.push_back(m.text);
-  if (result.engineMessages.empty()) result.pixels = box.Pixels();
+  if (result.engineMessages.empty()) result.pixels = std::move(box.Pixels());
   return result;
 }
 
@@ -107,7 +109,7 @@ int RunJob(const Job& job, std::ostream& err) {
     err << kName << job.input << ": " << PictureErrorText(error) << "\n";
     return kFileError;
   }
-  DecodedPicture picture = DecodePicture(*bytes, job.background);
+  DecodedPicture picture = DecodePicture({bytes->data(), bytes->size()}, job.background);
   if (!picture.ok()) {
     err << kName << job.input << ": " << PictureErrorText(picture.error) << "\n";
     return kFileError;
@@ -117,10 +119,17 @@ int RunJob(const Job& job, std::ostream& err) {
     for (const auto& m : result.engineMessages) err << kName << "the engine reports: " << m << "\n";
     return kFileError;
   }
-  const auto encoded = job.format == OutputFormat::Png ? codec::EncodePng(result.pixels)
-                                                       : std::optional(EncodeBmp(result.pixels));
   std::string why = "cannot be encoded";
-  if (!encoded || !WriteWhole(job.output, *encoded, why)) {
+  bool written = false;
+  if (job.format == OutputFormat::Png) {
+    const auto png = codec::EncodePng(result.pixels);
+    written = png && WriteWhole(job.output, *png, why);
+  } else {
+    PixelMemory bmp(BmpFileBytes(result.pixels));
+    WriteBmpFile(result.pixels, bmp.data());
+    written = WriteWhole(job.output, {bmp.data(), bmp.size()}, why);
+  }
+  if (!written) {
     err << kName << job.output << ": " << why << "\n";
     return kFileError;
   }
