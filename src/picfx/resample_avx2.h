@@ -1,0 +1,29 @@
+#pragma once
+// Rotation's sampling eight pixels at a time with AVX2: compiled for AVX2
+// alone (see pixel_filters_avx2.h) and run only where the processor has it.
+// Each function does the groups of eight of one row's run x .. b, every
+// pixel of which samples inside the picture, and returns the first pixel it
+// left for narrower code. Positions are computed as the routine computes
+// them, so every pixel gets the same bytes at every width.
+#include <cstdint>
+
+namespace tl::avx2 {
+
+struct RotateRow {
+  const uint8_t* src;  // the source plane
+  uint8_t* dst;        // pixel 1 of the destination row
+  int32_t width;
+  const double* colCs;  // (x - cX) cs for x = 1 .. W
+  const double* colSn;  // (x - cX) sn
+  double rowSn, rowCs;  // (y - cY) sn and cs
+  double cX, cY;
+};
+
+int32_t RotateNearestRun(const RotateRow& row, int32_t x, int32_t b);
+// The bilinear blend in single precision; the pixels too near a rounding
+// boundary for it are listed in `doubtful` (room for b - x + 1), their count
+// returned in `doubtfulCount`, for the exact form.
+int32_t RotateBilinearRun(const RotateRow& row, int32_t x, int32_t b, int32_t* doubtful,
+                          int32_t& doubtfulCount);
+
+}  // namespace tl::avx2
