@@ -3,6 +3,10 @@
 
 #include <immintrin.h>
 
+#include <cmath>
+
+#include "picfx/trig.h"
+
 namespace tl::avx2 {
 
 namespace {
@@ -35,7 +39,81 @@ inline void StoreEight(uint8_t* dst, __m256i bgr) {
                                          _mm256_and_si256(reserved, _mm256_loadu_si256(d))));
 }
 
+// trig.cpp's kernels, four lanes at a time, operation for operation.
+inline __m256d KernelSin(__m256d x, __m256d y) {
+  using namespace trig;
+  const auto k = [](double v) { return _mm256_set1_pd(v); };
+  const __m256d z = _mm256_mul_pd(x, x);
+  const __m256d v = _mm256_mul_pd(z, x);
+  const __m256d r = _mm256_add_pd(k(kS2), _mm256_mul_pd(z, _mm256_add_pd(k(kS3), _mm256_mul_pd(z,
+      _mm256_add_pd(k(kS4), _mm256_mul_pd(z, _mm256_add_pd(k(kS5), _mm256_mul_pd(z, k(kS6))))))))); 
+  const __m256d inner = _mm256_sub_pd(_mm256_mul_pd(z, _mm256_sub_pd(_mm256_mul_pd(k(0.5), y), _mm256_mul_pd(v, r))), y);
+  return _mm256_sub_pd(x, _mm256_sub_pd(inner, _mm256_mul_pd(v, k(kS1))));
+}
+
+inline __m256d KernelCos(__m256d x, __m256d y) {
+  using namespace trig;
+  const auto k = [](double v) { return _mm256_set1_pd(v); };
+  const __m256d z = _mm256_mul_pd(x, x);
+  const __m256d w2 = _mm256_mul_pd(z, z);
+  const __m256d low = _mm256_mul_pd(z, _mm256_add_pd(k(kC1), _mm256_mul_pd(z, _mm256_add_pd(k(kC2), _mm256_mul_pd(z, k(kC3))))));
+  const __m256d high = _mm256_mul_pd(_mm256_mul_pd(w2, w2),
+      _mm256_add_pd(k(kC4), _mm256_mul_pd(z, _mm256_add_pd(k(kC5), _mm256_mul_pd(z, k(kC6))))));
+  const __m256d r = _mm256_add_pd(low, high);
+  const __m256d hz = _mm256_mul_pd(k(0.5), z);
+  const __m256d w = _mm256_sub_pd(k(1.0), hz);
+  const __m256d tail = _mm256_add_pd(_mm256_sub_pd(_mm256_sub_pd(k(1.0), w), hz),
+                                     _mm256_sub_pd(_mm256_mul_pd(z, r), _mm256_mul_pd(x, y)));
+  return _mm256_add_pd(w, tail);
+}
+
+inline __m256i Exponents(__m256d v) {
+  return _mm256_and_si256(_mm256_srli_epi64(_mm256_castpd_si256(v), 52), _mm256_set1_epi64x(0x7FF));
+}
+
 }  // namespace
+
+void SwirlTurns(int32_t dy, int32_t count, double turn, double m, double* cosT, double* sinT) {
+  using namespace trig;
+  const double dy2 = double(dy) * dy;
+  const __m256d sign = _mm256_set1_pd(-0.0);
+  int32_t dx = 0;
+  for (; dx + 3 < count; dx += 4) {
+    const __m256d d = _mm256_setr_pd(dx, dx + 1, dx + 2, dx + 3);
+    const __m256d r = _mm256_sqrt_pd(_mm256_add_pd(_mm256_mul_pd(d, d), _mm256_set1_pd(dy2)));
+    const __m256d x = _mm256_div_pd(_mm256_mul_pd(_mm256_set1_pd(turn), r), _mm256_set1_pd(m));
+    // x >= 0 and far below the scalar form's limit. Reduced by pi/2 as
+    // trig.cpp does; up to pi/4 that changes nothing (n = 0, y0 = x, y1 = 0),
+    // so both of its paths are this one.
+    const __m256d fn = _mm256_round_pd(_mm256_mul_pd(x, _mm256_set1_pd(kInvPio2)), _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
+    const __m256d rest = _mm256_sub_pd(x, _mm256_mul_pd(fn, _mm256_set1_pd(kPio2_1)));
+    const __m256d w = _mm256_mul_pd(fn, _mm256_set1_pd(kPio2_1t));
+    const __m256d y0 = _mm256_sub_pd(rest, w);
+    const __m256d y1 = _mm256_sub_pd(_mm256_sub_pd(rest, y0), w);
+    // Lanes that cancel so far that trig.cpp refines them go to it.
+    const __m256i lost = _mm256_cmpgt_epi64(_mm256_sub_epi64(Exponents(x), Exponents(y0)), _mm256_set1_epi64x(16));
+    const __m256d s = KernelSin(y0, y1), c = KernelCos(y0, y1);
+    const __m128i n = _mm256_cvtpd_epi32(fn);
+    const __m256i n64 = _mm256_cvtepi32_epi64(n);
+    const __m256d odd = _mm256_castsi256_pd(_mm256_cmpeq_epi64(_mm256_and_si256(n64, _mm256_set1_epi64x(1)), _mm256_set1_epi64x(1)));
+    const __m256d flipSin = _mm256_and_pd(sign, _mm256_castsi256_pd(_mm256_slli_epi64(_mm256_and_si256(n64, _mm256_set1_epi64x(2)), 62)));
+    const __m256d flipCos = _mm256_and_pd(sign, _mm256_castsi256_pd(_mm256_slli_epi64(
+        _mm256_and_si256(_mm256_add_epi64(n64, _mm256_set1_epi64x(1)), _mm256_set1_epi64x(2)), 62)));
+    _mm256_storeu_pd(sinT + dx, _mm256_xor_pd(_mm256_blendv_pd(s, c, odd), flipSin));
+    _mm256_storeu_pd(cosT + dx, _mm256_xor_pd(_mm256_blendv_pd(c, s, odd), flipCos));
+    for (int lanes = _mm256_movemask_pd(_mm256_castsi256_pd(lost)); lanes != 0; lanes &= lanes - 1) {
+      const int32_t k = dx + __builtin_ctz(static_cast<unsigned>(lanes));
+      const SinCosResult t = SinCos(turn * std::sqrt(double(k) * k + dy2) / m);
+      cosT[k] = t.cos;
+      sinT[k] = t.sin;
+    }
+  }
+  for (; dx < count; ++dx) {
+    const SinCosResult t = SinCos(turn * std::sqrt(double(dx) * dx + dy2) / m);
+    cosT[dx] = t.cos;
+    sinT[dx] = t.sin;
+  }
+}
 
 int32_t RotateNearestRun(const RotateRow& r, int32_t x, int32_t b) {
   const int* src = reinterpret_cast<const int*>(r.src);
@@ -90,6 +168,38 @@ int32_t RotateBilinearRun(const RotateRow& r, int32_t x, int32_t b, int32_t* dou
     StoreEight(r.dst + (x - 1) * 4, out);
     for (int unsure = _mm256_movemask_ps(doubt); unsure != 0; unsure &= unsure - 1)
       doubtful[doubtfulCount++] = x + __builtin_ctz(static_cast<unsigned>(unsure));
+  }
+  return x;
+}
+
+int32_t SwirlRun(const uint8_t* src, uint8_t* dst, int32_t width, int32_t height, int32_t y, int32_t cx,
+                 int32_t cy, const double* cosT, const double* sinT, uint32_t paint, int32_t x, int32_t x1) {
+  const bool right = x >= cx;
+  const __m256d dy = _mm256_set1_pd(y - cy), centreX = _mm256_set1_pd(cx), centreY = _mm256_set1_pd(cy);
+  const __m128i one = _mm_set1_epi32(1), w = _mm_set1_epi32(width), h = _mm_set1_epi32(height);
+  const __m128i fill = _mm_set1_epi32(static_cast<int>(paint));
+  const __m128i reserved = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+  const int* from = reinterpret_cast<const int*>(src);
+  for (; x + 3 <= x1; x += 4) {
+    const __m256d dx = _mm256_setr_pd(x - cx, x + 1 - cx, x + 2 - cx, x + 3 - cx);
+    __m256d c, s;
+    if (right) {
+      c = _mm256_loadu_pd(cosT + (x - cx));
+      s = _mm256_loadu_pd(sinT + (x - cx));
+    } else {  // the turns of cx - x, cx - x - 1, ... in reverse
+      c = _mm256_permute4x64_pd(_mm256_loadu_pd(cosT + (cx - x - 3)), 0x1B);
+      s = _mm256_permute4x64_pd(_mm256_loadu_pd(sinT + (cx - x - 3)), 0x1B);
+    }
+    const __m128i xs = _mm256_cvtpd_epi32(_mm256_add_pd(_mm256_sub_pd(_mm256_mul_pd(dx, c), _mm256_mul_pd(dy, s)), centreX));
+    const __m128i ys = _mm256_cvtpd_epi32(_mm256_add_pd(_mm256_add_pd(_mm256_mul_pd(dx, s), _mm256_mul_pd(dy, c)), centreY));
+    // Inside: 1 < xs < W and 1 < ys < H.
+    const __m128i inside = _mm_and_si128(_mm_and_si128(_mm_cmpgt_epi32(xs, one), _mm_cmplt_epi32(xs, w)),
+                                         _mm_and_si128(_mm_cmpgt_epi32(ys, one), _mm_cmplt_epi32(ys, h)));
+    const __m128i at = _mm_and_si128(inside, _mm_add_epi32(_mm_mullo_epi32(_mm_sub_epi32(ys, one), w),
+                                                           _mm_sub_epi32(xs, one)));
+    const __m128i got = _mm_mask_i32gather_epi32(fill, from, at, inside, 4);
+    __m128i* d = reinterpret_cast<__m128i*>(dst + (x - 1) * 4);
+    _mm_storeu_si128(d, _mm_or_si128(_mm_andnot_si128(reserved, got), _mm_and_si128(reserved, _mm_loadu_si128(d))));
   }
   return x;
 }

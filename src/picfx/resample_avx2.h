@@ -1,5 +1,5 @@
 #pragma once
-// Rotation's sampling eight pixels at a time with AVX2: compiled for AVX2
+// Rotation's sampling eight pixels at a time, and the swirl's four, with AVX2: compiled for AVX2
 // alone (see pixel_filters_avx2.h) and run only where the processor has it.
 // Each function does the groups of eight of one row's run x .. b, every
 // pixel of which samples inside the picture, and returns the first pixel it
@@ -25,5 +25,17 @@ int32_t RotateNearestRun(const RotateRow& row, int32_t x, int32_t b);
 // returned in `doubtfulCount`, for the exact form.
 int32_t RotateBilinearRun(const RotateRow& row, int32_t x, int32_t b, int32_t* doubtful,
                           int32_t& doubtfulCount);
+
+// The swirl's pixels x .. x1 of row y, four at a time, all on one side of
+// the centre column cx: right of it (x >= cx) the turns are cosT[x - cx],
+// sinT[x - cx]; left of it cosT[cx - x], sinT[cx - x]. Pixels whose source
+// falls on or past an edge get `paint`. `dst` is pixel 1 of the row.
+int32_t SwirlRun(const uint8_t* src, uint8_t* dst, int32_t width, int32_t height, int32_t y, int32_t cx,
+                 int32_t cy, const double* cosT, const double* sinT, uint32_t paint, int32_t x, int32_t x1);
+
+// The swirl's turns of one row pair: for dx = 0 .. count - 1, with
+// r = sqrt(dx^2 + dy^2), cosT[dx] and sinT[dx] = SinCos(turn * r / m), to
+// the last bit as trig.cpp gives them.
+void SwirlTurns(int32_t dy, int32_t count, double turn, double m, double* cosT, double* sinT);
 
 }  // namespace tl::avx2
