@@ -17,8 +17,10 @@ namespace tl::codec {
 
 namespace {
 
-// libdeflate's level 6: within a few per cent of zlib's best here, and fast.
-constexpr int kLevel = 6;
+// libdeflate's level 7: on the side-by-side benchmark's picture, files a
+// few per cent smaller than zlib's level 7 in a third of its time; level 6
+// is faster still, but its files are some 9 % larger.
+constexpr int kLevel = 7;
 
 void Put32(uint8_t* at, uint32_t v) {
   at[0] = static_cast<uint8_t>(v >> 24);
