@@ -172,6 +172,42 @@ int32_t RotateBilinearRun(const RotateRow& r, int32_t x, int32_t b, int32_t* dou
   return x;
 }
 
+int32_t MagnifyBilinearRun(const float* blends, const int32_t* at, const float* weight, const int32_t* inside,
+                           uint32_t fill, uint8_t* dst, int32_t x, int32_t w, int32_t* doubtful,
+                           int32_t& doubtfulCount) {
+  doubtfulCount = 0;
+  const __m256 limit = _mm256_set1_ps(0.5f - 1.0f / 4096), sign = _mm256_set1_ps(-0.0f);
+  const __m256 bgrLanes = _mm256_castsi256_ps(_mm256_setr_epi32(-1, -1, -1, 0, -1, -1, -1, 0));
+  const __m256i fills = _mm256_set1_epi32(static_cast<int>(fill));
+  const __m256i order = _mm256_setr_epi32(0, 4, 1, 5, 2, 6, 3, 7);
+  for (; x + 8 <= w; x += 8) {
+    // Two pixels a vector: the blend of column pairs, each channel rounded.
+    __m256i rounded[4];
+    int doubt = 0;
+    for (int k = 0; k < 4; ++k) {
+      const int32_t p = x + 2 * k;
+      const float* c0 = blends + size_t(at[p]) * 4;
+      const float* c1 = blends + size_t(at[p + 1]) * 4;
+      const __m256 a = _mm256_loadu2_m128(c1, c0), b = _mm256_loadu2_m128(c1 + 4, c0 + 4);
+      const __m256 v = _mm256_add_ps(a, _mm256_mul_ps(_mm256_sub_ps(b, a), _mm256_loadu_ps(weight + size_t(p) * 4)));
+      rounded[k] = _mm256_cvtps_epi32(v);
+      const __m256 off = _mm256_andnot_ps(sign, _mm256_sub_ps(v, _mm256_cvtepi32_ps(rounded[k])));
+      const int lanes = _mm256_movemask_ps(_mm256_and_ps(_mm256_cmp_ps(off, limit, _CMP_GE_OQ), bgrLanes));
+      doubt |= ((lanes & 0x0F) != 0 ? 1 : 0) << (2 * k) | ((lanes & 0xF0) != 0 ? 1 : 0) << (2 * k + 1);
+    }
+    // Packing works within each half: pixels come out as x, x+2, x+4, x+6,
+    // x+1, ..., and are put back in order.
+    const __m256i bytes = _mm256_packus_epi16(_mm256_packs_epi32(rounded[0], rounded[1]),
+                                              _mm256_packs_epi32(rounded[2], rounded[3]));
+    const __m256i eight = _mm256_permutevar8x32_epi32(bytes, order);
+    const __m256i in = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(inside + x));
+    StoreEight(dst + size_t(x) * 4, _mm256_or_si256(_mm256_and_si256(in, eight), _mm256_andnot_si256(in, fills)));
+    for (int unsure = doubt & _mm256_movemask_ps(_mm256_castsi256_ps(in)); unsure != 0; unsure &= unsure - 1)
+      doubtful[doubtfulCount++] = x + __builtin_ctz(static_cast<unsigned>(unsure));
+  }
+  return x;
+}
+
 int32_t SwirlRun(const uint8_t* src, uint8_t* dst, int32_t width, int32_t height, int32_t y, int32_t cx,
                  int32_t cy, const double* cosT, const double* sinT, uint32_t paint, int32_t x, int32_t x1) {
   const bool right = x >= cx;

@@ -26,6 +26,15 @@ int32_t RotateNearestRun(const RotateRow& row, int32_t x, int32_t b);
 int32_t RotateBilinearRun(const RotateRow& row, int32_t x, int32_t b, int32_t* doubtful,
                           int32_t& doubtfulCount);
 
+// Magnification's bilinear pixels x .. w - 1 of one row (counted from 0),
+// eight at a time, from the row's vertical blends (four floats a column)
+// as magnify_routine.cpp lays them out: pixel x blends the columns at[x]
+// and at[x] + 1 with the weight weight[4x] (four copies); pixels not
+// inside[x] get `fill`. Doubtful pixels are listed as in RotateBilinearRun.
+int32_t MagnifyBilinearRun(const float* blends, const int32_t* at, const float* weight, const int32_t* inside,
+                           uint32_t fill, uint8_t* dst, int32_t x, int32_t w, int32_t* doubtful,
+                           int32_t& doubtfulCount);
+
 // The swirl's pixels x .. x1 of row y, four at a time, all on one side of
 // the centre column cx: right of it (x >= cx) the turns are cosT[x - cx],
 // sinT[x - cx]; left of it cosT[cx - x], sinT[cx - x]. Pixels whose source
