@@ -46,6 +46,23 @@ struct Fx : ::testing::Test {
     return Run(args);
   }
   std::string Out(const std::string& name) const { return folder.str() + "/" + name; }
+  // What the engine draws when called directly on a box of `background`,
+  // its clock at `clock`.
+  static Surface Direct(const Surface& picture, void (*calls)(Tidelight_C&), uint32_t background = 0,
+                        uint64_t clock = 0) {
+    HeadlessPlatform platform;
+    platform.clockMs = clock;
+    RandomGenerator random;
+    PictureBox box(platform, true);
+    box.backColor = background;
+    box.Resize(picture.Width(), picture.Height());
+    box.SetPicture(picture);
+    Tidelight_C engine(platform, random);
+    engine.PictureBox(box);
+    calls(engine);
+    EXPECT_TRUE(platform.messageBoxes.empty());
+    return Rgb24(box.Pixels());
+  }
   Surface ReadBack(const std::string& path) {
     std::ifstream in(PathFromUtf8(path), std::ios::binary);
     const DecodedPicture p = DecodePicture(Bytes(std::istreambuf_iterator<char>(in), {}), 0);
@@ -84,6 +101,11 @@ TEST(FxGrammar, ValuesColoursAndParts) {
     std::string why;
     EXPECT_EQ(fx::ParseValue(amount, c.text, why), c.value) << c.text;
     EXPECT_EQ(why, "a whole number from 0 to 255");
+  }
+  const fx::Value number{"FACTOR", fx::ValueKind::Number, 0.1, 1000};
+  for (const auto& [text, value] : {std::pair<const char*, double>{"1e1", 10}, {".5", 0.5}, {"+1.5", 1.5}}) {
+    std::string why;
+    EXPECT_EQ(fx::ParseValue(number, text, why), value) << text;
   }
   // Values in the person's units become the engine's.
   const struct {
@@ -189,17 +211,7 @@ TEST_F(Fx, EveryNameMatchesTheEngineCalledDirectly) {
   std::string allChains;
   for (const auto& c : cases) {
     allChains += std::string(c.chain) + " ";
-    HeadlessPlatform platform;
-    platform.clockMs = 7;  // the seed of the chain that has dots
-    RandomGenerator random;
-    PictureBox box(platform, true);
-    box.Resize(picture.Width(), picture.Height());
-    box.SetPicture(picture);
-    Tidelight_C engine(platform, random);
-    engine.PictureBox(box);
-    c.direct(engine);
-    ASSERT_TRUE(platform.messageBoxes.empty());
-    const Surface expected = Rgb24(box.Pixels());
+    const Surface expected = Direct(picture, c.direct, 0, 7);  // 7: the seed of the chain with dots
     ASSERT_EQ(Run(c.chain, Out("out.png")), fx::kSuccess) << c.chain << err.str();
     EXPECT_EQ(ReadBack(Out("out.png")), expected) << c.chain;
   }
@@ -218,6 +230,33 @@ TEST_F(Fx, ASeedRepeatsTheDotsAndTheNoise) {
   };
   EXPECT_EQ(run("5"), run("5"));
   EXPECT_NE(run("5"), run("6"));
+}
+
+// A picture of more than 2 MiB, in memory of huge pages, rows converted four
+// pixels at a time and padded, comes out as the engine draws it, as BMP and
+// as PNG.
+TEST_F(Fx, ABigPictureComesOutAsTheEngineDrawsIt) {
+  const Surface big = SamplePicture(1001, 560);
+  const std::string in = folder.Write("big.bmp", AsString(EncodeBmp(big)));
+  const Surface expected = Direct(big, [](Tidelight_C& e) {
+    e.ASM_PalEffects(7, 40, -1), e.ASM_Rotate(30, true, false, -1), e.ASM_PixelEffects(5, 2, -1);
+  });
+  for (const char* out : {"big-out.bmp", "big-out.png"}) {
+    ASSERT_EQ(Run({in, "--darker", "40", "--rotate", "30:bilinear", "--swirl", "180", "-o", Out(out)}),
+              fx::kSuccess) << err.str();
+    EXPECT_TRUE(ReadBack(Out(out)) == expected) << out;
+  }
+}
+
+// "back" is the background colour, which the engine's painting takes as it comes.
+TEST_F(Fx, BackIsTheBackgroundColour) {
+  ASSERT_EQ(Run({input, "--background", "#102030", "--rotate", "30:fill=back", "--lines-across", "5:colour=back",
+                 "-o", Out("back.png")}),
+            fx::kSuccess) << err.str();
+  const Surface expected = Direct(picture, [](Tidelight_C& e) {
+    e.ASM_Rotate(30, false, false, -1), e.ASM_ColorXEffects(1, 0x302010, 5);
+  }, 0x102030);
+  EXPECT_EQ(ReadBack(Out("back.png")), expected);
 }
 
 // INPUT and the options anywhere; a BMP as well as a PNG.
