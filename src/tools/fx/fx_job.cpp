@@ -78,6 +78,8 @@ bool WriteWhole(const std::string& path, std::span<const uint8_t> bytes, std::st
 
 ChainResult ApplyChain(Surface picture, uint32_t background, const std::vector<Step>& steps,
                        std::optional<uint32_t> seed) {
+  // With nothing to do, what the engine would draw is the picture as read.
+  if (steps.empty()) return {std::move(picture), {}};
   // The engine on a screenless platform: its message boxes are collected.
   HeadlessPlatform platform;
   platform.clockMs = seed ? *seed
