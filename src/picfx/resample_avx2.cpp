@@ -131,9 +131,8 @@ int32_t RotateBilinearRun(const RotateRow& r, int32_t x, int32_t b, int32_t* dou
                           int32_t& doubtfulCount) {
   doubtfulCount = 0;
   const int* p00 = reinterpret_cast<const int*>(r.src);
-  const int* p10 = p00 + 1;
   const int* p01 = p00 + r.width;
-  const int* p11 = p01 + 1;
+  const __m256i pairs = _mm256_setr_epi32(0, 1, 4, 5, 2, 3, 6, 7);
   const __m256 half = _mm256_set1_ps(0.5f);
   const __m256 limit = _mm256_set1_ps(0.5f - 1.0f / 4096), sign = _mm256_set1_ps(-0.0f);
   const __m256i byte = _mm256_set1_epi32(0xFF);
@@ -145,10 +144,23 @@ int32_t RotateBilinearRun(const RotateRow& r, int32_t x, int32_t b, int32_t* dou
     const __m256 fy = _mm256_insertf128_ps(_mm256_castps128_ps256(_mm256_cvtpd_ps(fy0)), _mm256_cvtpd_ps(fy1), 1);
     const __m256i xi = _mm256_cvtps_epi32(_mm256_sub_ps(fx, half));
     const __m256i yi = _mm256_cvtps_epi32(_mm256_sub_ps(fy, half));
-    const __m256 wx = _mm256_sub_ps(fx, _mm256_cvtepi32_ps(xi)), wy = _mm256_sub_ps(fy, _mm256_cvtepi32_ps(yi));
+    const __m256 wx0 = _mm256_sub_ps(fx, _mm256_cvtepi32_ps(xi)), wy0 = _mm256_sub_ps(fy, _mm256_cvtepi32_ps(yi));
     const __m256i at = IndexOf(xi, yi, r.width);
-    const __m256i c00 = _mm256_i32gather_epi32(p00, at, 4), c10 = _mm256_i32gather_epi32(p10, at, 4);
-    const __m256i c01 = _mm256_i32gather_epi32(p01, at, 4), c11 = _mm256_i32gather_epi32(p11, at, 4);
+    // Each cell's two lower and two upper pixels sit side by side: one
+    // 8-byte gather a pair. Split into corners, the pixels come in the
+    // order 0, 1, 4, 5, 2, 3, 6, 7, and the weights are put in it too.
+    const __m128i atLo = _mm256_castsi256_si128(at), atHi = _mm256_extracti128_si256(at, 1);
+    const long long* low = reinterpret_cast<const long long*>(p00);
+    const long long* high = reinterpret_cast<const long long*>(p01);
+    const __m256 lowLo = _mm256_castsi256_ps(_mm256_i32gather_epi64(low, atLo, 4));
+    const __m256 lowHi = _mm256_castsi256_ps(_mm256_i32gather_epi64(low, atHi, 4));
+    const __m256 highLo = _mm256_castsi256_ps(_mm256_i32gather_epi64(high, atLo, 4));
+    const __m256 highHi = _mm256_castsi256_ps(_mm256_i32gather_epi64(high, atHi, 4));
+    const __m256i c00 = _mm256_castps_si256(_mm256_shuffle_ps(lowLo, lowHi, _MM_SHUFFLE(2, 0, 2, 0)));
+    const __m256i c10 = _mm256_castps_si256(_mm256_shuffle_ps(lowLo, lowHi, _MM_SHUFFLE(3, 1, 3, 1)));
+    const __m256i c01 = _mm256_castps_si256(_mm256_shuffle_ps(highLo, highHi, _MM_SHUFFLE(2, 0, 2, 0)));
+    const __m256i c11 = _mm256_castps_si256(_mm256_shuffle_ps(highLo, highHi, _MM_SHUFFLE(3, 1, 3, 1)));
+    const __m256 wx = _mm256_permutevar8x32_ps(wx0, pairs), wy = _mm256_permutevar8x32_ps(wy0, pairs);
     // Channel by channel, as the four-pixel form does.
     __m256 doubt = _mm256_setzero_ps();
     __m256i out = _mm256_setzero_si256();
@@ -165,8 +177,9 @@ int32_t RotateBilinearRun(const RotateRow& r, int32_t x, int32_t b, int32_t* dou
       doubt = _mm256_or_ps(doubt, _mm256_cmp_ps(off, limit, _CMP_GE_OQ));
       out = _mm256_or_si256(out, _mm256_slli_epi32(rounded, 8 * c));
     }
-    StoreEight(r.dst + (x - 1) * 4, out);
-    for (int unsure = _mm256_movemask_ps(doubt); unsure != 0; unsure &= unsure - 1)
+    // The order is its own inverse.
+    StoreEight(r.dst + (x - 1) * 4, _mm256_permutevar8x32_epi32(out, pairs));
+    for (int unsure = _mm256_movemask_ps(_mm256_permutevar8x32_ps(doubt, pairs)); unsure != 0; unsure &= unsure - 1)
       doubtful[doubtfulCount++] = x + __builtin_ctz(static_cast<unsigned>(unsure));
   }
   return x;
