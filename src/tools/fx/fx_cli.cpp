@@ -1,6 +1,7 @@
 #include "tools/fx/fx_cli.h"
 
 #include <algorithm>
+#include <cctype>
 #include <ostream>
 
 #include "tools/fx/fx_grammar.h"

@@ -1,5 +1,7 @@
 #include "tools/fx/fx_grammar.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdio>

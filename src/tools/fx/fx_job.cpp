@@ -74,6 +74,11 @@ bool WriteWhole(const std::string& path, std::span<const uint8_t> bytes, std::st
   return true;
 }
 
+uint64_t WallClockMs() {
+  using namespace std::chrono;
+  return static_cast<uint64_t>(duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count());
+}
+
 }  // namespace
 
 ChainResult ApplyChain(Surface picture, uint32_t background, const std::vector<Step>& steps,
@@ -82,10 +87,7 @@ ChainResult ApplyChain(Surface picture, uint32_t background, const std::vector<S
   if (steps.empty()) return {std::move(picture), {}};
   // The engine on a screenless platform: its message boxes are collected.
   HeadlessPlatform platform;
-  platform.clockMs = seed ? *seed
-                          : static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                std::chrono::system_clock::now().time_since_epoch())
-                                                      .count());
+  platform.clockMs = seed ? *seed : WallClockMs();
   RandomGenerator random;
   PictureBox box(platform, true);
   box.backColor = background;
