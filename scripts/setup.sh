@@ -9,7 +9,7 @@ PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
           wine64 xvfb xauth file python3 xdotool imagemagick procps util-linux
           sox libsox-fmt-mp3 lame gstreamer1.0-plugins-base gstreamer1.0-plugins-good locales
           clang-14 libclang-rt-14-dev fonts-ipafont-gothic
-          libpng-dev libjpeg62-turbo-dev libgif-dev libcli11-dev
+          libpng-dev libjpeg62-turbo-dev libgif-dev libdeflate-dev fonts-dejavu-core
           xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
           wixl msitools faketime
           pkg-config libx11-dev libxext-dev libxrandr-dev libxtst-dev libgstreamer1.0-dev

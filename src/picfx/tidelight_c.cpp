@@ -42,7 +42,9 @@ void Tidelight_C::PictureBox(tl::PictureBox& picBox) {
   if (!LoadPixels()) return fail();
   params_.plane1Address =
       static_cast<int32_t>(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(bits_.ReadPlane(1))));
-  Blit(3);
+  // Plane 3 was read whole from the box's own pixels when their sizes match,
+  // so the draw has nothing to copy.
+  Blit(3, BoxMatchesPlanes());
 }
 
 bool Tidelight_C::CheckColorDepth() {
@@ -53,8 +55,9 @@ bool Tidelight_C::CheckColorDepth() {
 
 bool Tidelight_C::LoadPixels() {
   if (!GETDIBS(box_->Pixels())) return false;
-  CopyPlane(1, 2);
+  // Plane 3, then plane 2 from it: a deferred copy, made when plane 2 is used.
   CopyPlane(1, 3);
+  CopyPlane(3, 2);
   return true;
 }
 

@@ -48,6 +48,9 @@ class Tidelight_C {
   // The palette routine with OpCode and Amount; colorX < 0 means the box's
   // background colour.
   void ASM_PalEffects(int32_t opCode, int16_t amount, int32_t colorX);
+  // The same with the routine's first argument word given: the start of the
+  // noise of opcode 10, which the method above always passes as 2.0's bits.
+  void ASM_PalEffects(int32_t opCode, int16_t amount, int32_t colorX, uint32_t noiseSeed);
   // The palette routine after a fixed reset of the program's generator, so
   // the noise opcode 10 gives the same pattern on every call.
   void ASM_IncrementalPalEffects(int32_t opCode, int16_t amount);
