@@ -70,7 +70,7 @@ TEST(PixelMemory, ArrivesZeroedAndCopiesAndMovesWhole) {
     SharePixelMemory(shared);
 #endif
     for (const size_t bytes : {size_t{1}, size_t{4096}, (size_t{2} << 20) + 3, size_t{9} << 20}) {
-      PixelMemory m(bytes);
+      PixelMemory m(bytes, PixelPlace::Shown);
       ASSERT_EQ(m.size(), bytes);
       EXPECT_TRUE(std::all_of(m.data(), m.data() + bytes, [](uint8_t b) { return b == 0; })) << bytes;
       m.data()[0] = 1;
@@ -90,15 +90,17 @@ TEST(PixelMemory, ArrivesZeroedAndCopiesAndMovesWhole) {
 }
 
 #ifdef __linux__
-// Only big blocks made while sharing is on lie in segments, each until it
-// is given back.
-TEST(PixelMemory, BigBlocksLieInSharedSegmentsOnlyWhileAsked) {
+// Only big shown blocks made while sharing is on lie in segments, each until
+// it is given back; a copy is the program's own.
+TEST(PixelMemory, BigShownBlocksLieInSharedSegmentsOnlyWhileAsked) {
+  constexpr PixelPlace kShown = PixelPlace::Shown;
   SharePixelMemory(true);
-  PixelMemory small(4096), big(size_t{2} << 20), other(size_t{3} << 20);
+  PixelMemory small(4096, kShown), big(size_t{2} << 20, kShown), other(size_t{3} << 20, kShown);
+  const PixelMemory own(size_t{2} << 20), copy(big);
   SharePixelMemory(false);
-  const PixelMemory later(size_t{2} << 20);
-  EXPECT_EQ(PixelMemorySegment(small.data()), -1);
-  EXPECT_EQ(PixelMemorySegment(later.data()), -1);
+  const PixelMemory later(size_t{2} << 20, kShown);
+  for (const PixelMemory* m : {&std::as_const(small), &own, &copy, &later})
+    EXPECT_EQ(PixelMemorySegment(m->data()), -1) << m->size();
   const void* was = big.data();
   EXPECT_GE(PixelMemorySegment(was), 0);
   EXPECT_NE(PixelMemorySegment(other.data()), PixelMemorySegment(was));

@@ -1,8 +1,8 @@
 // Pixel memory on Linux: a block of 2 MiB or more is mapped on its own,
 // aligned to 2 MiB and marked for transparent huge pages, so that its first
-// touch costs one fault per 2 MiB instead of one per 4 KiB; or, once asked,
-// placed in a System V segment (gfx/pixel_memory_shared.h). Smaller blocks
-// come from the C library.
+// touch costs one fault per 2 MiB and its rows far apart share few page
+// table entries; or, shown pixels once asked, placed in a System V segment
+// (gfx/pixel_memory_shared.h). Smaller blocks come from the C library.
 #include <sys/ipc.h>
 #include <sys/mman.h>
 #include <sys/shm.h>
@@ -70,9 +70,9 @@ int PixelMemorySegment(const void* block) {
   return it == s.ids.end() ? -1 : it->second;
 }
 
-void* AllocatePixelMemory(size_t bytes) {
+void* AllocatePixelMemory(size_t bytes, PixelPlace place) {
   if (bytes < kHuge) return std::calloc(bytes, 1);
-  if (g_share) {
+  if (place == PixelPlace::Shown && g_share) {
     // Where the system has no shared memory to give, private memory serves.
     if (void* block = AllocateShared(bytes)) return block;
   }

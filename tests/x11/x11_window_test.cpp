@@ -13,8 +13,9 @@ namespace {
 
 using X11Window = X11Test;
 
-Surface Pattern(int32_t w, int32_t h) {
-  Surface s(w, h);
+Surface Pattern(int32_t w, int32_t h, PixelPlace place = PixelPlace::Own) {
+  Surface s;
+  s.Resize(w, h, 0, place);
   for (int32_t y = 0; y < h; ++y)
     for (int32_t x = 0; x < w; ++x) s.At(x, y) = Rgb(uint8_t(x * 3), uint8_t(y * 5), uint8_t(x ^ y));
   return s;
@@ -55,10 +56,11 @@ TEST_P(X11Presenting, PartsShowTheirPixelsAndAnExposureRepaintsFromThem) {
   RecordingSink sink;
   auto win = p.OpenWindow({"present", WindowKind::Popup, {0, 0, w, h}}, sink);
   win->Show();
-  Surface first = Pattern(w, h);
+  Surface first = Pattern(w, h, PixelPlace::Shown);
   EXPECT_EQ(PixelMemorySegment(first.Data()) >= 0, shared && big);
   win->Present(first, first.Bounds());
-  Surface second(w, h, Rgb(1, 2, 3));
+  Surface second;
+  second.Resize(w, h, Rgb(1, 2, 3), PixelPlace::Shown);
   const Rect parts[] = {{0, 0, 10, 10}, {40, 30, 64, 48}};
   win->Present(second, parts);
   XSync(watcher, False);

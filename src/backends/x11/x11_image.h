@@ -70,9 +70,7 @@ class SurfaceImage {
   bool ok() const { return image_ != nullptr; }
   // Whether this is an image of `pixels`' memory as it is now.
   bool Of(const Surface& pixels) const;
-  unsigned long Put(Drawable to, GC gc, const Rect& r, bool last) {
-    return PutShared(display_, to, gc, image_, r, last);
-  }
+  void Put(Drawable to, GC gc, const Rect& r) { PutShared(display_, to, gc, image_, r, false); }
 
  private:
   Display* display_;

@@ -162,19 +162,16 @@ bool X11Window::PresentInPlace(const Surface& pixels, std::span<const Rect> part
   if (!c_.sharedMemory || c_.alphaBits != 0) return false;
   if (!inPlace_ || !inPlace_->Of(pixels)) {
     inPlace_.reset();
-    presented_ = 0;
     auto image = std::make_unique<SurfaceImage>(c_, pixels);
     if (!image->ok()) return false;
     inPlace_ = std::move(image);
   }
-  // The screen may fall behind the surface by one present, no more: a
-  // server still busy with the last one is waited for (usually its
-  // completion came while the program waited for the frame).
-  if (!Done(c_.display, presented_)) XSync(c_.display, False);
-  const Rect* last = LastShown(parts, pixels.Bounds());
+  // Nothing is waited for: a server that falls behind reads the pixels as
+  // they are by then, which is what the later puts would show anyway, and
+  // a full connection holds the program back by itself.
   for (const Rect& part : parts)
     if (const Rect r = Intersect(part, pixels.Bounds()); !r.Empty())
-      presented_ = inPlace_->Put(window_, gc_.get(), r, &part == last);
+      inPlace_->Put(window_, gc_.get(), r);
   XFlush(c_.display);
   return true;
 }

@@ -63,7 +63,6 @@ class X11Window : public tl::Window {
   const Surface* shown_ = nullptr;
   std::unique_ptr<PixelImage> image_;     // a copy of the pixels for the server
   std::unique_ptr<SurfaceImage> inPlace_;  // or the pixels themselves
-  unsigned long presented_ = 0;  // the last present's last put, read in place
   MousePointer pointer_ = MousePointer::Default;
   UniqueCursor shape_;  // the pointer's cursor, when not the parent's
   UniqueCursor custom_;  // our own picture, MousePointer::Custom
