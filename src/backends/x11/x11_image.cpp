@@ -10,9 +10,13 @@
 
 namespace tl::x11 {
 
+namespace {
+// Whether the server has done the request of `serial` (0: none): told by
+// the last event, reply or error read, so it costs no round trip.
 bool Done(Display* d, unsigned long serial) {
   return serial == 0 || LastKnownRequestProcessed(d) >= serial;
 }
+}  // namespace
 
 unsigned long PutShared(Display* d, Drawable to, GC gc, XImage* image, const Rect& r, bool last) {
   const unsigned long serial = NextRequest(d);

@@ -7,13 +7,9 @@
 
 namespace tl::x11 {
 
-// Whether the server has done the request of `serial` (0: none): told by
-// the last event, reply or error read, so it costs no round trip.
-bool Done(Display* d, unsigned long serial);
-
 // Puts `r` of a shared-memory image at the same place of the drawable and
 // returns the request's serial. The last put of a batch asks for the
-// completion event, which tells us (Done) that the whole batch is read.
+// completion event: once read, it tells Xlib that the whole batch is done.
 unsigned long PutShared(Display* d, Drawable to, GC gc, XImage* image, const Rect& r, bool last);
 
 // An image of its own: in shared memory (MIT-SHM) where the server can
