@@ -65,7 +65,7 @@ namespace {
 // shared segment), of odd sizes too: zeroed when they arrive, copied and
 // moved whole, given back without a fault.
 TEST(PixelMemory, ArrivesZeroedAndCopiesAndMovesWhole) {
-  for (const bool shared : {false, true}) {
+  for ([[maybe_unused]] const bool shared : {false, true}) {
 #ifdef __linux__
     SharePixelMemory(shared);
 #endif
