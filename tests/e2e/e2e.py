@@ -462,6 +462,30 @@ class ModesTest(SaverCase):
                 host.communicate()
 
 
+    def test_settings_modal_to_the_page_that_opened_them(self):
+        """/c:<page> as the screen-saver page starts it: the settings window
+        is the page's own, the page takes no input until it closes."""
+        RIG.write_settings()
+        before = open(os.path.join(RIG.prog, "Tidelight.ini"), "rb").read()
+        page = subprocess.Popen([WINE, RIG.host, RIG.program, wine_path(RIG.work), "settings"],
+                                env=RIG.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                                text=True)
+        try:
+            line = page.stdout.readline().split()
+            check(line == ["settings", "owner", "page", "page", "disabled"],
+                  "the settings window is not modal to its page: %r" % line)
+            line = page.stdout.readline().split()
+            check(line == ["closed", "page", "enabled"], "the page stayed disabled: %r" % line)
+            out, _ = page.communicate(timeout=60)
+            check(page.returncode == 0, "the settings did not end: %s" % out.strip())
+            check(open(os.path.join(RIG.prog, "Tidelight.ini"), "rb").read() == before,
+                  "closing the settings wrote the file")
+        finally:
+            if page.poll() is None:
+                page.kill()
+                page.communicate()
+
+
 class BrokenSettingsTest(SaverCase):
     def test_each_broken_file_keeps_it_running(self):
         missing = wine_path(os.path.join(RIG.work, "no-such-file.mp3")).encode()
