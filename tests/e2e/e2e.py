@@ -182,6 +182,10 @@ class Rig:
         with open(os.path.join(self.prog, "Tidelight.ini"), "wb") as f:
             f.write(data)
 
+    def settings_bytes(self):
+        with open(os.path.join(self.prog, "Tidelight.ini"), "rb") as f:
+            return f.read()
+
     def run(self, *args):
         return subprocess.Popen([WINE, self.program, *args], env=self.env,
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -466,7 +470,7 @@ class ModesTest(SaverCase):
         """/c:<page> as the screen-saver page starts it: the settings window
         is the page's own, the page takes no input until it closes."""
         RIG.write_settings()
-        before = open(os.path.join(RIG.prog, "Tidelight.ini"), "rb").read()
+        before = RIG.settings_bytes()
         page = subprocess.Popen([WINE, RIG.host, RIG.program, wine_path(RIG.work), "settings"],
                                 env=RIG.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
                                 text=True)
@@ -478,8 +482,7 @@ class ModesTest(SaverCase):
             check(line == ["closed", "page", "enabled"], "the page stayed disabled: %r" % line)
             out, _ = page.communicate(timeout=60)
             check(page.returncode == 0, "the settings did not end: %s" % out.strip())
-            check(open(os.path.join(RIG.prog, "Tidelight.ini"), "rb").read() == before,
-                  "closing the settings wrote the file")
+            check(RIG.settings_bytes() == before, "closing the settings wrote the file")
         finally:
             if page.poll() is None:
                 page.kill()
