@@ -189,8 +189,6 @@ TEST(Win32SettingsDialog, OpensWithItsControlsAndClosesOnCancelWritingNothing) {
 TEST(Win32SettingsDialog, ANewResolutionPutsEveryControlWhereItsTwipsFallThere) {
   Win32Platform p;
   BaseModule b;
-  b.settings.FadeDepth = 24;
-  b.settings.FadeSpeed = 10;
   Tidelight_P dlg(p, b);
   dlg.Show();
   ASSERT_NE(dlg.window(), nullptr);

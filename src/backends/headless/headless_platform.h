@@ -16,7 +16,10 @@
 //                 its ink drawn as a plain box (see headless_text.cpp)
 //                 The platform's own controls (scroll bars, drop-down
 //                 lists) keep their state and take input from the tests;
-//                 the pointer set for the whole screen is recorded.
+//                 the pointer set for the whole screen is recorded. A modal
+//                 run disables its foreign owner while it lasts; the
+//                 foreground window is the test's; the system's notices
+//                 (resolution, activation, display power) come by Notify.
 //   PictureFiles  real files: BMP by our code, PNG, JPEG and GIF by the
 //                 build's codecs (Debian's libraries natively)
 //
