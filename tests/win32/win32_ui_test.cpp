@@ -84,14 +84,12 @@ TEST(Win32Ui, ScreenFactsAreSane) {
 
 struct Notices : WindowEvents {
   std::vector<bool> activations, displayPower;
-  int saverRequests = 0, dpi = 0;
-  Rect suggested;
+  int saverRequests = 0;
   bool hostEnabledWhileClosing = true;
   HWND host = nullptr;
   void OnAppActivation(bool active) override { activations.push_back(active); }
   bool OnScreenSaverRequest() override { ++saverRequests; return false; }
   void OnDisplayPower(bool on) override { displayPower.push_back(on); }
-  void OnDpiChanged(int32_t x, int32_t, const Rect& r) override { dpi = x; suggested = r; }
   void OnClosing() override { hostEnabledWhileClosing = IsWindowEnabled(host) != FALSE; }
 };
 
@@ -119,10 +117,6 @@ TEST(Win32Ui, TheSystemsNoticesReachTheSink) {
     SendMessageW(h, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, reinterpret_cast<LPARAM>(setting));
   }
   EXPECT_EQ(n.displayPower, (std::vector<bool>{false, true, true}));
-  RECT r{10, 20, 330, 260};
-  SendMessageW(h, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&r));
-  EXPECT_EQ(n.dpi, 144);
-  EXPECT_EQ(n.suggested, (Rect{10, 20, 330, 260}));
 }
 
 TEST(Win32Ui, AnOwnedWindowIsModalToItsOwnerUntilItCloses) {
