@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "bench_measure.h"
+#include "gfx/pixel_memory.h"
 #include "picfx/colorx_routine.h"
 #include "picfx/magnify_routine.h"
 #include "picfx/pixel_filters.h"
@@ -23,12 +24,14 @@ using bench::Measure;
 using bench::PlaneBytes;
 
 struct Planes {
-  std::vector<uint8_t> block;
+  tl::PixelMemory block;  // as the engine holds its planes
   tl::RoutineParams params;
   std::vector<float> rows;
 
   Planes(benchmark::State& state, int32_t opcode, int32_t amount, int32_t colour)
-      : block(bench::RandomBytes(PlaneBytes(state) * 3, 11)) {
+      : block(PlaneBytes(state) * 3) {
+    const std::vector<uint8_t> random = bench::RandomBytes(block.size(), 11);
+    std::memcpy(block.data(), random.data(), random.size());
     params.width = static_cast<int32_t>(state.range(0));
     params.height = static_cast<int32_t>(state.range(1));
     params.opcode = opcode;
@@ -36,7 +39,7 @@ struct Planes {
     params.colour = colour;
   }
   tl::RoutineCall Call(uint32_t a = 0, uint32_t b = 0, uint32_t c = 0) {
-    tl::RoutineCall call = tl::CallOn(params, block, a, b, c);
+    tl::RoutineCall call = tl::CallOn(params, {block.data(), block.size()}, a, b, c);
     call.rowTable = rows;
     return call;
   }

@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
-"""Writes the release archive for Windows users: the saver and the effects
-tool for both machines, the guide in
-English and Japanese, and the SHA-256 checksums of everything else in it.
+"""Writes the release for Windows users: the archive with the saver and the
+effects tool for both machines and the guide in English and Japanese; beside
+it an installer for each machine (packaging/msi.py); and SHA256SUMS.txt with
+the checksums of the archive's other files and of both installers, in the
+archive and beside it.
 
 The programs come from the mingw-x86_64 and mingw-i686 build folders under
 --builds (configured from the presets every time, and brought up to date).
@@ -20,10 +22,13 @@ import subprocess
 import sys
 import zipfile
 
+import msi
+
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 HERE = os.path.join(ROOT, "packaging")
 
-# Archive folder, preset that builds it; adding a program is one line here.
+# Archive folder (and installer architecture), preset that builds it; adding
+# a program is one line here.
 BUILDS = [("x64", "mingw-x86_64"), ("x86", "mingw-i686")]
 PROGRAMS = ["Tidelight.scr", "tidelight-fx.exe"]
 GUIDES = [("README-en.txt", "guide-en.txt"), ("README-ja.txt", "guide-ja.txt")]
@@ -47,6 +52,11 @@ def windows_text(text):
     return b"\xef\xbb\xbf" + text.replace("\r\n", "\n").replace("\n", "\r\n").encode("utf-8")
 
 
+def read(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
 def entries(version, builds):
     out = []
     for name, source in GUIDES:
@@ -54,21 +64,40 @@ def entries(version, builds):
             out.append((name, windows_text(f.read().replace("@VERSION@", version))))
     for folder, preset in BUILDS:
         for program in PROGRAMS:
-            with open(os.path.join(builds, preset, program), "rb") as f:
-                out.append(("%s/%s" % (folder, program), f.read()))
-    # The checksums in sha256sum's own format, CRLF for Notepad; no
-    # byte-order mark, which sha256sum --check would not read.
-    sums = "".join("%s  %s\r\n" % (hashlib.sha256(data).hexdigest(), name) for name, data in out)
-    out.append((SUMS, sums.encode("ascii")))
+            out.append(("%s/%s" % (folder, program), read(os.path.join(builds, preset, program))))
     return out
 
 
-def entry_date(default):
+def installers(version, builds, archive, when, folder):
+    """Writes both installers into `folder` from the archive's files;
+    returns their names and bytes."""
+    out = []
+    files = dict(archive)
+    for arch, preset in BUILDS:
+        payload = {name: files.get("%s/%s" % (arch, name), files.get(name)) for name in msi.PAYLOAD}
+        payload["tidelight.ico"] = read(os.path.join(builds, preset, "tidelight.ico"))
+        name = msi.msi_name(version, arch)
+        msi.build(os.path.join(folder, name), arch, version, payload, when)
+        out.append((name, read(os.path.join(folder, name))))
+    return out
+
+
+def checksums(items):
+    """sha256sum's own format, CRLF for Notepad; no byte-order mark, which
+    sha256sum --check would not read."""
+    return "".join("%s  %s\r\n" % (hashlib.sha256(data).hexdigest(), name)
+                   for name, data in items).encode("ascii")
+
+
+def release_time(default):
+    """The release's date: SOURCE_DATE_EPOCH when set, else the given day, UTC."""
     if os.environ.get("SOURCE_DATE_EPOCH"):
-        when = datetime.datetime.fromtimestamp(int(os.environ["SOURCE_DATE_EPOCH"]),
+        return datetime.datetime.fromtimestamp(int(os.environ["SOURCE_DATE_EPOCH"]),
                                                datetime.timezone.utc)
-    else:
-        when = datetime.datetime.fromisoformat(default)
+    return datetime.datetime.fromisoformat(default).replace(tzinfo=datetime.timezone.utc)
+
+
+def entry_date(when):
     # A zip entry holds local time in two-second steps from 1980 on.
     when = max(when.replace(tzinfo=None), datetime.datetime(1980, 1, 1))
     return (when.year, when.month, when.day, when.hour, when.minute, when.second // 2 * 2)
@@ -96,10 +125,17 @@ def main():
     parser.add_argument("--cmake", default="cmake")
     args = parser.parse_args()
     build(args.cmake, args.builds)
-    write_zip(args.out, entries(args.version, args.builds), entry_date(args.date))
-    with open(args.out, "rb") as f:
-        digest = hashlib.sha256(f.read()).hexdigest()
-    print("wrote %s\nSHA-256 %s" % (args.out, digest))
+    when = release_time(args.date)
+    folder = os.path.dirname(os.path.abspath(args.out))
+    os.makedirs(folder, exist_ok=True)
+    archive = entries(args.version, args.builds)
+    msis = installers(args.version, args.builds, archive, int(when.timestamp()), folder)
+    sums = checksums(archive + msis)
+    write_zip(args.out, archive + [(SUMS, sums)], entry_date(when))
+    with open(os.path.join(folder, SUMS), "wb") as f:
+        f.write(sums)
+    for path in [args.out] + [os.path.join(folder, name) for name, _ in msis]:
+        print("wrote %s\n  SHA-256 %s" % (path, hashlib.sha256(read(path)).hexdigest()))
     return 0
 
 

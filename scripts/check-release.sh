@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# The release archive: made by its own command from the preset builds, then
-# once more from nothing in other build folders; the two must be the same
-# bytes, and the archive must hold what the guide promises.
+# The release archive and installers: made by their own command from the
+# preset builds, then once more from nothing in other build folders; the two
+# must be the same bytes, and they must hold what the guide promises.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --workflow --preset release

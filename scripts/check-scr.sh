@@ -15,7 +15,7 @@ for d in $dlls; do
   esac
 done
 strings -e l "$scr" > /tmp/scr-strings.$$
-for s in "Tidelight (ScreenSaver)" "1.00" "Tidelight.scr" "041104B0"; do
+for s in "Tidelight (ScreenSaver)" "1.00" "Tidelight.scr" "041104B0" "040904B0"; do
   grep -qF "$s" /tmp/scr-strings.$$ || { echo "$scr lacks version text: $s"; exit 1; }
 done
 rm -f /tmp/scr-strings.$$

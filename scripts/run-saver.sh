@@ -5,7 +5,9 @@
 # reports that it ended. With --own-display it runs on your X display instead.
 # With --dialog it opens the settings dialog (Tidelight.scr /c) on the
 # virtual screen instead, saves a screenshot of it as out/tidelight-dialog.png
-# and closes it with its "ｷｬﾝｾﾙ" button.
+# and closes it with its cancel button. The dialog speaks the language of
+# LANG, as Wine takes it: LANG=ja_JP.UTF-8 for Japanese, LANG=C.UTF-8 for
+# English.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 mode="${1:-}"

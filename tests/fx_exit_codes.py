@@ -48,13 +48,13 @@ def main():
     check("tidelight-fx 1.00" in run(0, "--version").stdout, "--version does not name the tool")
     run(0, "--help")
     run(0, "--list")
-    run(2, source, "--pal-darker", "many", "-o", out)
+    run(2, source, "--darker", "many", "-o", out)
     run(2, source, "--no-such-effect", "-o", out)
     run(2, source, "-o", os.path.join(work, "out.gif"))
     run(1, os.path.join(work, "missing.png"), "-o", out)
     run(1, source, "-o", os.path.join(work, "no folder", "out.png"))
     check(os.listdir(work) == ["in.png"], f"failed runs left files: {sorted(os.listdir(work))}")
-    run(0, source, "--pal-darker", "40", "--pal-invert", "--undo", "-o", out)
+    run(0, source, "--darker", "40", "--invert", "--undo", "-o", out)
     with open(out, "rb") as f:
         check(f.read(8).startswith(b"\x89PNG"), "the output is not a PNG file")
     for failure in failures:

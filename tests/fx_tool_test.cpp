@@ -14,6 +14,7 @@
 #include "test_folder.h"
 #include "tools/fx/effect_table.h"
 #include "tools/fx/fx_cli.h"
+#include "tools/fx/fx_grammar.h"
 #include "tools/fx/fx_job.h"
 
 namespace tl::test {
@@ -45,6 +46,23 @@ struct Fx : ::testing::Test {
     return Run(args);
   }
   std::string Out(const std::string& name) const { return folder.str() + "/" + name; }
+  // What the engine draws when called directly on a box of `background`,
+  // its clock at `clock`.
+  static Surface Direct(const Surface& picture, void (*calls)(Tidelight_C&), uint32_t background = 0,
+                        uint64_t clock = 0) {
+    HeadlessPlatform platform;
+    platform.clockMs = clock;
+    RandomGenerator random;
+    PictureBox box(platform, true);
+    box.backColor = background;
+    box.Resize(picture.Width(), picture.Height());
+    box.SetPicture(picture);
+    Tidelight_C engine(platform, random);
+    engine.PictureBox(box);
+    calls(engine);
+    EXPECT_TRUE(platform.messageBoxes.empty());
+    return Rgb24(box.Pixels());
+  }
   Surface ReadBack(const std::string& path) {
     std::ifstream in(PathFromUtf8(path), std::ios::binary);
     const DecodedPicture p = DecodePicture(Bytes(std::istreambuf_iterator<char>(in), {}), 0);
@@ -65,64 +83,192 @@ TEST(FxTable, EntriesAreWellFormed) {
   for (const fx::Effect& e : fx::Effects()) {
     EXPECT_TRUE(names.insert(e.name).second) << e.name;
     EXPECT_NE(e.apply, nullptr) << e.name;
+    EXPECT_FALSE(e.summary.empty()) << e.name;
     EXPECT_NE(e.example.find("--" + std::string(e.name)), std::string_view::npos) << e.name;
-    // Only trailing arguments may be left out.
-    for (size_t i = 0; i < e.RequiredArgs(); ++i) EXPECT_FALSE(e.args[i].defaultValue) << e.name;
   }
-  EXPECT_NE(fx::FindEffect("pal-darker"), nullptr);
-  EXPECT_EQ(fx::FindEffect("pal-darker")->Source(), "ASM_PalEffects opcode 7");
+  EXPECT_EQ(fx::FindEffect("smooth")->Source(), "ASM_PixelEffects opcode 0 Amount 8");
 }
 
-TEST(FxTable, ArgumentsAreCheckedAgainstTheirRanges) {
-  const fx::Arg amount{"AMOUNT", fx::ArgKind::Integer, -32768, 32767};
-  const fx::Arg colour{"COLOUR", fx::ArgKind::Colour, -2147483648.0, 2147483647.0};
+// Every rule of the words, once: values, colours and parts.
+TEST(FxGrammar, ValuesColoursAndParts) {
+  const fx::Value amount{"AMOUNT", fx::ValueKind::Integer, 0, 255};
+  const struct {
+    const char* text;
+    std::optional<double> value;
+  } amounts[] = {{"40", 40}, {"0x10", 16}, {"255", 255}, {"+7", 7},  {"256", {}}, {"-1", {}},
+                 {"1.5", {}}, {"ten", {}}, {"", {}},      {"--3", {}}, {"4x", {}}};
+  for (const auto& c : amounts) {
+    std::string why;
+    EXPECT_EQ(fx::ParseValue(amount, c.text, why), c.value) << c.text;
+    EXPECT_EQ(why, "a whole number from 0 to 255");
+  }
+  const fx::Value number{"FACTOR", fx::ValueKind::Number, 0.1, 1000};
+  for (const auto& [text, value] : {std::pair<const char*, double>{"1e1", 10}, {".5", 0.5}, {"+1.5", 1.5}}) {
+    std::string why;
+    EXPECT_EQ(fx::ParseValue(number, text, why), value) << text;
+  }
+  // Values in the person's units become the engine's.
+  const struct {
+    const char* effect;
+    const char* text;
+    std::optional<double> engine;
+  } units[] = {{"swirl", "180", 2},    {"swirl", "360", 8},     {"swirl", "45", {}},  {"glow", "1", 0},
+               {"glow", "4", 6},       {"glow", "5", {}},       {"glow", "6", 10},    {"magnify", "1.5", 1.5},
+               {"magnify", "1.55", {}}, {"magnify", "0.05", {}}};
+  for (const auto& c : units) {
+    std::string why;
+    EXPECT_EQ(fx::ParseValue(fx::FindEffect(c.effect)->values.back(), c.text, why), c.engine)
+        << c.effect << " " << c.text;
+  }
+  // Colours: red first as written, the box's colour, or a raw COLORREF.
+  const struct {
+    const char* text;
+    std::optional<double> ref;
+  } colours[] = {{"#FF8000", 0x0080FF},     {"0xFF8000", 0x0080FF},    {"0x12", 0x120000},
+                 {"back", fx::kBack},       {"colorref=255", 255},     {"colorref=-1", 0xFFFFFFFF},
+                 {"colorref=0xFFFFFFFF", 0xFFFFFFFF}, {"#12345", {}},  {"0xFFFFFFFF", {}},
+                 {"255", {}},               {"#GG0000", {}},           {"colorref=1.5", {}}};
+  for (const auto& c : colours) EXPECT_EQ(fx::ParseColour(c.text), c.ref) << c.text;
+  EXPECT_EQ(fx::ColourRef(fx::kBack, 0x123456), 0x123456);
+  EXPECT_EQ(fx::ColourRef(0xFFFFFFFF, 0), -1);
+
+  const fx::Effect& rotate = *fx::FindEffect("rotate");
   std::string why;
-  EXPECT_EQ(fx::ParseArg(amount, "-40", why), -40);
-  EXPECT_EQ(fx::ParseArg(amount, "0x10", why), 16);
-  EXPECT_EQ(fx::ParseArg(amount, "32767", why), 32767);
-  for (const char* bad : {"32768", "-32769", "1.5", "ten", "", "4x", "--3"})
-    EXPECT_FALSE(fx::ParseArg(amount, bad, why)) << bad;
-  EXPECT_EQ(fx::ParseArg(colour, "#FF8000", why), 0x0080FF);  // COLORREF: red in the low byte
-  EXPECT_EQ(fx::ParseArg(colour, "back", why), -1);
-  EXPECT_EQ(fx::ParseArg(colour, "0x00BBGGRR", why), std::nullopt);
-  EXPECT_EQ(fx::ParseArg(colour, "255", why), 255);
-  const fx::Arg sampling{"SAMPLING", fx::ArgKind::Word, 0, 0, 0.0, {{"nearest", 0}, {"bilinear", 1}}};
-  EXPECT_EQ(fx::ParseArg(sampling, "bilinear", why), 1);
-  EXPECT_FALSE(fx::ParseArg(sampling, "cubic", why));
-  EXPECT_EQ(why, "one of nearest bilinear");
+  const auto parts = fx::ParseParts(rotate, "fill=back:centre=1.5,-2:bilinear", why);
+  ASSERT_TRUE(parts) << why;
+  EXPECT_TRUE(parts->bilinear);
+  EXPECT_EQ(parts->centreX, 1.5);
+  EXPECT_EQ(parts->centreY, -2);
+  EXPECT_EQ(parts->fill, fx::kBack);
+  const struct {
+    const char* text;
+    const char* why;
+  } wrong[] = {
+      {"bilinear:nearest", "the part nearest is given twice"},
+      {"centre=1", "centre='1' must be two numbers X,Y"},
+      {"fill=#12", "fill='#12' must be a colour"},
+      {"colour=#000000", "unknown part 'colour=#000000'; it takes nearest, bilinear, centre=X,Y, fill=COLOUR"},
+      {"bilinear:", "an empty part"},
+  };
+  for (const auto& c : wrong) {
+    EXPECT_FALSE(fx::ParseParts(rotate, c.text, why)) << c.text;
+    EXPECT_NE(why.find(c.why), std::string::npos) << c.text << ": " << why;
+  }
 }
 
-// What the tool writes is what the engine draws when called directly.
-TEST_F(Fx, ChainsMatchTheEngineCalledDirectly) {
+// Every effect by its name does what the engine does when called directly
+// (a default colour is the background, or white for the painting).
+TEST_F(Fx, EveryNameMatchesTheEngineCalledDirectly) {
+  using E = Tidelight_C;
   const struct {
     const char* chain;
-    void (*direct)(Tidelight_C&);
+    void (*direct)(E&);
   } cases[] = {
-      {"--pal-darker 40 --pal-invert --undo",
-       [](Tidelight_C& e) { e.ASM_PalEffects(7, 40, -1), e.ASM_PalEffects(11, 0, -1), e.UndoLast(); }},
-      {"--lighter 96", [](Tidelight_C& e) { e.ASM_IncrementalPalEffects(6, 96); }},
-      {"--incremental 10 3 --pal-grey", [](Tidelight_C& e) { e.ASM_IncrementalPalEffects(10, 3), e.ASM_PalEffects(12, 0, -1); }},
-      {"--pal 8 -20 #00FF00 --pal-noise 2 --reset --darker 30",
-       [](Tidelight_C& e) {
-         e.ASM_PalEffects(8, -20, 0x00FF00), e.ASM_PalEffects(10, 2, -1), e.ResetPic(),
-             e.ASM_IncrementalPalEffects(7, 30);
+      {"--lighter 10 --darker 20 --more-red 30 --less-red 40 --more-green 50 --less-green 60 --more-blue 70 "
+       "--less-blue 80 --lighter-wrapping 90 --darker-wrapping 100 --noise 2",
+       [](E& e) {
+         for (const auto& [op, amount] : {std::pair{6, 10}, {7, 20}, {0, 30}, {1, 40}, {2, 50}, {3, 60}, {4, 70},
+                                         {5, 80}, {8, 90}, {9, 100}, {10, 2}})
+           e.ASM_PalEffects(op, static_cast<int16_t>(amount), -1);
        }},
+      {"--invert --grey --near-black-to-black --near-white-to-white --black-to-white --white-to-black "
+       "--all-but-white-to-black --all-but-black-to-white --threshold",
+       [](E& e) {
+         for (int op = 11; op <= 19; ++op) e.ASM_PalEffects(op, 0, -1);
+       }},
+      {"--smooth --smooth-sideways --smooth-upright --smooth-diagonal --row-wave -3 --swirl 270:fill=#FF0000",
+       [](E& e) {
+         for (int16_t amount : {8, 1, 2, 4}) e.ASM_PixelEffects(0, amount, -1);
+         e.ASM_PixelEffects(3, -3, -1), e.ASM_PixelEffects(5, 4, 0x0000FF);
+       }},
+      {"--edge-lift --relief:colour=0x102030 --emboss:colour=back",
+       [](E& e) { e.ASM_PixelEffects(1, 0, -1), e.ASM_PixelEffects(2, 0, 0x302010), e.ASM_PixelEffects(4, 0, -1); }},
+      {"--dots 3 --lines-across 4:colour=#00FF00 --lines-down 5 --grid 6 --seed 7",
+       [](E& e) {
+         e.ASM_ColorXEffects(0, 0xFFFFFF, 3), e.ASM_ColorXEffects(1, 0x00FF00, 4);
+         e.ASM_ColorXEffects(2, 0xFFFFFF, 5), e.ASM_ColorXEffects(3, 0xFFFFFF, 6);
+       }},
+      {"--glow #C8FF00 1 --glow-up back 2 --glow-down #000000 3 --glow-left #000000 4 --glow-right #000000 6",
+       [](E& e) {
+         e.ASM_ColorXEffects(4, 0x00FFC8, 0), e.ASM_ColorXEffects(5, 0, 2), e.ASM_ColorXEffects(6, 0, 4);
+         e.ASM_ColorXEffects(7, 0, 6), e.ASM_ColorXEffects(8, 0, 10);
+       }},
+      {"--ring 1:centre=5,6 --rotate 30 --rotate -40:bilinear:centre=3,4:fill=#0000FF --magnify 1.5:bilinear",
+       [](E& e) {
+         e.ASM_ColorXEffects(9, 0xFFFFFF, 1, 5, 6), e.ASM_Rotate(30, false, false, -1);
+         e.ASM_Rotate(-40, true, false, 0xFF0000, 3, 4), e.ASM_Magnify(1.5f, {}, {}, -1, -1);
+       }},
+      {"--magnify 0.5:fill=#FF0000:centre=2,3 --undo --noise 2 --reset",
+       [](E& e) { e.ASM_Magnify(0.5f, 2, 3, 0, 0x0000FF), e.UndoLast(), e.ASM_PalEffects(10, 2, -1), e.ResetPic(); }},
+      {"--pal 8 -20:colour=#00FF00 --incremental 10 3 --pixel 0 4 --colorx 9 colorref=-1 2:centre=4,4",
+       [](E& e) {
+         e.ASM_PalEffects(8, -20, 0x00FF00), e.ASM_IncrementalPalEffects(10, 3), e.ASM_PixelEffects(0, 4, -1);
+         e.ASM_ColorXEffects(9, -1, 2, 4, 4);
+       }},
+      // With a seed the noise starts from it; the dots above follow the clock it sets.
+      {"--noise 3 --seed 99", [](E& e) { e.ASM_PalEffects(10, 3, -1, 99u); }},
   };
+  std::string allChains;
   for (const auto& c : cases) {
-    HeadlessPlatform platform;
-    RandomGenerator random;
-    PictureBox box(platform, true);
-    box.Resize(picture.Width(), picture.Height());
-    box.SetPicture(picture);
-    Tidelight_C engine(platform, random);
-    engine.PictureBox(box);
-    c.direct(engine);
-    ASSERT_TRUE(platform.messageBoxes.empty());
-    const Surface expected = Rgb24(box.Pixels());
+    allChains += std::string(c.chain) + " ";
+    const Surface expected = Direct(picture, c.direct, 0, 7);  // 7: the seed of the chain with dots
     ASSERT_EQ(Run(c.chain, Out("out.png")), fx::kSuccess) << c.chain << err.str();
     EXPECT_EQ(ReadBack(Out("out.png")), expected) << c.chain;
-    ASSERT_EQ(Run(c.chain, Out("out.BMP")), fx::kSuccess) << c.chain << err.str();
-    EXPECT_EQ(ReadBack(Out("out.BMP")), expected) << c.chain;
+  }
+  for (const fx::Effect& e : fx::Effects()) {
+    const std::string option = "--" + std::string(e.name);
+    EXPECT_TRUE(allChains.find(option + " ") != std::string::npos ||
+                allChains.find(option + ":") != std::string::npos) << e.name;
+  }
+}
+
+// The same seed, the same dots and noise; another seed, others.
+TEST_F(Fx, ASeedRepeatsTheDotsAndTheNoise) {
+  const auto run = [&](const char* seed) {
+    EXPECT_EQ(Run({input, "--dots", "40", "--noise", "1", "--seed", seed, "-o", Out("seeded.bmp")}), fx::kSuccess);
+    return ReadBack(Out("seeded.bmp"));
+  };
+  EXPECT_EQ(run("5"), run("5"));
+  EXPECT_NE(run("5"), run("6"));
+}
+
+// A picture of more than 2 MiB, in memory of huge pages, rows converted four
+// pixels at a time and padded, comes out as the engine draws it, as BMP and
+// as PNG.
+TEST_F(Fx, ABigPictureComesOutAsTheEngineDrawsIt) {
+  const Surface big = SamplePicture(1001, 560);
+  const std::string in = folder.Write("big.bmp", AsString(EncodeBmp(big)));
+  const Surface expected = Direct(big, [](Tidelight_C& e) {
+    e.ASM_PalEffects(7, 40, -1), e.ASM_Rotate(30, true, false, -1), e.ASM_PixelEffects(5, 2, -1);
+  });
+  for (const char* out : {"big-out.bmp", "big-out.png"}) {
+    ASSERT_EQ(Run({in, "--darker", "40", "--rotate", "30:bilinear", "--swirl", "180", "-o", Out(out)}),
+              fx::kSuccess) << err.str();
+    EXPECT_TRUE(ReadBack(Out(out)) == expected) << out;
+  }
+}
+
+// "back" is the background colour, which the engine's painting takes as it comes.
+TEST_F(Fx, BackIsTheBackgroundColour) {
+  ASSERT_EQ(Run({input, "--background", "#102030", "--rotate", "30:fill=back", "--lines-across", "5:colour=back",
+                 "-o", Out("back.png")}),
+            fx::kSuccess) << err.str();
+  const Surface expected = Direct(picture, [](Tidelight_C& e) {
+    e.ASM_Rotate(30, false, false, -1), e.ASM_ColorXEffects(1, 0x302010, 5);
+  }, 0x102030);
+  EXPECT_EQ(ReadBack(Out("back.png")), expected);
+}
+
+// INPUT and the options anywhere; a BMP as well as a PNG.
+TEST_F(Fx, InputAndOptionsMayComeInAnyOrder) {
+  const std::vector<std::vector<std::string>> orders = {
+      {input, "--invert", "--undo", "-o", Out("a.png")},
+      {"-o", Out("a.bmp"), "--invert", input, "--undo"},
+      {"--invert", "--output", Out("b.png"), "--undo", input},
+  };
+  for (const auto& args : orders) {
+    ASSERT_EQ(Run(args), fx::kSuccess) << err.str();
+    EXPECT_EQ(ReadBack(Out(args == orders[0] ? "a.png" : args == orders[1] ? "a.bmp" : "b.png")), picture);
   }
 }
 
@@ -134,53 +280,71 @@ TEST_F(Fx, EveryExampleRuns) {
 TEST_F(Fx, ReadsGifJpegAndBmpToo) {
   const Surface flat = PalettePicture(20, 10);
   const std::string gif = folder.Write("in.gif", AsString(GifFile(flat)));
-  ASSERT_EQ(Run({gif, "--pal-invert", "--undo", "-o", Out("gif.png")}), fx::kSuccess) << err.str();
+  ASSERT_EQ(Run({gif, "--invert", "--undo", "-o", Out("gif.png")}), fx::kSuccess) << err.str();
   EXPECT_EQ(ReadBack(Out("gif.png")), flat);
   const std::string jpeg = folder.Write("in.jpg", AsString(codec::EncodeJpeg(flat, 90).value()));
-  ASSERT_EQ(Run({jpeg, "--pal-grey", "-o", Out("jpeg.bmp")}), fx::kSuccess) << err.str();
+  ASSERT_EQ(Run({jpeg, "--grey", "-o", Out("jpeg.bmp")}), fx::kSuccess) << err.str();
   const std::string bmp = folder.Write("in.bmp", AsString(EncodeBmp(flat)));
   ASSERT_EQ(Run({bmp, "-o", Out("bmp.png")}), fx::kSuccess) << err.str();
   EXPECT_EQ(ReadBack(Out("bmp.png")), flat);
 }
 
+// --help shows every effect with its line, in 78 columns; it and the other
+// answers win wherever they stand.
 TEST_F(Fx, HelpVersionAndListSucceedWithoutFiles) {
-  EXPECT_EQ(Run(std::vector<std::string>{"--help"}), fx::kSuccess);
-  for (const fx::Effect& e : fx::Effects())
-    EXPECT_NE(out.str().find("--" + std::string(e.name) + " "), std::string::npos) << e.name;
-  EXPECT_NE(out.str().find("--pal OPCODE AMOUNT [COLOUR]"), std::string::npos);
+  EXPECT_EQ(Run(std::vector<std::string>{"--darker", "--help"}), fx::kSuccess);
+  const std::string help = out.str();
+  for (const fx::Effect& e : fx::Effects()) {
+    const std::string usage = e.Usage();
+    const std::string line = "  --" + std::string(e.name) + (usage.empty() || usage.starts_with("[") ? "" : " ") + usage;
+    EXPECT_NE(help.find(line + "\n      " + std::string(e.summary).substr(0, 40)), std::string::npos) << e.name;
+  }
+  std::istringstream lines(help);
+  for (std::string line; std::getline(lines, line);) EXPECT_LE(line.size(), 78u) << line;
   EXPECT_EQ(Run(std::vector<std::string>{"--version"}), fx::kSuccess);
   EXPECT_EQ(out.str(), "tidelight-fx 1.00\n");
   EXPECT_EQ(Run(std::vector<std::string>{"--list"}), fx::kSuccess);
   const std::string list = out.str();
   EXPECT_EQ(std::count(list.begin(), list.end(), '\n'), std::ssize(fx::Effects()));
-  EXPECT_NE(list.find("pal-darker\tAMOUNT\tASM_PalEffects opcode 7\t"), std::string::npos);
+  EXPECT_NE(list.find("darker\tAMOUNT\tASM_PalEffects opcode 7\t"), std::string::npos);
 }
 
-// Usage errors: status 2, a message, and nothing written or changed.
-TEST_F(Fx, UsageErrorsWriteNothing) {
+// Usage errors: status 2, a message in the tool's words, and nothing
+// written or changed.
+TEST_F(Fx, UsageErrorsSayWhatIsWrongAndWriteNothing) {
   folder.Write("kept.png", "the old output");
-  const std::vector<std::vector<std::string>> cases = {
-      {},
-      {input},
-      {input, "-o"},
-      {"-o", Out("kept.png")},
-      {input, "--no-such-effect", "-o", Out("kept.png")},
-      {input, "--pal-darker", "-o", Out("kept.png")},
-      {input, "--pal-darker", "dark", "-o", Out("kept.png")},
-      {input, "--pal-darker", "40000", "-o", Out("kept.png")},
-      {input, "--darker", "256", "-o", Out("kept.png")},
-      {input, "--pal", "7", "-o", Out("kept.png")},
-      {input, "--pal", "7", "10", "#12345", "-o", Out("kept.png")},
-      {input, "--pal-invert", "-o", Out("kept.jpg")},
-      {input, "--background", "-1", "-o", Out("kept.png")},
+  const std::string kept = Out("kept.png");
+  const struct {
+    std::vector<std::string> args;
+    std::string message;
+  } cases[] = {
+      {{}, "no input picture given"},
+      {{input}, "no output given: add -o FILE.png or -o FILE.bmp"},
+      {{input, "-o"}, "-o needs FILE"},
+      {{input, "-o", kept, "-o", Out("other.png")}, "two outputs given"},
+      {{input, input, "-o", kept}, "two input pictures given"},
+      {{input, "--rotate", "30", "bilinear", "-o", kept},
+       "(an effect's optional parts follow it after a colon: --rotate 30:bilinear)"},
+      {{input, "--blur", "-o", kept}, "unknown option '--blur'"},
+      {{input, "-x", "-o", kept}, "unknown option '-x'"},
+      {{input, "--darker", "-o", kept}, "--darker needs AMOUNT (a whole number from 0 to 255)"},
+      {{input, "--darker", "256", "-o", kept}, "--darker: AMOUNT '256' must be a whole number from 0 to 255"},
+      {{input, "--glow", "white", "2", "-o", kept}, "--glow: COLOUR 'white' must be a colour"},
+      {{input, "--rotate", "30:cubic", "-o", kept}, "--rotate: unknown part 'cubic'"},
+      {{input, "--rotate:bilinear", "30", "-o", kept}, "--rotate: its parts follow its ANGLE"},
+      {{input, "--invert:fill=#000000", "-o", kept}, "it takes no parts"},
+      {{input, "--invert", "-o", Out("kept.jpg")}, "must end in .png or .bmp"},
+      {{input, "--background", "back", "-o", kept}, "--background 'back' must be a colour"},
+      {{input, "--seed", "1", "--seed", "2", "-o", kept}, "--seed is given twice"},
       // A valid effect before an invalid one does not run either.
-      {input, "--pal-invert", "--lighter", "x", "-o", Out("kept.png")},
+      {{input, "--invert", "--lighter", "x", "-o", kept}, "--lighter: AMOUNT 'x'"},
   };
-  for (const auto& args : cases) {
+  for (const auto& c : cases) {
     std::string shown;
-    for (const auto& a : args) shown += a + " ";
-    EXPECT_EQ(Run(args), fx::kUsageError) << shown;
-    EXPECT_FALSE(err.str().empty()) << shown;
+    for (const auto& a : c.args) shown += a + " ";
+    EXPECT_EQ(Run(c.args), fx::kUsageError) << shown;
+    EXPECT_EQ(err.str().rfind("tidelight-fx: ", 0), 0u) << err.str();
+    EXPECT_NE(err.str().find(c.message), std::string::npos) << shown << "\n" << err.str();
     EXPECT_EQ(folder.Read("kept.png"), "the old output") << shown;
     EXPECT_EQ(Files(), (std::set<std::string>{"in.png", "kept.png"})) << shown;
   }
@@ -198,7 +362,7 @@ TEST_F(Fx, FileErrorsLeaveTheOutputAlone) {
   Set32(huge, 22, 30000);
   folder.Write("huge.bmp", AsString(huge));
   for (const char* name : {"missing.png", "text.png", "cut.png", "huge.bmp"}) {
-    EXPECT_EQ(Run({Out(name), "--pal-invert", "-o", Out("kept.png")}), fx::kFileError) << name;
+    EXPECT_EQ(Run({Out(name), "--invert", "-o", Out("kept.png")}), fx::kFileError) << name;
     EXPECT_NE(err.str().find(name), std::string::npos) << err.str();
     EXPECT_EQ(folder.Read("kept.png"), "the old output") << name;
   }
@@ -211,7 +375,7 @@ TEST_F(Fx, FileErrorsLeaveTheOutputAlone) {
 
 TEST_F(Fx, PathsOutsideTheAnsiCodePage) {
   const std::string in = folder.Write("入力 ✓.png", AsString(codec::EncodePng(picture).value()));
-  ASSERT_EQ(Run({in, "--pal-invert", "--pal-invert", "-o", Out("出力 ✓.png")}), fx::kSuccess) << err.str();
+  ASSERT_EQ(Run({in, "--invert", "--invert", "-o", Out("出力 ✓.png")}), fx::kSuccess) << err.str();
   EXPECT_EQ(ReadBack(Out("出力 ✓.png")), picture);
 }
 

@@ -3,8 +3,10 @@
 
 #include <cmath>
 #include <random>
+#include <string>
 
 #include "picfx/magnify_routine.h"
+#include "picfx/pixel_filters.h"
 #include "picfx/resample.h"
 #include "picfx/rotate_routine.h"
 #include "picfx_reference.h"
@@ -14,7 +16,19 @@ namespace {
 
 const int32_t kSizes[][2] = {{1, 1}, {1, 8}, {8, 1}, {2, 2}, {3, 4}, {7, 7}, {10, 9}, {16, 5}, {5, 21}};
 
-TEST(RotateRoutine, EveryOpcodeEqualsTheReference) {
+// Every vector width the routines have, in turn; the widest again after.
+class EachVectorWidth : public ::testing::TestWithParam<FilterVectors> {
+ protected:
+  void SetUp() override { UseFilterVectors(GetParam()); }
+  void TearDown() override { UseFilterVectors(WidestFilterVectors()); }
+};
+
+INSTANTIATE_TEST_SUITE_P(Routines, EachVectorWidth, ::testing::Values(FilterVectors::Sse2, FilterVectors::Avx2),
+                         [](const auto& info) {
+                           return std::string(info.param == FilterVectors::Sse2 ? "Sse2" : "Avx2");
+                         });
+
+TEST_P(EachVectorWidth, RotationOfEveryOpcodeEqualsTheReference) {
   std::mt19937 gen(41);
   std::uniform_real_distribution<float> offset(-3.0f, 3.0f);
   for (const auto& size : kSizes) {
@@ -42,7 +56,7 @@ TEST(RotateRoutine, EveryOpcodeEqualsTheReference) {
   }
 }
 
-TEST(MagnifyRoutine, BothSamplingsEqualTheReference) {
+TEST_P(EachVectorWidth, MagnificationOfBothSamplingsEqualsTheReference) {
   std::mt19937 gen(42);
   for (const auto& size : kSizes) {
     const int32_t w = size[0], h = size[1];

@@ -1,8 +1,12 @@
-// Pixel views: bottom-up planes and top-down surfaces meet in one copy.
+// Pixel views: bottom-up planes and top-down surfaces meet in one copy; the
+// memory they live in.
 #include "gfx/pixel_view.h"
+#include "gfx/pixel_memory.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -49,4 +53,29 @@ TEST(PixelView, CopiesOnlyTheOverlapAndRowsSelectsABand) {
   EXPECT_EQ(big.At(0, 0), 0x222222u);
 }
 
+}  // namespace tl
+
+namespace tl {
+namespace {
+
+// Small blocks and ones big enough for huge pages, of odd sizes too: zeroed
+// when they arrive, copied and moved whole, given back without a fault.
+TEST(PixelMemory, ArrivesZeroedAndCopiesAndMovesWhole) {
+  for (const size_t bytes : {size_t{1}, size_t{4096}, (size_t{2} << 20) + 3, size_t{9} << 20}) {
+    PixelMemory m(bytes);
+    ASSERT_EQ(m.size(), bytes);
+    EXPECT_TRUE(std::all_of(m.data(), m.data() + bytes, [](uint8_t b) { return b == 0; })) << bytes;
+    m.data()[0] = 1;
+    m.data()[bytes - 1] = 2;
+    PixelMemory copy(m);
+    EXPECT_EQ(std::memcmp(copy.data(), m.data(), bytes), 0) << bytes;
+    PixelMemory moved(std::move(copy));
+    EXPECT_TRUE(copy.empty());
+    EXPECT_EQ(moved.data()[bytes - 1], 2);
+    moved = PixelMemory(7);  // the big block given back
+    EXPECT_EQ(moved.size(), 7u);
+  }
+}
+
+}  // namespace
 }  // namespace tl

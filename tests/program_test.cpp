@@ -65,6 +65,28 @@ TEST_F(Program, SettingsModeEndsWhenItsWindowIsClosedAndWritesNothing) {
   EXPECT_EQ(p.lateCalls, 0);
 }
 
+// Japanese for every Japanese sublanguage, English for any other language;
+// the window titles that serve as the lock stay the same.
+TEST_F(Program, TheUserInterfaceLanguageChoosesTheTexts) {
+  for (const auto& [langId, caption] : {std::pair<uint16_t, const char*>{0x0411, "設定"}, {0x0011, "設定"},
+                                        {0x0409, "OK"}, {0x0809, "OK"}, {0x0804, "OK"}, {0x0000, "OK"}}) {
+    HeadlessPlatform q;
+    q.programPath = p.programPath;
+    q.uiLanguage = langId;
+    q.SetArguments("/c");
+    bool titled = false;
+    q.At(700, [&] {
+      HeadlessWindow* w = q.FindWindow("<Tidelight>");
+      titled = w != nullptr;
+      if (w) q.CloseWindow(*w);
+    });
+    RunProgram(q);
+    EXPECT_TRUE(titled) << langId;
+    EXPECT_TRUE(std::any_of(q.textDraws.begin(), q.textDraws.end(), [&](const TextDraw& t) { return t.text == caption; }))
+        << langId;
+  }
+}
+
 TEST_F(Program, PreviewLivesUntilItsHostIsDestroyed) {
   p.hostWindows[4660] = {0, 0, 152, 112};
   p.At(2500, [this] { p.DestroyHost(4660); });

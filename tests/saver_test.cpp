@@ -299,16 +299,25 @@ TEST(Saver, TheCursorComesBackAfterANonAsciiFirstCharacter) {
 // On a screen the engine refuses, its one message is all the user sees: the
 // snapshot stays, the music plays, and a click or key ends the saver.
 TEST(Saver, AScreenTheEngineRefusesShowsOneMessageAndKeepsTheSnapshot) {
-  for (int32_t depth : {24, 8}) {
+  struct Case {
+    int32_t depth;
+    UiLanguage language;
+    const char *title, *text;
+  };
+  for (const Case& c : {Case{24, UiLanguage::Japanese, "clsASM", "Not 16 or 24-bit color setting"},
+                        Case{8, UiLanguage::English, "Tidelight",
+                             "This screen's color setting is not supported. Choose 16-bit or 32-bit color."}}) {
+    const int32_t depth = c.depth;
     Saver t;
+    t.base.language = c.language;
     t.p.bitsPerPixel = depth;
     t.base.settings.MusicKind = 2;
     t.base.settings.MusicFile = "C:\\tide.mp3";
     t.Load();
     t.p.Advance(1000);
     ASSERT_EQ(t.p.messageBoxes.size(), 1u) << depth;
-    EXPECT_EQ(t.p.messageBoxes[0].title, "clsASM");
-    EXPECT_EQ(t.p.messageBoxes[0].text, "Not 16 or 24-bit color setting");
+    EXPECT_EQ(t.p.messageBoxes[0].title, c.title);
+    EXPECT_EQ(t.p.messageBoxes[0].text, c.text);
     EXPECT_FALSE(t.p.ended);
     EXPECT_EQ(t.s->FadeLevel, 256);
     EXPECT_TRUE(t.ScreenIsLevel(256));

@@ -2,8 +2,10 @@
 // controls do, and the exact bytes it writes or leaves alone.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <set>
 
 #include "backends/headless/headless_window.h"
 #include "base/utf8_path.h"
@@ -440,6 +442,69 @@ TEST_F(SettingsDialog, TheJapaneseTextsAreDrawnInTheJapaneseFont) {
     EXPECT_EQ(t.heightPx, 13);
   }
   EXPECT_TRUE(sawRow);
+}
+
+TEST_F(SettingsDialog, InEnglishEveryTextIsEnglishAndTheFileIsWrittenTheSame) {
+  b.language = UiLanguage::English;
+  p.installedFaces.insert("Tahoma");
+  Open();
+  EXPECT_EQ(dlg->window()->Caption(), "<Tidelight>");  // the lock, in every language
+  EXPECT_EQ(dlg->CmdSet()->Caption(), "OK");
+  EXPECT_EQ(dlg->CmdCan()->Caption(), "Cancel");
+  EXPECT_EQ(dlg->CmdSet()->GetFont()->charset, charset::kDefault);
+  std::set<std::string> drawn;
+  for (const TextDraw& t : p.textDraws) {
+    if (t.text == "Command") continue;  // a new button's caption, before its stored one is loaded
+    drawn.insert(t.text);
+    EXPECT_TRUE(std::all_of(t.text.begin(), t.text.end(), [](char c) { return c >= ' ' && c <= '~'; })) << t.text;
+    EXPECT_EQ(t.face, "Tahoma") << t.text;
+  }
+  for (const char* text : {"Music", "None", "Audio CD", "MP3, WAV", "Repeat track", "Fade step", "Small", "Large",
+                           "Reveal speed", "Slow", "Fast", "OK", "Cancel"})
+    EXPECT_EQ(drawn.count(text), 1u) << text;
+
+  // The rows answer on their English labels, and the file dialog speaks English.
+  ClickDialog(dlg->RowLabelRect(2));
+  ASSERT_EQ(dlg->MarkedRow(), std::optional<int16_t>(2));
+  p.fileToOpen = std::nullopt;
+  ClickButton(*dlg->CmdFile());
+  ASSERT_EQ(p.fileDialogs.size(), 1u);
+  EXPECT_EQ(p.fileDialogs[0].title, "Choose a music file");
+  EXPECT_EQ(p.fileDialogs[0].filter, (std::vector<std::pair<std::string, std::string>>{
+                                         {"Music files (MP3, WAV)", "*.MP3;*.WAV"}}));
+  ClickButton(*dlg->CmdSet());
+  EXPECT_EQ(File(), Ini(" 2", " 0", "", " 24", " 10"));
+}
+
+// Labels never run into each other or into a control, nor out of the panel,
+// in either language at any of the usual resolutions.
+TEST(DialogLayout, LabelsClearEachOtherAndTheControlsAtEveryDpi) {
+  namespace L = dialog_layout;
+  for (UiLanguage lang : {UiLanguage::Japanese, UiLanguage::English}) {
+    std::vector<std::pair<std::string, TwipRect>> boxes;
+    for (const auto& t : L::PanelTexts(lang)) boxes.emplace_back(t.text, t.at);
+    for (int16_t kind = 0; kind < 3; ++kind) {
+      const auto row = L::MusicRowText(kind, lang);
+      boxes.emplace_back(row.text, row.at);
+      const auto& mark = L::kMusicRows[static_cast<size_t>(kind)];
+      boxes.emplace_back("mark", TwipRect{mark.left, mark.top, L::kMarkSize, L::kMarkSize});
+    }
+    boxes.emplace_back("fade value", L::LabelBox(L::kFadeValue, "", lang));
+    boxes.emplace_back("speed value", L::LabelBox(L::kSpeedValue, "", lang));
+    for (const auto& [name, at] : {std::pair{"repeat list", L::kRepeatList}, {"fade slider", L::kFadeBar},
+                                   {"speed slider", L::kSpeedBar}, {"...", L::kCmdFile}, {"file", L::kFileLabel}})
+      boxes.emplace_back(name, at);
+    for (int32_t tpp : {15, 12, 10}) {
+      const Rect panel{0, 0, TwipsToPixels(L::kPanel.width, tpp), TwipsToPixels(L::kPanel.height, tpp)};
+      for (size_t i = 0; i < boxes.size(); ++i) {
+        const Rect a = PixelRect(boxes[i].second, tpp, tpp);
+        EXPECT_EQ(Intersect(a, panel), a) << boxes[i].first << " at " << tpp;
+        for (size_t j = i + 1; j < boxes.size(); ++j)
+          EXPECT_TRUE(Intersect(a, PixelRect(boxes[j].second, tpp, tpp)).Empty())
+              << boxes[i].first << " and " << boxes[j].first << " at " << tpp;
+      }
+    }
+  }
 }
 
 TEST_F(SettingsDialog, RepeatTextConversion) {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <bit>
+#include <cstring>
 
 #include "gfx/picture_probe.h"
 
@@ -9,14 +10,50 @@ namespace tl {
 
 namespace {
 
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-  out.push_back(static_cast<uint8_t>(v));
-  out.push_back(static_cast<uint8_t>(v >> 8));
+void Put16(uint8_t* at, uint32_t v) {
+  at[0] = static_cast<uint8_t>(v);
+  at[1] = static_cast<uint8_t>(v >> 8);
 }
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
+void Put32(uint8_t* at, uint32_t v) {
+  Put16(at, v & 0xFFFF);
+  Put16(at + 2, v >> 16);
 }
+
+uint32_t Load32(const uint8_t* at) {
+  uint32_t v;
+  std::memcpy(&v, at, 4);
+  return v;
+}
+void Store32(uint8_t* at, uint32_t v) { std::memcpy(at, &v, 4); }
+
+// Rows of 24-bit pixels to 32-bit ones and back, four pixels (three
+// little-endian words) at a time.
+void Row24To32(const uint8_t* src, uint32_t* dst, size_t n) {
+  size_t x = 0;
+  for (; x + 4 <= n; x += 4, src += 12) {
+    const uint32_t w0 = Load32(src), w1 = Load32(src + 4), w2 = Load32(src + 8);
+    dst[x] = w0 & 0xFFFFFF;
+    dst[x + 1] = (w0 >> 24) | (w1 & 0xFFFF) << 8;
+    dst[x + 2] = (w1 >> 16) | (w2 & 0xFF) << 16;
+    dst[x + 3] = w2 >> 8;
+  }
+  for (; x < n; ++x, src += 3) dst[x] = uint32_t{src[0]} | uint32_t{src[1]} << 8 | uint32_t{src[2]} << 16;
+}
+void Row32To24(const uint32_t* src, uint8_t* dst, size_t n) {
+  size_t x = 0;
+  for (; x + 4 <= n; x += 4, dst += 12) {
+    Store32(dst, (src[x] & 0xFFFFFF) | src[x + 1] << 24);
+    Store32(dst + 4, (src[x + 1] >> 8 & 0xFFFF) | src[x + 2] << 16);
+    Store32(dst + 8, (src[x + 2] >> 16 & 0xFF) | src[x + 3] << 8);
+  }
+  for (; x < n; ++x, dst += 3) {
+    dst[0] = static_cast<uint8_t>(src[x]);
+    dst[1] = static_cast<uint8_t>(src[x] >> 8);
+    dst[2] = static_cast<uint8_t>(src[x] >> 16);
+  }
+}
+
+uint32_t RowBytes(const Surface& pixels) { return (static_cast<uint32_t>(pixels.Width()) * 3 + 3) & ~3u; }
 
 uint32_t Get16(std::span<const uint8_t> b, size_t at) {
   return uint32_t{b[at]} | uint32_t{b[at + 1]} << 8;
@@ -41,38 +78,38 @@ struct Field {
 
 }  // namespace
 
-std::vector<uint8_t> EncodeBmp(const Surface& pixels) {
+size_t BmpFileBytes(const Surface& pixels) {
+  return 54 + size_t{RowBytes(pixels)} * static_cast<size_t>(pixels.Height());
+}
+
+void WriteBmpFile(const Surface& pixels, uint8_t* out) {
   const uint32_t w = static_cast<uint32_t>(pixels.Width());
   const uint32_t h = static_cast<uint32_t>(pixels.Height());
-  const uint32_t stride = (w * 3 + 3) & ~3u;
+  const uint32_t stride = RowBytes(pixels);
   const uint32_t image = stride * h;
-  std::vector<uint8_t> out;
-  out.reserve(54 + image);
-  out.push_back('B');
-  out.push_back('M');
-  Put32(out, 54 + image);
-  Put32(out, 0);
-  Put32(out, 54);
-  Put32(out, 40);
-  Put32(out, w);
-  Put32(out, h);  // positive: bottom-up
-  Put16(out, 1);
-  Put16(out, 24);
-  Put32(out, 0);  // BI_RGB
-  Put32(out, image);
-  Put32(out, 3780);  // 96 DPI in pixels per metre
-  Put32(out, 3780);
-  Put32(out, 0);
-  Put32(out, 0);
-  for (uint32_t y = h; y-- > 0;) {
-    const uint32_t* row = pixels.Row(static_cast<int32_t>(y));
-    for (uint32_t x = 0; x < w; ++x) {
-      out.push_back(static_cast<uint8_t>(row[x]));
-      out.push_back(static_cast<uint8_t>(row[x] >> 8));
-      out.push_back(static_cast<uint8_t>(row[x] >> 16));
-    }
-    out.resize(out.size() + (stride - w * 3), 0);
+  std::memset(out, 0, 54);
+  out[0] = 'B';
+  out[1] = 'M';
+  Put32(out + 2, 54 + image);
+  Put32(out + 10, 54);
+  Put32(out + 14, 40);
+  Put32(out + 18, w);
+  Put32(out + 22, h);  // positive: bottom-up
+  Put16(out + 26, 1);
+  Put16(out + 28, 24);
+  Put32(out + 34, image);  // BI_RGB, then the image's size
+  Put32(out + 38, 3780);   // 96 DPI in pixels per metre
+  Put32(out + 42, 3780);
+  uint8_t* d = out + 54;
+  for (uint32_t y = h; y-- > 0; d += stride) {
+    Row32To24(pixels.Row(static_cast<int32_t>(y)), d, w);
+    std::memset(d + w * 3, 0, stride - w * 3);
   }
+}
+
+std::vector<uint8_t> EncodeBmp(const Surface& pixels) {
+  std::vector<uint8_t> out(BmpFileBytes(pixels));
+  WriteBmpFile(pixels, out.data());
   return out;
 }
 
@@ -143,6 +180,10 @@ DecodedPicture DecodeBmp(std::span<const uint8_t> b) {
     const int32_t fileRow = topDown ? y : static_cast<int32_t>(height) - 1 - y;
     const uint8_t* src = b.data() + dataAt + stride * static_cast<uint64_t>(fileRow);
     uint32_t* dst = out.pixels.Row(y);
+    if (bpp == 24) {  // the common case, in a loop of its own
+      Row24To32(src, dst, static_cast<size_t>(width));
+      continue;
+    }
     for (int32_t x = 0; x < width; ++x) {
       uint32_t px;
       switch (bpp) {

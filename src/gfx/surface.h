@@ -2,9 +2,11 @@
 // Our own 32-bit pixel surfaces. Memory layout is the platform's BI_RGB pixel:
 // bytes blue, green, red, reserved; as a little-endian uint32 that is
 // 0x00RRGGBB. Rows are stored top-down with no padding.
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <vector>
+
+#include "gfx/pixel_memory.h"
 
 namespace tl {
 
@@ -38,7 +40,13 @@ class Surface {
   void Resize(int32_t width, int32_t height, uint32_t fill = 0) {
     width_ = width > 0 ? width : 0;
     height_ = height > 0 ? height : 0;
-    pixels_.assign(static_cast<size_t>(width_) * static_cast<size_t>(height_), fill);
+    const size_t bytes = static_cast<size_t>(width_) * static_cast<size_t>(height_) * 4;
+    if (bytes != pixels_.size()) {
+      pixels_ = PixelMemory(bytes);  // zeroed as it comes
+      if (fill != 0) Fill(fill);
+    } else {
+      Fill(fill);
+    }
   }
 
   int32_t Width() const { return width_; }
@@ -48,23 +56,24 @@ class Surface {
     return x >= 0 && y >= 0 && x < width_ && y < height_;
   }
 
-  uint32_t* Row(int32_t y) { return pixels_.data() + static_cast<size_t>(y) * width_; }
-  const uint32_t* Row(int32_t y) const {
-    return pixels_.data() + static_cast<size_t>(y) * width_;
-  }
+  uint32_t* Row(int32_t y) { return Data() + static_cast<size_t>(y) * width_; }
+  const uint32_t* Row(int32_t y) const { return Data() + static_cast<size_t>(y) * width_; }
   uint32_t& At(int32_t x, int32_t y) { return Row(y)[x]; }
   uint32_t At(int32_t x, int32_t y) const { return Row(y)[x]; }
 
-  uint32_t* Data() { return pixels_.data(); }
-  const uint32_t* Data() const { return pixels_.data(); }
-  size_t ByteSize() const { return pixels_.size() * sizeof(uint32_t); }
+  uint32_t* Data() { return reinterpret_cast<uint32_t*>(pixels_.data()); }
+  const uint32_t* Data() const { return reinterpret_cast<const uint32_t*>(pixels_.data()); }
+  size_t ByteSize() const { return pixels_.size(); }
 
-  void Fill(uint32_t value) { std::fill(pixels_.begin(), pixels_.end(), value); }
-  bool operator==(const Surface& o) const = default;
+  void Fill(uint32_t value) { std::fill(Data(), Data() + ByteSize() / 4, value); }
+  bool operator==(const Surface& o) const {
+    return width_ == o.width_ && height_ == o.height_ &&
+           (ByteSize() == 0 || std::memcmp(pixels_.data(), o.pixels_.data(), ByteSize()) == 0);
+  }
 
  private:
   int32_t width_ = 0, height_ = 0;
-  std::vector<uint32_t> pixels_;
+  PixelMemory pixels_;
 };
 
 }  // namespace tl

@@ -4,7 +4,11 @@
 #include <bit>
 #include <vector>
 
+#include "picfx/pixel_filters.h"
 #include "picfx/resample.h"
+#if defined(TIDELIGHT_AVX2)
+#include "picfx/resample_avx2.h"
+#endif
 
 namespace tl {
 
@@ -99,6 +103,10 @@ void BilinearRows(const SamplePlanes& p, const Columns& cols, double cY, double 
     for (int k = 0; k < 4; ++k) weight[size_t(x) * 4 + k] = wx;
   }
   std::vector<float> blends(static_cast<size_t>(std::max(0, hi - lo + 2)) * 4);
+#if defined(TIDELIGHT_AVX2)
+  const bool wide = WideVectorsChosen();
+  std::vector<int32_t> doubtful(wide ? static_cast<size_t>(w) : 0);
+#endif
   const __m128i zero = _mm_setzero_si128(), fill = _mm_set1_epi32(static_cast<int>(p.fill));
   const __m128 limit = _mm_set1_ps(0.5f - 1.0f / 4096), sign = _mm_set1_ps(-0.0f);
   const __m128 bgrLanes = _mm_castsi128_ps(_mm_setr_epi32(-1, -1, -1, 0));
@@ -136,6 +144,17 @@ void BilinearRows(const SamplePlanes& p, const Columns& cols, double cY, double 
       return BlendExact(p, cell);
     };
     int32_t x = 0;
+#if defined(TIDELIGHT_AVX2)
+    if (wide) {
+      int32_t count = 0;
+      x = avx2::MagnifyBilinearRun(blends.data(), at.data(), weight.data(), inside.data(), p.fill, dst, 0, w,
+                                   doubtful.data(), count);
+      for (int32_t k = 0; k < count; ++k) {
+        const int32_t d = doubtful[static_cast<size_t>(k)];
+        StoreBgr(dst + d * 4, exact(d));
+      }
+    }
+#endif
     for (; x + 4 <= w; x += 4) {
       __m128i r0v, r1v, r2v, r3v;
       const __m128 doubt = _mm_or_ps(_mm_or_ps(blend(x, r0v), blend(x + 1, r1v)),

@@ -45,12 +45,16 @@ bool Tidelight_C::RunPalRoutine(uint32_t a) {
 }
 
 void Tidelight_C::ASM_PalEffects(int32_t opCode, int16_t amount, int32_t colorX) {
+  // Every opcode gets the same argument, so the noise is the same each time.
+  ASM_PalEffects(opCode, amount, colorX, kDefaultArgument);
+}
+
+void Tidelight_C::ASM_PalEffects(int32_t opCode, int16_t amount, int32_t colorX, uint32_t noiseSeed) {
   if (!BeginEffect()) return;
   params_.amount = amount;
   params_.colour = FillColour(colorX);
   params_.opcode = opCode;
-  // Every opcode gets the same argument, so the noise is the same each time.
-  EndEffect(RunPalRoutine(kDefaultArgument));
+  EndEffect(RunPalRoutine(noiseSeed));
 }
 
 void Tidelight_C::ASM_IncrementalPalEffects(int32_t opCode, int16_t amount) {

@@ -11,7 +11,7 @@ bool PicBits::Allocate(int32_t width, int32_t height) {
   const int64_t plane = int64_t{width} * 4 * int64_t{height};
   if (plane > INT32_MAX) return false;
   try {
-    bytes_.assign(static_cast<size_t>(plane) * 3, 0);
+    bytes_ = PixelMemory(static_cast<size_t>(plane) * 3);
   } catch (const std::bad_alloc&) {
     return false;
   }
@@ -22,7 +22,7 @@ bool PicBits::Allocate(int32_t width, int32_t height) {
 }
 
 void PicBits::Erase() {
-  std::vector<uint8_t>().swap(bytes_);
+  bytes_ = PixelMemory();
   width_ = height_ = 0;
   planeSize_ = 0;
   deferred_ = false;

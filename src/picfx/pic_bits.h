@@ -12,7 +12,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
-#include <vector>
+
+#include "gfx/pixel_memory.h"
 
 namespace tl {
 
@@ -61,7 +62,7 @@ class PicBits {
   uint8_t* PlaneStart(int p) { return bytes_.data() + planeSize_ * static_cast<size_t>(p - 1); }
   void Settle();
 
-  std::vector<uint8_t> bytes_;
+  PixelMemory bytes_;
   int32_t width_ = 0, height_ = 0;
   size_t planeSize_ = 0;
   bool deferred_ = false;

@@ -21,14 +21,14 @@ void ReportFileError(Platform& platform, const tl::PictureBox& box, const char* 
 void Tidelight_C::dialogShowOpen(std::string_view caption) {
   if (NotAssigned()) return;
   tl::PictureBox& box = *box_;
-  const auto chosen = platform_.shell.ChooseFileToOpen(OpenPictureDialog(caption, OwnerOf(box)));
+  const auto chosen = platform_.shell.ChooseFileToOpen(OpenPictureDialog(texts_, caption, OwnerOf(box)));
   if (!chosen) return;  // cancelled: not an error
   box.visible = false;
   // Read before anything changes, so a bad file leaves box and planes as they were.
   DecodedPicture picture = platform_.pictures.LoadPicture(ChosenOpenPath(*chosen), box.backColor);
   if (!picture.ok()) {
     box.visible = true;
-    ReportFileError(platform_, box, "Error loading picture file");
+    ReportFileError(platform_, box, texts_.cannotLoadPicture);
     return;
   }
   // The box shows its new picture over its background colour, from the origin.
@@ -45,11 +45,11 @@ void Tidelight_C::dialogShowOpen(std::string_view caption) {
 void Tidelight_C::dialogShowSave(std::string_view caption) {
   if (NotAssigned()) return;
   const tl::PictureBox& box = *box_;
-  const auto chosen = platform_.shell.ChooseFileToSave(SavePictureDialog(caption, OwnerOf(box)));
+  const auto chosen = platform_.shell.ChooseFileToSave(SavePictureDialog(texts_, caption, OwnerOf(box)));
   if (!chosen) return;
   // What the class last drew is the box's persistent image.
   if (!platform_.pictures.SavePictureAsBmp(BmpSavePath(*chosen), box.Pixels()))
-    ReportFileError(platform_, box, "Error saving picture file");
+    ReportFileError(platform_, box, texts_.cannotSavePicture);
 }
 
 int32_t Tidelight_C::dialogChoseColor() {

@@ -20,16 +20,15 @@ void TrimTrailingBlanks(std::string& s) {
 
 }  // namespace
 
-FileDialogSpec OpenPictureDialog(std::string_view caption, NativeHandle owner) {
-  FileDialogSpec spec = Dialog(caption, kOpenTitle, owner);
-  spec.filter = {{"Pictures (*.bmp *.gif *.jpg *.wmf *.ico *.cur)", "*.bmp;*.gif;*.jpg;*.ico;*.cur"},
-                 {"All Files (*.*)", "*.*"}};
+FileDialogSpec OpenPictureDialog(const UiTexts& texts, std::string_view caption, NativeHandle owner) {
+  FileDialogSpec spec = Dialog(caption, texts.openPictureTitle, owner);
+  spec.filter = {{texts.picturesFilter, "*.bmp;*.gif;*.jpg;*.ico;*.cur"}, {texts.allFilesFilter, "*.*"}};
   return spec;
 }
 
-FileDialogSpec SavePictureDialog(std::string_view caption, NativeHandle owner) {
-  FileDialogSpec spec = Dialog(caption, kSaveTitle, owner);
-  spec.filter = {{"Pictures (*.bmp)", "*.bmp"}};
+FileDialogSpec SavePictureDialog(const UiTexts& texts, std::string_view caption, NativeHandle owner) {
+  FileDialogSpec spec = Dialog(caption, texts.savePictureTitle, owner);
+  spec.filter = {{texts.bmpFilter, "*.bmp"}};
   return spec;
 }
 

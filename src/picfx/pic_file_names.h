@@ -3,16 +3,15 @@
 #include <string>
 #include <string_view>
 
+#include "shared/ui_texts.h"
 #include "toolkit/shell.h"
 
 namespace tl {
 
-inline constexpr std::string_view kOpenTitle = "Load a Picture file";
-inline constexpr std::string_view kSaveTitle = "Save Picture file";
-
-// WMF is named in the description but not in the pattern, as it always was.
-FileDialogSpec OpenPictureDialog(std::string_view caption, NativeHandle owner);
-FileDialogSpec SavePictureDialog(std::string_view caption, NativeHandle owner);
+// Titled with the caption given, else the texts' own title. The Japanese
+// description names WMF but the pattern does not, as it always was.
+FileDialogSpec OpenPictureDialog(const UiTexts& texts, std::string_view caption, NativeHandle owner);
+FileDialogSpec SavePictureDialog(const UiTexts& texts, std::string_view caption, NativeHandle owner);
 
 // The path the open dialog chose: up to its first NUL, trailing blanks removed.
 std::string ChosenOpenPath(std::string_view returned);

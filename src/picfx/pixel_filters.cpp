@@ -258,4 +258,6 @@ void UseFilterVectors(FilterVectors vectors) {
   Chosen() = vectors == FilterVectors::Avx2 ? WidestFilterVectors() : vectors;
 }
 
+bool WideVectorsChosen() { return Avx2Chosen(); }
+
 }  // namespace tl

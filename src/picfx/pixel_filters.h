@@ -17,9 +17,12 @@ struct FilterPlanes {
 // The widest vectors the filters use. They start at the widest this
 // processor runs; the tests choose each in turn, since every width must give
 // the same bytes.
+// Rotation, magnification and the swirl follow the same choice.
 enum class FilterVectors { Sse2, Avx2 };
 FilterVectors WidestFilterVectors();
 void UseFilterVectors(FilterVectors vectors);
+// True when AVX2 is chosen (and so present).
+bool WideVectorsChosen();
 
 // Opcode 0: every byte (reserved included) becomes a sum of its neighbours'
 // bytes, each divided first so that no sum passes 255. Amount 1: left and

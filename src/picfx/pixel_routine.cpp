@@ -7,6 +7,9 @@
 #include "gfx/pixel_view.h"
 #include "picfx/pixel_filters.h"
 #include "picfx/trig.h"
+#if defined(TIDELIGHT_AVX2)
+#include "picfx/resample_avx2.h"
+#endif
 
 namespace tl {
 
@@ -41,7 +44,8 @@ void RowWave(const uint8_t* src, uint8_t* dst, int32_t width, int32_t height,
 // sine and cosine serve the four pixels at (cx +- dx, cy +- dy): they are
 // worked out for a pair of rows cy +- dy at a time, then each row is written
 // from left to right. Each pixel's position is still computed on its own,
-// with the same operations a pixel-by-pixel pass would do.
+// with the same operations a pixel-by-pixel pass would do, four at a time
+// with AVX2 where the processor has it.
 void Swirl(const uint8_t* src, uint8_t* dst, int32_t width, int32_t height, int32_t amount,
            Bgr colour) {
   const int32_t cx = width / 2, cy = height / 2;
@@ -49,19 +53,27 @@ void Swirl(const uint8_t* src, uint8_t* dst, int32_t width, int32_t height, int3
   const double m = std::max(width, height);
   const uint32_t paint = PixelOf(colour);
   const int32_t maxDx = std::max(cx, width - cx), maxDy = std::max(cy, height - cy);
-  std::vector<SinCosResult> turns(static_cast<size_t>(maxDx) + 1);
-  const auto row = [&](int32_t y) {
+  std::vector<double> cosT(static_cast<size_t>(maxDx) + 1), sinT(cosT.size());
+#if defined(TIDELIGHT_AVX2)
+  const bool wide = WideVectorsChosen();
+#endif
+  const auto pixels = [&](int32_t y, int32_t x, int32_t x1) {
+    uint8_t* row = dst + static_cast<size_t>(y - 1) * width * 4;
+#if defined(TIDELIGHT_AVX2)
+    if (wide)
+      x = avx2::SwirlRun(src, row, width, height, y, cx, cy, cosT.data(), sinT.data(), paint, x, x1);
+#endif
     const double dy = y - cy;
-    uint8_t* d = dst + static_cast<size_t>(y - 1) * width * 4;
-    for (int32_t x = 1; x <= width; ++x, d += 4) {
+    for (; x <= x1; ++x) {
       const double dx = x - cx;
-      const SinCosResult& t = turns[static_cast<size_t>(std::abs(x - cx))];
-      const int32_t xs = RoundOrOutside(dx * t.cos - dy * t.sin + cx);
+      const size_t t = static_cast<size_t>(std::abs(x - cx));
+      uint8_t* d = row + static_cast<size_t>(x - 1) * 4;
+      const int32_t xs = RoundOrOutside(dx * cosT[t] - dy * sinT[t] + cx);
       if (xs <= 1 || xs >= width) {
         StoreBgr(d, paint);
         continue;
       }
-      const int32_t ys = RoundOrOutside(dx * t.sin + dy * t.cos + cy);
+      const int32_t ys = RoundOrOutside(dx * sinT[t] + dy * cosT[t] + cy);
       if (ys <= 1 || ys >= height) {
         StoreBgr(d, paint);
         continue;
@@ -69,12 +81,26 @@ void Swirl(const uint8_t* src, uint8_t* dst, int32_t width, int32_t height, int3
       StoreBgr(d, Load32(src + (static_cast<size_t>(ys - 1) * width + (xs - 1)) * 4));
     }
   };
+  // Left of the centre column, then from it rightwards.
+  const auto row = [&](int32_t y) {
+    pixels(y, 1, std::min(cx - 1, width));
+    pixels(y, std::max(cx, 1), width);
+  };
   for (int32_t dy = 0; dy <= maxDy; ++dy) {
     const bool up = cy + dy >= 1 && cy + dy <= height, down = dy > 0 && cy - dy >= 1;
     if (!up && !down) continue;
-    for (int32_t dx = 0; dx <= maxDx; ++dx) {
+    int32_t dx = 0;
+#if defined(TIDELIGHT_AVX2)
+    if (wide) {
+      avx2::SwirlTurns(dy, maxDx + 1, turn, m, cosT.data(), sinT.data());
+      dx = maxDx + 1;
+    }
+#endif
+    for (; dx <= maxDx; ++dx) {
       const double r = std::sqrt(double(dx) * dx + double(dy) * dy);
-      turns[static_cast<size_t>(dx)] = SinCos(turn * r / m);
+      const SinCosResult t = SinCos(turn * r / m);
+      cosT[static_cast<size_t>(dx)] = t.cos;
+      sinT[static_cast<size_t>(dx)] = t.sin;
     }
     if (up) row(cy + dy);
     if (down) row(cy - dy);

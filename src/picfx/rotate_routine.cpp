@@ -3,8 +3,12 @@
 #include <bit>
 #include <vector>
 
+#include "picfx/pixel_filters.h"
 #include "picfx/resample.h"
 #include "picfx/trig.h"
+#if defined(TIDELIGHT_AVX2)
+#include "picfx/resample_avx2.h"
+#endif
 
 namespace tl {
 
@@ -30,6 +34,11 @@ class Positions {
     rowCs_ = (y - cY_) * cs_;
   }
   double Fx(int32_t x) const { return (colCs_[x - 1] - rowSn_) + cX_; }
+#if defined(TIDELIGHT_AVX2)
+  avx2::RotateRow Row(const SamplePlanes& p, int32_t y) const {
+    return {p.src, p.Dst(1, y), p.width, colCs_.data(), colSn_.data(), rowSn_, rowCs_, cX_, cY_};
+  }
+#endif
   double Fy(int32_t x) const { return (rowCs_ + colSn_[x - 1]) + cY_; }
 #if defined(__SSE2__)
   // Pixels x and x + 1.
@@ -73,6 +82,10 @@ uint32_t RotateRoutine(const RoutineCall& call) {
       SampleNearest(planes, planes.Dst(x, y), at.Fx(x), at.Fy(x));
     }
   };
+#if defined(TIDELIGHT_AVX2)
+  const bool wide = planes.QuadsFit() && WideVectorsChosen();
+  std::vector<int32_t> doubtful(wide ? static_cast<size_t>(w) : 0);
+#endif
   // Along a row both positions move one way, so the pixels that sample the
   // picture form one run a .. b; the rest take the fill colour.
   for (int32_t y = 1; y <= h; ++y) {
@@ -81,6 +94,24 @@ uint32_t RotateRoutine(const RoutineCall& call) {
     while (a <= w && !inside(a)) StoreBgr(planes.Dst(a++, y), planes.fill);
     while (b >= a && !inside(b)) StoreBgr(planes.Dst(b--, y), planes.fill);
     int32_t x = a;
+#if defined(TIDELIGHT_AVX2)
+    if (wide) {
+      const avx2::RotateRow row = at.Row(planes, y);
+      if (!bilinear) {
+        x = avx2::RotateNearestRun(row, x, b);
+      } else {
+        int32_t count = 0;
+        const int32_t done = avx2::RotateBilinearRun(row, x, b, doubtful.data(), count);
+        for (int32_t k = 0; k < count; ++k) {
+          BilinearCell cell;
+          const int32_t xk = doubtful[static_cast<size_t>(k)];
+          CellOf(static_cast<float>(at.Fx(xk)), static_cast<float>(at.Fy(xk)), w, h, cell);
+          StoreBgr(planes.Dst(xk, y), BlendExact(planes, cell));
+        }
+        x = done;
+      }
+    }
+#endif
 #if defined(__SSE2__)
     if (planes.QuadsFit()) {
       for (; x + 3 <= b; x += 4) {

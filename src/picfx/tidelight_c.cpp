@@ -8,12 +8,8 @@
 
 namespace tl {
 
-namespace {
-constexpr const char* kTitle = "clsASM";
-}
-
-Tidelight_C::Tidelight_C(Platform& platform, RandomGenerator& random)
-    : platform_(platform), random_(random) {}
+Tidelight_C::Tidelight_C(Platform& platform, RandomGenerator& random, const UiTexts& texts)
+    : platform_(platform), random_(random), texts_(texts) {}
 
 Tidelight_C::~Tidelight_C() {
   bits_.Erase();
@@ -21,14 +17,14 @@ Tidelight_C::~Tidelight_C() {
 }
 
 void Tidelight_C::Report(const char* text, MessageIcon icon) {
-  platform_.shell.ShowMessageBox(text, kTitle, icon);
+  platform_.shell.ShowMessageBox(text, texts_.engineTitle, icon);
 }
 
 void Tidelight_C::PictureBox(tl::PictureBox& picBox) {
   box_ = &picBox;
   const auto fail = [this] {
     box_ = nullptr;
-    Report("Couldn't assign picturebox", MessageIcon::Error);
+    Report(texts_.cannotAssignBox, MessageIcon::Error);
   };
   // A zero twips-per-pixel gives a non-finite quotient, which counts as an error.
   const auto w = RoundToInt32(double(picBox.Width()) / platform_.screen.TwipsPerPixelX());
@@ -38,7 +34,7 @@ void Tidelight_C::PictureBox(tl::PictureBox& picBox) {
   h_ = *h;
   if (!CheckColorDepth()) {
     box_ = nullptr;
-    Report("Not 16 or 24-bit color setting", MessageIcon::Error);
+    Report(texts_.unsupportedDepth, MessageIcon::Error);
     return;
   }
   params_.width = w_;
@@ -46,7 +42,9 @@ void Tidelight_C::PictureBox(tl::PictureBox& picBox) {
   if (!LoadPixels()) return fail();
   params_.plane1Address =
       static_cast<int32_t>(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(bits_.ReadPlane(1))));
-  Blit(3);
+  // Plane 3 was read whole from the box's own pixels when their sizes match,
+  // so the draw has nothing to copy.
+  Blit(3, BoxMatchesPlanes());
 }
 
 bool Tidelight_C::CheckColorDepth() {
@@ -57,15 +55,16 @@ bool Tidelight_C::CheckColorDepth() {
 
 bool Tidelight_C::LoadPixels() {
   if (!GETDIBS(box_->Pixels())) return false;
-  CopyPlane(1, 2);
+  // Plane 3, then plane 2 from it: a deferred copy, made when plane 2 is used.
   CopyPlane(1, 3);
+  CopyPlane(3, 2);
   return true;
 }
 
 bool Tidelight_C::GETDIBS(const Surface& bitmap) {
   // Sized from the box, read from its bitmap.
   if (!bits_.Allocate(w_, h_)) {
-    Report("Error in function GETDIBS", MessageIcon::Error);
+    Report(texts_.cannotReadPixels, MessageIcon::Error);
     return false;
   }
   // The first H scan lines from the bitmap's bottom, clipped to the plane so
@@ -89,7 +88,7 @@ bool Tidelight_C::Blit(int plane, bool boxHasPlane) {
   // A box whose pixels are not W x H cannot take the plane.
   if (!BoxMatchesPlanes()) {
     bits_.Erase();
-    Report("Blit Error", MessageIcon::Error);
+    Report(texts_.cannotDraw, MessageIcon::Error);
     platform_.windows.EndProgram();
     return false;
   }
@@ -103,7 +102,7 @@ bool Tidelight_C::Blit(int plane, bool boxHasPlane) {
 
 bool Tidelight_C::NotAssigned() {
   if (box_ != nullptr) return false;
-  Report("You must assign a picturebox to the class first!", MessageIcon::Information);
+  Report(texts_.noBoxAssigned, MessageIcon::Information);
   return true;
 }
 

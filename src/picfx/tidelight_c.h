@@ -5,8 +5,8 @@
 // box. Every effect method follows one protocol: with AutoDraw on, save the
 // working plane to the undo plane, run the routine, draw the working plane.
 //
-// Problems are reported in message boxes titled "clsASM"; a failed draw ends
-// the program.
+// Problems are reported in message boxes titled "clsASM" (in English: the
+// program's name); a failed draw ends the program.
 #include <array>
 #include <cstdint>
 #include <string_view>
@@ -17,6 +17,7 @@
 #include "toolkit/picture_box.h"
 #include "toolkit/platform.h"
 #include "base/random.h"
+#include "shared/ui_texts.h"
 
 namespace tl {
 
@@ -24,8 +25,9 @@ class Tidelight_C {
  public:
   // `random` is the program's general generator, which the incremental
   // effects reset. Both must outlive the object, and a bound box must
-  // outlive its binding.
-  Tidelight_C(Platform& platform, RandomGenerator& random);
+  // outlive its binding. Messages and dialogs speak the texts' language.
+  Tidelight_C(Platform& platform, RandomGenerator& random,
+              const UiTexts& texts = TextsFor(UiLanguage::Japanese));
   ~Tidelight_C();
   Tidelight_C(const Tidelight_C&) = delete;
   Tidelight_C& operator=(const Tidelight_C&) = delete;
@@ -46,6 +48,9 @@ class Tidelight_C {
   // The palette routine with OpCode and Amount; colorX < 0 means the box's
   // background colour.
   void ASM_PalEffects(int32_t opCode, int16_t amount, int32_t colorX);
+  // The same with the routine's first argument word given: the start of the
+  // noise of opcode 10, which the method above always passes as 2.0's bits.
+  void ASM_PalEffects(int32_t opCode, int16_t amount, int32_t colorX, uint32_t noiseSeed);
   // The palette routine after a fixed reset of the program's generator, so
   // the noise opcode 10 gives the same pattern on every call.
   void ASM_IncrementalPalEffects(int32_t opCode, int16_t amount);
@@ -116,6 +121,7 @@ class Tidelight_C {
 
   Platform& platform_;
   RandomGenerator& random_;
+  const UiTexts& texts_;
   tl::PictureBox* box_ = nullptr;
   int32_t w_ = 0, h_ = 0;
   tl::PicBits bits_;

@@ -8,25 +8,21 @@ namespace tl {
 
 namespace {
 
+using namespace trig;
+
 // Minimax polynomials on [-pi/4, pi/4] for sin and cos, taking the reduced
 // argument as a head x and a tail y.
 double KernelSin(double x, double y) {
-  constexpr double S1 = -1.66666666666666324348e-01, S2 = 8.33333333332248946124e-03,
-                   S3 = -1.98412698298579493134e-04, S4 = 2.75573137070700676789e-06,
-                   S5 = -2.50507602534068634195e-08, S6 = 1.58969099521155010221e-10;
   const double z = x * x;
   const double v = z * x;
-  const double r = S2 + z * (S3 + z * (S4 + z * (S5 + z * S6)));
-  return x - ((z * (0.5 * y - v * r) - y) - v * S1);
+  const double r = kS2 + z * (kS3 + z * (kS4 + z * (kS5 + z * kS6)));
+  return x - ((z * (0.5 * y - v * r) - y) - v * kS1);
 }
 
 double KernelCos(double x, double y) {
-  constexpr double C1 = 4.16666666666666019037e-02, C2 = -1.38888888888741095749e-03,
-                   C3 = 2.48015872894767294178e-05, C4 = -2.75573143513906633035e-07,
-                   C5 = 2.08757232129817482790e-09, C6 = -1.13596475577881948265e-11;
   const double z = x * x;
   const double w2 = z * z;
-  const double r = z * (C1 + z * (C2 + z * C3)) + w2 * w2 * (C4 + z * (C5 + z * C6));
+  const double r = z * (kC1 + z * (kC2 + z * kC3)) + w2 * w2 * (kC4 + z * (kC5 + z * kC6));
   const double hz = 0.5 * z;
   const double w = 1.0 - hz;
   return w + (((1.0 - w) - hz) + (z * r - x * y));
@@ -41,10 +37,9 @@ int Exponent(double v) {
 // x = n * pi/2 + (y0 + y1), with pi/2 in three pieces so that the
 // cancellation near a multiple of pi/2 keeps its precision.
 int ReduceByHalfPi(double x, double& y0, double& y1) {
-  constexpr double invPio2 = 6.36619772367581382433e-01, pio2_1 = 1.57079632673412561417e+00,
-                   pio2_1t = 6.07710050650619224932e-11, pio2_2 = 6.07710050630396597660e-11,
-                   pio2_2t = 2.02226624879595063154e-21, pio2_3 = 2.02226624871116645580e-21,
-                   pio2_3t = 8.47842766036889956997e-32;
+  constexpr double invPio2 = kInvPio2, pio2_1 = kPio2_1, pio2_1t = kPio2_1t,
+                   pio2_2 = 6.07710050630396597660e-11, pio2_2t = 2.02226624879595063154e-21,
+                   pio2_3 = 2.02226624871116645580e-21, pio2_3t = 8.47842766036889956997e-32;
   const double fn = std::nearbyint(x * invPio2);
   const int n = static_cast<int>(fn);
   double r = x - fn * pio2_1;
@@ -74,7 +69,7 @@ int ReduceByHalfPi(double x, double& y0, double& y1) {
 SinCosResult SinCos(double x) {
   const double ax = std::fabs(x);
   if (!(ax <= 8.0e5)) return {std::sin(x), std::cos(x)};
-  if (ax <= 0.78539816339744827900) return {KernelSin(x, 0.0), KernelCos(x, 0.0)};
+  if (ax <= kQuarterPi) return {KernelSin(x, 0.0), KernelCos(x, 0.0)};
   double y0, y1;
   const int n = ReduceByHalfPi(x, y0, y1);
   const double s = KernelSin(y0, y1), c = KernelCos(y0, y1);

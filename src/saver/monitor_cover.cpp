@@ -32,9 +32,9 @@ void MonitorCover::Show() {
   window_->SetTopmost();
 }
 
-bool MonitorCover::Bind() {
+bool MonitorCover::Bind(const UiTexts& texts) {
   if (!window_) return false;
-  if (!Effects) Effects = std::make_unique<Tidelight_C>(p_, random_);
+  if (!Effects) Effects = std::make_unique<Tidelight_C>(p_, random_, texts);
   Effects->PictureBox(Master);
   return Effects->Bound();
 }

@@ -27,7 +27,7 @@ class MonitorCover : public WindowEvents {
   // Shows the window above the others, leaving the activation where it is.
   void Show();
   // Binds the engine to the snapshot; false when it refuses the picture.
-  bool Bind();
+  bool Bind(const UiTexts& texts);
 
   // The fade's operation on this monitor's picture. Both may let pending
   // messages run, so the program may have ended when they return.

@@ -46,11 +46,12 @@ void Tidelight_S::Load() {
   Display.SetPictureFromImage(Master);
   // The other monitors are copied too before anything is shown.
   OpenCovers({0, 0, w, h});
-  if (!Effects) Effects = std::make_unique<Tidelight_C>(p_, random_);
+  const UiTexts& texts = TextsFor(b_.language);
+  if (!Effects) Effects = std::make_unique<Tidelight_C>(p_, random_, texts);
   Effects->PictureBox(Master);
   // An engine refusing the screen has said so once; the others are not asked.
   if (Effects->Bound())
-    for (auto& cover : covers_) cover->Bind();
+    for (auto& cover : covers_) cover->Bind(texts);
   FadeLevel = kFadeUntouched;
   FadeDown = true;
   music_.Start(b_.settings);

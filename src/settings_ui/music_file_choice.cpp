@@ -6,10 +6,10 @@
 namespace tl {
 
 namespace {
-FileDialogSpec MusicFileDialog(const std::string& folder, NativeHandle owner) {
+FileDialogSpec MusicFileDialog(const UiTexts& texts, const std::string& folder, NativeHandle owner) {
   FileDialogSpec spec;
-  spec.title = "ﾌｧｲﾙを開く";
-  spec.filter = {{"BGMﾌｧｲﾙ (MP3 WAV)", "*.MP3;*.WAV"}};
+  spec.title = texts.musicFileTitle;
+  spec.filter = {{texts.musicFileFilter, "*.MP3;*.WAV"}};
   spec.initialFolder = folder;
   spec.owner = owner;
   // Neither the file nor its folder has to exist.
@@ -22,7 +22,7 @@ void Tidelight_P::ChooseMusicFile() {
   if (!window_) return;
   // A path the dialog cannot return whole comes back as a failure, which
   // changes nothing, like a cancel.
-  const auto chosen = p_.shell.ChooseFileToOpen(MusicFileDialog(lastFolder_, window_->Handle()));
+  const auto chosen = p_.shell.ChooseFileToOpen(MusicFileDialog(TextsFor(b_.language), lastFolder_, window_->Handle()));
   b_.LastApiResult = chosen ? 1 : 0;
   if (p_.windows.Ended() || !chosen || chosen->empty()) return;
   b_.settings.MusicFile = *chosen;

@@ -15,24 +15,12 @@ namespace L = dialog_layout;
 
 namespace {
 
-PropertyBag StoredButton(const char* caption) {
-  return PropertyBag{{"Caption", std::string(caption)}, {"Font", L::LabelFont().name}};
+PropertyBag StoredButton(const char* caption, const Font& font) {
+  return PropertyBag{{"Caption", std::string(caption)}, {"Font", font.name}};
 }
 
 bool Inside(const Rect& r, int32_t x, int32_t y) {
   return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
-}
-
-Label MakeLabel(const TwipRect& at, std::string text, bool centred = false) {
-  Label l;
-  l.caption = std::move(text);
-  l.font = std::make_shared<Font>(L::LabelFont());
-  l.alignment = centred ? TextAlign::Centre : TextAlign::Left;
-  l.left = at.left;
-  l.top = at.top;
-  l.width = at.width;
-  l.height = at.height;
-  return l;
 }
 
 Rect Offset(Rect r, int32_t dx, int32_t dy) { return {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
@@ -73,12 +61,9 @@ Rect Tidelight_P::MarkRect(int16_t kind) const {
   return PanelChild({row.left, row.top, L::kMarkSize, L::kMarkSize});
 }
 
-Rect Tidelight_P::RowLabelRect(int16_t kind) const {
-  const auto& row = L::kMusicRows[static_cast<size_t>(kind)];
-  return PanelChild(L::LabelBox({row.left + L::kRowLabelOffset, row.top, 0, 0}, row.text));
-}
+Rect Tidelight_P::RowLabelRect(int16_t kind) const { return PanelChild(L::MusicRowText(kind, b_.language).at); }
 
-Rect Tidelight_P::LinkRect() const { return PixelRect(L::kLink, tx_, ty_); }
+Rect Tidelight_P::LinkRect() const { return PixelRect(L::LinkBox(b_.language), tx_, ty_); }
 
 void Tidelight_P::ShowModal() {
   Show();
@@ -110,16 +95,19 @@ void Tidelight_P::Show() {
 }
 
 void Tidelight_P::MakeLabels() {
-  for (const auto& t : L::kPanelTexts) panelLabels_.push_back(MakeLabel(L::LabelBox(t.at, t.text), t.text, t.centred));
+  using L::MakeLabel;
+  const UiLanguage lang = b_.language;
+  const Font font = L::LabelFont(lang);
+  for (auto& t : L::PanelTexts(lang)) panelLabels_.push_back(MakeLabel(t.at, std::move(t.text), font, t.align));
   for (size_t i = 0; i < rowLabels_.size(); ++i) {
-    const auto& row = L::kMusicRows[i];
-    rowLabels_[i] = MakeLabel(L::LabelBox({row.left + L::kRowLabelOffset, row.top, 0, 0}, row.text), row.text);
+    auto row = L::MusicRowText(static_cast<int16_t>(i), lang);
+    rowLabels_[i] = MakeLabel(row.at, std::move(row.text), font);
   }
-  fadeLabel_ = MakeLabel(L::kFadeValue, "99", true);
-  speedLabel_ = MakeLabel(L::kSpeedValue, "99", true);
-  fileLabel_ = MakeLabel(L::kFileLabel, "");
+  fadeLabel_ = MakeLabel(L::LabelBox(L::kFadeValue, "", lang), "99", font, TextAlign::Centre);
+  speedLabel_ = MakeLabel(L::LabelBox(L::kSpeedValue, "", lang), "99", font, TextAlign::Centre);
+  fileLabel_ = MakeLabel(L::kFileLabel, "", font);
   PlaceFileLabel();
-  linkLabel_ = MakeLabel(L::kLink, LinkAddress());
+  linkLabel_ = MakeLabel(L::LinkBox(lang), LinkAddress(), font);
   linkLabel_.foreColour = 0xFFFFFF;
   linkLabel_.font->underline = true;
 }
@@ -128,11 +116,17 @@ void Tidelight_P::MakeControls() {
   cmdCan_ = std::make_unique<Command>(p_, *this, L::kCmdCan);
   cmdSet_ = std::make_unique<Command>(p_, *this, L::kCmdSet);
   cmdFile_ = std::make_unique<Command>(p_, *this, OnDialog(L::kCmdFile));
-  const PropertyBag can = StoredButton(L::kCancelCaption), set = StoredButton(L::kSetCaption),
-                    file = StoredButton(L::kFileCaption);
+  const UiTexts& texts = TextsFor(b_.language);
+  const Font font = L::LabelFont(b_.language);
+  const PropertyBag can = StoredButton(texts.cancelButton, font), set = StoredButton(texts.setButton, font),
+                    file = StoredButton(L::kFileCaption, font);
   cmdCan_->Load(&can);
   cmdSet_->Load(&set);
   cmdFile_->Load(&file);
+  // A stored font gives the caption its face alone; English needs its own
+  // character set as well.
+  if (b_.language == UiLanguage::English)
+    for (Command* c : {cmdCan_.get(), cmdSet_.get(), cmdFile_.get()}) c->SetFont(std::make_shared<Font>(font));
   cmdCan_->Click = [this] { Cancel(); };
   cmdSet_->Click = [this] { Apply(); };
   cmdFile_->Click = [this] { ChooseMusicFile(); };

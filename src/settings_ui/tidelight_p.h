@@ -55,7 +55,7 @@ class Tidelight_P : public WindowEvents, public ControlHost {
 
   // ControlHost.
   Window* HostWindow() override { return window_.get(); }
-  Font AmbientFont() override { return dialog_layout::LabelFont(); }
+  Font AmbientFont() override { return dialog_layout::LabelFont(b_.language); }
 
   // What the tests look at.
   Window* window() const { return window_.get(); }

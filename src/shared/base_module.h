@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "shared/ui_texts.h"
+
 namespace tl {
 
 struct SettingsRecord {
@@ -14,9 +16,10 @@ struct SettingsRecord {
   int32_t FadeSpeed = 0;
 };
 
-// Zero or empty at program start.
+// Zero or empty at program start; the language is chosen once at start-up.
 struct BaseModule {
   SettingsRecord settings;
+  UiLanguage language = UiLanguage::Japanese;
   int32_t CursorCount = 0;
   int16_t CursorX = 0, CursorY = 0;
   int32_t LastApiResult = 0;

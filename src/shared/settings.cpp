@@ -113,8 +113,10 @@ std::string FolderOfPath(std::string_view path) {
   return out;
 }
 
-void LoadSettings(Platform& p, BaseModule& b) {
-  const Bytes file = FileBytes(p, ReadTarget(p));
+void LoadSettings(Platform& p, BaseModule& b) { LoadSettingsFrom(p, b, ReadTarget(p)); }
+
+void LoadSettingsFrom(Platform& p, BaseModule& b, const std::string& path) {
+  const Bytes file = FileBytes(p, path);
   SettingsRecord& s = b.settings;
   for (const SettingEntry& e : kSettingsTable) {
     // Numbers keep the reader's 255-byte cut, which changes nothing for them;

@@ -29,6 +29,8 @@ std::string FolderOfPath(std::string_view path);
 // Reads the file once and fills the record from it, key by key in the
 // table's order.
 void LoadSettings(Platform& p, BaseModule& b);
+// The same from a file named by the caller.
+void LoadSettingsFrom(Platform& p, BaseModule& b, const std::string& file);
 // Writes the five keys in the table's order in one pass: the file is read
 // once and written once, with the bytes that five PutIniValue calls in that
 // order would leave. Falls back to the per-user file when the program

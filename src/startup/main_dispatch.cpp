@@ -9,6 +9,7 @@ void Main(Platform& p, BaseModule& b, const ModeHandlers& modes) {
   const bool saverOpen = p.windows.FindWindowByTitle("Tidelight_Main");
   const bool dialogOpen = p.windows.FindWindowByTitle("<Tidelight>");
   if (saverOpen || dialogOpen) { p.windows.EndProgram(); return; }
+  b.language = LanguageOfLangId(p.shell.UserInterfaceLanguage());
 
   const std::string args = CommandLineArguments(p.windows);
   const std::string letter = ModeLetter(args);

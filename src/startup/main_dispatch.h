@@ -1,5 +1,6 @@
 #pragma once
-// The program's entry logic: single-instance test and the choice of mode.
+// The program's entry logic: single-instance test, the user's language and
+// the choice of mode.
 #include <functional>
 #include <string>
 

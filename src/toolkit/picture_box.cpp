@@ -24,6 +24,12 @@ void PictureBox::SetPicture(const Surface& picture) {
   if (!persistent_) Refresh();
 }
 
+void PictureBox::AdoptPicture(Surface&& picture) {
+  hasPicture_ = true;
+  pixels_ = std::move(picture);
+  if (!persistent_) Refresh();
+}
+
 void PictureBox::SetPictureFromImage(const PictureBox& other) {
   hasPicture_ = true;
   if (&other == this || other.pixels_ == pixels_) return;  // already showing it

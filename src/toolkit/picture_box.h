@@ -50,6 +50,9 @@ class PictureBox {
   // a box holds one picture's bytes, never two.
   bool HasPicture() const { return hasPicture_; }
   void SetPicture(const Surface& picture);
+  // Takes the picture's size, and the picture itself as the box's pixels:
+  // Resize and SetPicture in one, without a copy.
+  void AdoptPicture(Surface&& picture);
   // Assigns another box's current image.
   void SetPictureFromImage(const PictureBox& other);
   void ClearPicture() { hasPicture_ = false; }

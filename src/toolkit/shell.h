@@ -43,6 +43,10 @@ class Shell {
   // sixteen custom colours between calls.
   virtual std::optional<uint32_t> ChooseColour(uint32_t initial, std::array<uint32_t, 16>& custom,
                                                NativeHandle owner) = 0;
+  // The user's user-interface language as a Windows language identifier
+  // (0x0411 Japanese, 0x0409 English (United States), ...). A platform that
+  // cannot tell answers English.
+  virtual uint16_t UserInterfaceLanguage() { return 0x0409; }
 };
 
 }  // namespace tl

@@ -11,6 +11,7 @@ namespace tl {
 // Character sets the program names (the platform's values).
 namespace charset {
 inline constexpr uint8_t kAnsi = 0;
+inline constexpr uint8_t kDefault = 1;  // any: the face decides
 inline constexpr uint8_t kShiftJis = 128;
 }  // namespace charset
 

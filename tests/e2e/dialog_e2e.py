@@ -1,6 +1,9 @@
 #!/usr/bin/env python3
 """End-to-end tests of the settings dialog: the real Tidelight.scr /c under
-Wine on a virtual X screen, driven with xdotool and read from screenshots.
+Wine on a virtual X screen, driven with xdotool and read from screenshots,
+in Japanese (LANG=ja_JP.UTF-8, which is also the ANSI code page 932) and in
+English (LANG=C.UTF-8, any other language). Wine takes the user-interface
+language from LANG.
 
 usage: dialog_e2e.py --scr Tidelight.scr --work DIR [unittest options]
 """
@@ -20,6 +23,8 @@ TITLE = "<Tidelight>"
 # Client pixels at 96 DPI (15 twips a pixel) of what the cases click.
 PANEL = (12, 16)
 ROW_CD = (PANEL[0] + 28 + 6, PANEL[1] + 56 + 6)          # the "音楽CD" mark
+ROW_FILE_LABEL = (PANEL[0] + 44 + 10, PANEL[1] + 96 + 6)  # the start of the "MP3、WAV" row's label
+FILE_BUTTON = (PANEL[0] + 32 + 18, PANEL[1] + 116 + 12)   # "..."
 REPEAT_FIELD = (PANEL[0] + 112 + 12, PANEL[1] + 52 + 10)  # the repeat list's text
 SPEED_RIGHT_ARROW = (PANEL[0] + 172 + 121 - 6, PANEL[1] + 220 + 8)
 SET_BUTTON = (316 + 40, 296 + 12)
@@ -102,13 +107,30 @@ class DialogRig:
             self.proc.wait()
 
 
+JAPANESE, ENGLISH = "ja_JP.UTF-8", "C.UTF-8"
+
+
+def use_language(lang):
+    """The user-interface language of the programs started from now on: a
+    new screen, since its Wine server keeps the locale it started with."""
+    env = e2e.RIG.env
+    if env.get("LANG") == lang and not {"LC_ALL", "LC_MESSAGES"} & set(env):
+        return
+    e2e.RIG.stop_screen()
+    for name in ("LC_ALL", "LC_MESSAGES"):
+        env.pop(name, None)
+    env["LANG"] = lang
+
+
 class DialogCase(unittest.TestCase):
     size = (1024, 768)
     dpi = None
     client = (496, 345)
+    lang = JAPANESE
 
     @classmethod
     def setUpClass(cls):
+        use_language(cls.lang)
         e2e.RIG.use_screen(cls.size, cls.dpi)
 
     def setUp(self):
@@ -214,8 +236,10 @@ class DialogTest(DialogCase):
 
 
 class HighDpiDialogTest(DialogCase):
+    """In English: the place of every control the same at 144 DPI."""
     dpi = 144
     client = (744, 518)
+    lang = ENGLISH
 
     @classmethod
     def tearDownClass(cls):
@@ -230,33 +254,49 @@ class HighDpiDialogTest(DialogCase):
         self.assertTrue(d.ended())
 
 
-class JapaneseCodePageDialogTest(DialogCase):
-    """The same dialog with the prefix's ANSI code page 932."""
+class LanguageCase(DialogCase):
+    """The texts of one language: the rows answer on their labels, the file
+    dialog carries the language's title, and the file is written the same."""
+    file_dialog_title = None
 
-    @classmethod
-    def setUpClass(cls):
-        e2e.RIG.stop_screen()
-        e2e.RIG.env["LC_ALL"] = "ja_JP.UTF-8"
-        super().setUpClass()
+    def check_language(self):
+        pass
 
-    @classmethod
-    def tearDownClass(cls):
-        e2e.RIG.stop_screen()
-        e2e.RIG.env.pop("LC_ALL", None)
-
-    def test_looks_and_writes_the_same(self):
-        # Wine's console speaks the Japanese system's code page then.
-        out = subprocess.run([WINE, "cmd", "/c", "chcp"], env=e2e.RIG.env,
-                             capture_output=True).stdout
-        self.assertIn("コード", out.decode("cp932", errors="replace"))
+    def test_speaks_its_language_and_writes_the_same_bytes(self):
+        self.check_language()
         e2e.RIG.write_settings()
         d = self.open_dialog()
         self.check_shading(d)
-        d.click(ROW_CD)
+        d.click(ROW_FILE_LABEL)
+        d.click(FILE_BUTTON)
+        chooser = wait_until(lambda: e2e.RIG.windows(self.file_dialog_title), 30)
+        self.assertTrue(chooser, "no file dialog titled %s" % self.file_dialog_title)
+        for _ in range(5):
+            e2e.RIG.xdotool("windowfocus", "--sync", chooser[0])
+            e2e.RIG.xdotool("key", "Escape")
+            if wait_until(lambda: not e2e.RIG.windows(self.file_dialog_title), 4):
+                break
+        self.assertFalse(e2e.RIG.windows(self.file_dialog_title), "the file dialog stayed")
         d.click(SPEED_RIGHT_ARROW)
         d.click(SET_BUTTON)
-        self.assertTrue(d.ended(), "the dialog stayed after 設定")
-        self.assertEqual(self.ini(), settings(b" 1", b" 0", b"", b" 24", b" 11"))
+        self.assertTrue(d.ended(), "the dialog stayed after its apply button")
+        self.assertEqual(self.ini(), settings(b" 2", b" 0", b"", b" 24", b" 11"))
+
+
+class JapaneseDialogTest(LanguageCase):
+    lang = JAPANESE
+    file_dialog_title = "ﾌｧｲﾙを開く"
+
+    def check_language(self):
+        # Wine's console speaks the Japanese system's code page.
+        out = subprocess.run([WINE, "cmd", "/c", "chcp"], env=e2e.RIG.env,
+                             capture_output=True).stdout
+        self.assertIn("コード", out.decode("cp932", errors="replace"))
+
+
+class EnglishDialogTest(LanguageCase):
+    lang = ENGLISH
+    file_dialog_title = "Choose a music file"
 
 
 def main():
@@ -270,7 +310,8 @@ def main():
         suite = unittest.TestSuite()
         loader = unittest.defaultTestLoader
         names = [a for a in rest if not a.startswith("-")]
-        for cls in (DialogTest, HighDpiDialogTest, JapaneseCodePageDialogTest):
+        # Classes that share a language and a screen run one after another.
+        for cls in (DialogTest, JapaneseDialogTest, EnglishDialogTest, HighDpiDialogTest):
             for test in loader.loadTestsFromTestCase(cls):
                 if not names or any(n.lower() in test.id().lower() for n in names):
                     suite.addTest(test)

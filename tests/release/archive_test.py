@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""Checks the release archive: what it holds and in which order, the
-checksums, both programs' machine types and resources, the guides' encoding,
-and, given a second archive built from other build folders, identical bytes.
+"""Checks the release: the archive, what it holds and in which order, the
+checksums, both programs' machine types and resources, the guides' encoding;
+the two installers beside it, what they install where; and, given a second
+release built from other build folders, identical bytes.
 
 usage: archive_test.py ARCHIVE.zip [SECOND.zip] [unittest options]
 """
@@ -31,6 +32,23 @@ SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "msvcrt.dll", "shell32
                "windowscodecs.dll"}
 # Archive folder: the PE machine and optional-header magic its programs carry.
 MACHINES = {"x64": (0x8664, 0x20B), "x86": (0x14C, 0x10B)}
+# Installer architecture: its summary's template, the system and program
+# folders, and the component attribute of 64-bit components.
+INSTALLERS = {"x64": ("x64;1033", "System64Folder", "ProgramFiles64Folder", 256),
+              "x86": ("Intel;1033", "SystemFolder", "ProgramFilesFolder", 0)}
+
+
+def installer(archive, arch):
+    """The installer of that architecture beside the archive."""
+    version = re.fullmatch(r"Tidelight-(.+)-windows\.zip", os.path.basename(archive)).group(1)
+    return os.path.join(os.path.dirname(archive), "Tidelight-%s-%s.msi" % (version, arch))
+
+
+def table(msi, name):
+    """A table of the installer's database as rows of its columns."""
+    out = subprocess.run(["msiinfo", "export", msi, name], capture_output=True, text=True,
+                         check=True).stdout
+    return [line.split("\t") for line in out.splitlines()[3:]]
 
 
 def contents(path):
@@ -69,24 +87,32 @@ class ListingTest(unittest.TestCase):
 
 
 class ChecksumTest(unittest.TestCase):
-    def test_every_other_entry_listed_once_with_its_hash(self):
+    def test_every_other_entry_and_both_installers_listed_once_with_their_hash(self):
         files = contents(ARCHIVE)
         sums = files.pop("SHA256SUMS.txt")
         self.assertTrue(sums.endswith(b"\r\n") and b"\n" not in sums.replace(b"\r\n", b""))
+        for arch in INSTALLERS:
+            with open(installer(ARCHIVE, arch), "rb") as f:
+                files[os.path.basename(installer(ARCHIVE, arch))] = f.read()
         listed = {}
         for line in sums.decode("ascii").splitlines():
             digest, name = re.fullmatch(r"([0-9a-f]{64})  (\S+)", line).groups()
             self.assertNotIn(name, listed)
             listed[name] = digest
         self.assertEqual(listed, {n: hashlib.sha256(d).hexdigest() for n, d in files.items()})
+        # The same file beside the archive.
+        with open(os.path.join(os.path.dirname(ARCHIVE), "SHA256SUMS.txt"), "rb") as f:
+            self.assertEqual(f.read(), sums)
 
-    def test_sha256sum_checks_the_extracted_files(self):
+    def test_sha256sum_checks_the_extracted_files_and_the_installers(self):
         with tempfile.TemporaryDirectory() as folder:
             with zipfile.ZipFile(ARCHIVE) as archive:
                 archive.extractall(folder)
-            result = subprocess.run(["sha256sum", "--check", "--strict", "SHA256SUMS.txt"],
-                                    cwd=folder, capture_output=True, text=True)
-            self.assertEqual(result.returncode, 0, result.stdout + result.stderr)
+            for where, count in ((folder, 6), (os.path.dirname(ARCHIVE), 2)):
+                result = subprocess.run(["sha256sum", "--check", "--strict", "--ignore-missing",
+                                         "SHA256SUMS.txt"], cwd=where, capture_output=True, text=True)
+                self.assertEqual(result.returncode, 0, result.stdout + result.stderr)
+                self.assertEqual(result.stdout.count(": OK"), count, result.stdout)
 
 
 class ProgramTest(unittest.TestCase):
@@ -162,10 +188,59 @@ class GuideTest(unittest.TestCase):
                     self.assertIn(other, files)
 
 
+class InstallerTest(unittest.TestCase):
+    def test_each_installs_the_archives_files_of_its_machine_where_windows_looks(self):
+        files = contents(ARCHIVE)
+        codes = set()
+        for arch, (template, system, programs, attributes) in INSTALLERS.items():
+            with self.subTest(arch=arch):
+                msi = installer(ARCHIVE, arch)
+                summary = subprocess.run(["msiinfo", "suminfo", msi], capture_output=True,
+                                         text=True, check=True).stdout
+                self.assertIn("Template: %s\n" % template, summary)
+                props = dict(table(msi, "Property"))
+                self.assertEqual((props["ProductName"], props["ProductVersion"], props["ALLUSERS"]),
+                                 ("Tidelight", re.search(r"-(\d[\d.]*)-", msi).group(1), "1"))
+                streams = subprocess.run(["msiinfo", "streams", msi], capture_output=True,
+                                         text=True, check=True).stdout.split()
+                self.assertIn("Icon." + props["ARPPRODUCTICON"], streams)
+                codes.add(props["UpgradeCode"])
+                # Each file in its folder; the system folder for the saver.
+                folders = {row[0]: row[1] for row in table(msi, "Directory")}
+                components = {row[0]: (row[2], int(row[3])) for row in table(msi, "Component")}
+                placed = {row[2]: components[row[1]] for row in table(msi, "File")}
+                self.assertEqual(placed, {"Tidelight.scr": (system, attributes),
+                                          "tidelight-fx.exe": ("INSTALLFOLDER", attributes),
+                                          "README-en.txt": ("INSTALLFOLDER", attributes),
+                                          "README-ja.txt": ("INSTALLFOLDER", attributes)})
+                self.assertEqual(folders["INSTALLFOLDER"], programs)
+                # An older version goes before anything is installed.
+                sequence = sorted((int(row[2]), row[0]) for row in table(msi, "InstallExecuteSequence"))
+                actions = [action for _, action in sequence]
+                self.assertEqual(actions[actions.index("InstallInitialize") + 1],
+                                 "RemoveExistingProducts")
+                # No registry value: the active screen saver is the user's choice.
+                self.assertEqual(table(msi, "Registry"), [])
+                with tempfile.TemporaryDirectory() as folder:
+                    subprocess.run(["msiextract", "-C", folder, msi], check=True,
+                                   stdout=subprocess.DEVNULL)
+                    extracted = {}
+                    for top, _, names in os.walk(folder):
+                        for name in names:
+                            with open(os.path.join(top, name), "rb") as f:
+                                extracted[name] = f.read()
+                    self.assertEqual(extracted, {n: files.get("%s/%s" % (arch, n), files.get(n))
+                                                 for n in placed})
+        self.assertEqual(len(codes), 2, "each machine needs its own upgrade code")
+
+
 class ReproducibleTest(unittest.TestCase):
     def test_second_build_gives_the_same_bytes(self):
         if not SECOND:
             self.skipTest("no second archive given")
+        for arch in INSTALLERS:
+            with open(installer(ARCHIVE, arch), "rb") as a, open(installer(SECOND, arch), "rb") as b:
+                self.assertTrue(a.read() == b.read(), "the %s installers differ" % arch)
         with open(ARCHIVE, "rb") as a, open(SECOND, "rb") as b:
             if a.read() == b.read():
                 return

@@ -140,7 +140,7 @@ TEST(Win32SettingsDialog, TheLabelsFaceHasJapaneseGlyphs) {
   // The face the dialog's labels and buttons resolve to draws 設定 and
   // 音楽 with real glyphs, not the boxes of a face without them.
   Win32Platform p;
-  const std::string face = ResolveFace(p, dialog_layout::LabelFont());
+  const std::string face = ResolveFace(p, dialog_layout::LabelFont(UiLanguage::Japanese));
   win32::UniqueFont font(CreateFontW(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
                                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                      DEFAULT_PITCH, win32::Wide(face).c_str()));

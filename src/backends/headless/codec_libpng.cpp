@@ -1,5 +1,6 @@
-// PNG through Debian's libpng, with its simplified interface: it takes every
-// bit depth and colour type and hands back 8-bit BGRA.
+// PNG reading through Debian's libpng, with its simplified interface: it
+// takes every bit depth and colour type and hands back 8-bit BGRA. Writing
+// is ours (codec_png_encode.cpp).
 #include <png.h>
 
 #include <cstring>
@@ -32,33 +33,6 @@ DecodedPicture DecodePng(std::span<const uint8_t> bytes, uint32_t background) {
     return DecodedPicture::Failed(PictureError::Damaged);
   uint32_t* p = out.pixels.Data();
   for (size_t i = 0, n = out.pixels.ByteSize() / 4; i < n; ++i) p[i] = OverBackground(p[i], background);
-  return out;
-}
-
-std::optional<std::vector<uint8_t>> EncodePng(const Surface& pixels) {
-  if (pixels.Width() <= 0 || pixels.Height() <= 0) return std::nullopt;
-  std::vector<uint8_t> bgr(static_cast<size_t>(pixels.Width()) * pixels.Height() * 3);
-  uint8_t* d = bgr.data();
-  const uint32_t* s = pixels.Data();
-  for (size_t i = 0, n = pixels.ByteSize() / 4; i < n; ++i) {
-    *d++ = static_cast<uint8_t>(s[i]);
-    *d++ = static_cast<uint8_t>(s[i] >> 8);
-    *d++ = static_cast<uint8_t>(s[i] >> 16);
-  }
-  png_image image;
-  std::memset(&image, 0, sizeof image);
-  image.version = PNG_IMAGE_VERSION;
-  image.width = static_cast<png_uint_32>(pixels.Width());
-  image.height = static_cast<png_uint_32>(pixels.Height());
-  image.format = PNG_FORMAT_BGR;
-  const ImageEnd end{&image};
-  png_alloc_size_t size = 0;
-  if (!png_image_write_to_memory(&image, nullptr, &size, 0, bgr.data(), 0, nullptr))
-    return std::nullopt;
-  std::vector<uint8_t> out(size);
-  if (!png_image_write_to_memory(&image, out.data(), &size, 0, bgr.data(), 0, nullptr))
-    return std::nullopt;
-  out.resize(size);
   return out;
 }
 

@@ -1,6 +1,6 @@
 #include "backends/headless/headless_media.h"
 
-#include "base/utf8_chars.h"
+#include "toolkit/mci_words.h"
 
 #include <algorithm>
 #include <cctype>
@@ -8,31 +8,6 @@
 namespace tl {
 
 namespace {
-
-std::string Lower(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
-
-// Words separated by blanks; a double-quoted part is one word without quotes.
-std::vector<std::string> Words(std::string_view s) {
-  std::vector<std::string> words;
-  size_t i = 0;
-  while (i < s.size()) {
-    if (s[i] == ' ') { ++i; continue; }
-    if (s[i] == '"') {
-      const size_t end = s.find('"', i + 1);
-      const size_t stop = end == std::string_view::npos ? s.size() : end;
-      words.emplace_back(s.substr(i + 1, stop - i - 1));
-      i = stop + 1;
-      continue;
-    }
-    const size_t end = std::min(s.find(' ', i), s.size());
-    words.emplace_back(s.substr(i, end - i));
-    i = end;
-  }
-  return words;
-}
 
 std::string Join(const std::vector<std::string>& w, size_t from) {
   std::string out;
@@ -52,14 +27,7 @@ bool IsPosition(const std::string& s) {
 HeadlessMedia::HeadlessMedia() {
   devices["cdaudio"];
   devices["mpegvideo"];
-  errorTexts = {
-      {mci_error::kUnrecognizedCommand, "The driver cannot recognize the specified command."},
-      {mci_error::kInvalidDeviceName, "The specified device is not open or is not recognized by MCI."},
-      {mci_error::kCannotLoadDriver, "The specified device driver cannot be loaded."},
-      {mci_error::kParamOverflow, "The output string was too long to fit in the buffer."},
-      {mci_error::kOutOfRange, "The specified parameter is out of range."},
-      {mci_error::kDuplicateAlias, "The specified alias is already used in this application."},
-  };
+  errorTexts = MciErrorTexts();
 }
 
 std::vector<std::string> HeadlessMedia::Commands() const {
@@ -81,24 +49,16 @@ uint32_t HeadlessMedia::SendMciCommand(std::string_view command, std::string& re
   if (auto f = failures.find(std::string(command)); f != failures.end()) return f->second;
   std::string answer;
   const uint32_t code = Execute(std::string(command), answer);
-  if (code != 0 || capacity == 0) return code;
-  // Buffers count UTF-16 units, as the system's do.
-  if (Utf16Length(answer) + 1 > capacity) return mci_error::kParamOverflow;
-  reply = answer;
-  return 0;
+  return MciReply(code, answer, capacity, reply);
 }
 
 uint32_t HeadlessMedia::Execute(const std::string& command, std::string& answer) {
-  const std::vector<std::string> w = Words(command);
+  const std::vector<std::string> w = MciWords(command);
   if (w.size() < 2) return mci_error::kUnrecognizedCommand;
-  const std::string verb = Lower(w[0]);
+  const std::string verb = MciLower(w[0]);
 
   if (verb == "open") {
-    std::string type = Lower(w[1]), alias = type, file;
-    for (size_t i = 2; i + 1 < w.size(); ++i) {
-      if (Lower(w[i]) == "type") type = Lower(w[i + 1]), file = w[1];
-      if (Lower(w[i]) == "alias") alias = Lower(w[i + 1]);
-    }
+    const auto [type, alias, file] = MciOpenOf(w);
     Device& d = devices[type];
     if (!d.present) return mci_error::kCannotLoadDriver;
     if (aliases.contains(alias)) return mci_error::kDuplicateAlias;
@@ -108,7 +68,7 @@ uint32_t HeadlessMedia::Execute(const std::string& command, std::string& answer)
     return 0;
   }
 
-  const std::string alias = Lower(w[1]);
+  const std::string alias = MciLower(w[1]);
   const auto a = aliases.find(alias);
   if (a == aliases.end()) {
     // Asking a device type that has no hardware fails as its driver would.
@@ -117,11 +77,11 @@ uint32_t HeadlessMedia::Execute(const std::string& command, std::string& answer)
                                                     : mci_error::kInvalidDeviceName;
   }
   Device& d = devices[a->second];
-  const std::string rest = Lower(Join(w, 2));
+  const std::string rest = MciLower(Join(w, 2));
 
   if (verb == "play") {
     for (size_t i = 2; i + 1 < w.size(); ++i) {
-      const std::string k = Lower(w[i]);
+      const std::string k = MciLower(w[i]);
       if ((k == "from" || k == "to") && !IsPosition(w[i + 1])) return mci_error::kOutOfRange;
     }
     d.mode = "playing";
@@ -155,17 +115,7 @@ std::optional<std::string> HeadlessMedia::MciErrorText(uint32_t code, uint32_t c
   if (onCall) onCall("MciErrorText");
   const auto t = errorTexts.find(code);
   if (t == errorTexts.end() || capacity == 0) return std::nullopt;
-  // Cut to the buffer in UTF-16 units, never inside a character.
-  std::string_view text = t->second;
-  size_t at = 0, units = 0;
-  while (at < text.size()) {
-    const size_t size = Utf8CharSize(text, at);
-    const size_t need = Utf8CharValue(text, at) > 0xFFFF ? 2 : 1;
-    if (units + need > capacity - 1) break;
-    units += need;
-    at += size;
-  }
-  return std::string(text.substr(0, at));
+  return MciTextInBuffer(t->second, capacity);
 }
 
 int32_t HeadlessMedia::PlaySoundFile(std::string_view path, uint32_t flags) {

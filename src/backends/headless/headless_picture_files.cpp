@@ -1,22 +1,17 @@
 // Picture files of the headless back end: real files, decoded by the
 // build's codecs and written by our BMP encoder.
-#include <filesystem>
-
 #include "backends/headless/headless_platform.h"
-#include "base/utf8_path.h"
+#include "backends/host/host_files.h"
 #include "gfx/bmp_file.h"
-#include "gfx/picture_probe.h"
 
 namespace tl {
 
 DecodedPicture HeadlessPlatform::LoadPicture(const std::string& path, uint32_t background) {
   Note("LoadPicture " + path);
   picturesLoaded.push_back(path);
-  std::error_code ec;
-  const auto host = PathFromUtf8(HostPath(path));
-  if (!std::filesystem::is_regular_file(host, ec)) return DecodedPicture::Failed(PictureError::CannotRead);
-  if (std::filesystem::file_size(host, ec) > kMaxPictureFileBytes)
-    return DecodedPicture::Failed(PictureError::TooLarge);
+  if (const PictureError e = host::ProbePictureFile(path); e != PictureError::None)
+    return DecodedPicture::Failed(e);
+  // Read through the recorded call, where the tests inject their faults.
   const auto bytes = ReadFile(path);
   if (!bytes) return DecodedPicture::Failed(PictureError::CannotRead);
   return DecodePicture(*bytes, background);

@@ -7,7 +7,7 @@
 //                 a desktop picture to snapshot, a scripted pointer, and
 //                 any layout of monitors (negative places, mixed DPI)
 //   Shell         message boxes, browser and common dialogs: recorded, with
-//                 scripted answers
+//                 scripted answers; the user-interface language the test sets
 //   WindowSystem  simulated windows and controls, a virtual clock, window
 //                 timers that fire from it, a message queue with scripted
 //                 input (a pointer that moves over the windows, mouse
@@ -132,6 +132,7 @@ class HeadlessPlatform final : public Files,
   std::vector<std::array<uint32_t, 16>> customColoursOffered;
   std::optional<std::array<uint32_t, 16>> customColoursLeft;
   std::vector<FileDialogSpec> fileDialogs;  // every file dialog shown, in order
+  uint16_t uiLanguage = 0x0411;             // Japanese unless a test chooses another
 
   void ShowMessageBox(std::string_view text, std::string_view title, MessageIcon icon) override;
   bool OpenWebPage(std::string_view url) override;
@@ -139,6 +140,7 @@ class HeadlessPlatform final : public Files,
   std::optional<std::string> ChooseFileToSave(const FileDialogSpec& spec) override;
   std::optional<uint32_t> ChooseColour(uint32_t initial, std::array<uint32_t, 16>& custom,
                                        NativeHandle owner) override;
+  uint16_t UserInterfaceLanguage() override;
 
   // --- picture files ---
   std::vector<std::string> picturesLoaded, picturesSaved;  // paths, in order

@@ -12,6 +12,11 @@ void HeadlessPlatform::ShowMessageBox(std::string_view text, std::string_view ti
   messageBoxes.push_back({std::string(text), std::string(title), icon});
 }
 
+uint16_t HeadlessPlatform::UserInterfaceLanguage() {
+  NoteQuietly("UserInterfaceLanguage");
+  return uiLanguage;
+}
+
 bool HeadlessPlatform::OpenWebPage(std::string_view url) {
   Note("OpenWebPage " + std::string(url));
   webPagesOpened.emplace_back(url);

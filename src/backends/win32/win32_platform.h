@@ -7,7 +7,8 @@
 //   Screen        system metrics, GetDeviceCaps, the screen's device context,
 //                 GetCursorPos, EnumDisplayMonitors and GetDpiForMonitor
 //                 (win32_monitors.cpp)
-//   Shell         MessageBoxW, ShellExecuteW, the common dialogs
+//   Shell         MessageBoxW, ShellExecuteW, the common dialogs,
+//                 GetUserDefaultUILanguage
 //   WindowSystem  GetCommandLineW, FindWindowW, ShowCursor, real windows and
 //                 child controls (IsDialogMessageW moves the focus on Tab),
 //                 the system's SCROLLBAR and COMBOBOX controls, a pointer
@@ -62,6 +63,7 @@ class Win32Platform : public Files,
   std::optional<std::string> ChooseFileToSave(const FileDialogSpec& spec) override;
   std::optional<uint32_t> ChooseColour(uint32_t initial, std::array<uint32_t, 16>& custom,
                                        NativeHandle owner) override;
+  uint16_t UserInterfaceLanguage() override;
 
   DecodedPicture LoadPicture(const std::string& path, uint32_t background) override;
   bool SavePictureAsBmp(const std::string& path, const Surface& pixels) override;

@@ -24,6 +24,8 @@ void Win32Platform::ShowMessageBox(std::string_view text, std::string_view title
   MessageBoxW(GetActiveWindow(), Wide(text).c_str(), Wide(title).c_str(), flags);
 }
 
+uint16_t Win32Platform::UserInterfaceLanguage() { return GetUserDefaultUILanguage(); }
+
 bool Win32Platform::OpenWebPage(std::string_view url) {
   // The shell may hand the address to a handler that needs COM.
   const win32::ComApartment apartment;

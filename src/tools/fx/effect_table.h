@@ -1,55 +1,91 @@
 #pragma once
-// The effects tidelight-fx offers: one entry per effect, each naming the
-// engine method and opcode it runs, its arguments and how to call it. The
-// command line, --help, --list and the gallery are all made from this table,
-// so a new effect is one more entry in effect_table.cpp.
+// The effects tidelight-fx offers: one entry per effect, with the name a
+// person asks for, a line saying what it does, its values and optional
+// parts, and the engine method and opcode it runs. The command line,
+// --help, --list and the gallery are all made from this table, so a new
+// effect is one more entry in effect_table.cpp.
+//
+// The grammar (fx_cli.cpp reads it): an effect is --NAME followed by its
+// values, one word each; optional parts follow the last value, or the name
+// when there is none, each after a colon:
+//   --rotate 30:bilinear:centre=120,80:fill=#102030     --emboss:colour=#808080
 #include <cstdint>
-#include <limits>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "picfx/tidelight_c.h"
 
 namespace tl::fx {
 
-enum class ArgKind {
-  Integer,  // whole number within [min, max]
+// A colour as a double: a COLORREF value (0x00BBGGRR, red in the low byte),
+// or kBack for the box's background colour.
+inline constexpr double kBack = 4294967296.0;
+
+enum class ValueKind {
+  Integer,  // a whole number within [min, max]
   Number,   // any number within [min, max]
-  Colour,   // #RRGGBB, a COLORREF number (0x00BBGGRR), or -1 / "back" for the box's colour
-  Word,     // one of `words`
+  Colour,   // see ParseColour
 };
 
-inline constexpr double kMissing = std::numeric_limits<double>::quiet_NaN();
-
-struct Arg {
-  std::string_view name;  // as --help shows it: AMOUNT, OPCODE...
-  ArgKind kind = ArgKind::Integer;
+struct Value {
+  std::string_view name;  // as --help shows it: AMOUNT, ANGLE...
+  ValueKind kind = ValueKind::Integer;
   double min = 0, max = 0;
-  // Arguments with a default may be left out, from the last one backwards.
-  // A default of kMissing reaches the apply function as NaN: the method's
-  // own optional argument left out (a centre that defaults to the middle).
-  std::optional<double> defaultValue = std::nullopt;
-  std::vector<std::pair<std::string_view, double>> words = {};
+  // How --help and the errors say [min, max] when "from min to max" is not
+  // the whole truth: "from 1 to 16384 but not 5", or a list: "90, 180, 270 or 360".
+  std::string_view range = {};
+  // The value as the engine takes it, or nothing with `why` filled in, for
+  // values whose unit is not the engine's (a swirl in degrees, a reach in
+  // pixels). Null: the value as given.
+  std::optional<double> (*toEngine)(double given, std::string& why) = nullptr;
+};
+
+// The optional parts an effect may take, as a set of bits.
+enum Part : unsigned {
+  kSampling = 1,  // nearest (the default) or bilinear
+  kCentre = 2,    // centre=X,Y: pixels from the left and the top edge
+  kFill = 4,      // fill=COLOUR: where the picture does not reach
+  kColour = 8,    // colour=COLOUR: the colour an effect paints or adds
+};
+
+struct Parts {
+  bool bilinear = false;
+  std::optional<double> centreX, centreY;
+  std::optional<double> fill, colour;  // colours as above
 };
 
 struct Effect;
-using ApplyFn = void (*)(Tidelight_C& engine, const Effect& effect, std::span<const double> args);
+
+struct Step {
+  const Effect* effect = nullptr;
+  std::vector<double> values;  // as the engine takes them
+  Parts parts;
+};
+
+// What an effect needs beside its step.
+struct Context {
+  Tidelight_C& engine;
+  int32_t backRef;                // the box's colour as a COLORREF
+  std::optional<uint32_t> seed;   // --seed, when given
+};
+
+enum class Group { Colour, Filter, Paint, Geometry, History, Raw };
 
 struct Effect {
-  std::string_view name;    // the option, without its "--"
+  std::string_view name;  // the option, without its "--"
+  Group group;
   std::string_view method;  // the engine method it calls
-  int32_t opcode;           // -1 when the method takes none, or the opcode is an argument
-  std::string_view summary;
-  std::vector<Arg> args;
+  int32_t opcode;           // -1 when the method takes none, or the opcode is a value
+  std::vector<Value> values;
+  unsigned parts;
+  std::string_view summary;  // one line: what it does to the picture
   std::string_view example;  // a whole chain that shows the effect, for the gallery
-  ApplyFn apply;
+  void (*apply)(const Context& context, const Step& step);
+  int32_t fixedAmount = -1;  // the Amount, when the effect always passes one
 
-  size_t RequiredArgs() const;
-  // "AMOUNT [COLOUR]"
+  // "ANGLE[:nearest|bilinear][:centre=X,Y][:fill=COLOUR]"
   std::string Usage() const;
   // "ASM_PalEffects opcode 7"
   std::string Source() const;
@@ -58,8 +94,7 @@ struct Effect {
 const std::vector<Effect>& Effects();
 const Effect* FindEffect(std::string_view name);
 
-// One argument's text as a value; nothing when it is not valid for `arg`.
-// `why` tells what was wrong.
-std::optional<double> ParseArg(const Arg& arg, std::string_view text, std::string& why);
+// A colour as the engine takes it: kBack becomes `backRef`.
+int32_t ColourRef(double colour, int32_t backRef);
 
 }  // namespace tl::fx

@@ -1,11 +1,11 @@
 #include "tools/fx/fx_cli.h"
 
-#include <CLI/CLI.hpp>
-
 #include <algorithm>
+#include <cctype>
 #include <ostream>
 
-#include "tools/fx/effect_table.h"
+#include "tools/fx/fx_grammar.h"
+#include "tools/fx/fx_help.h"
 #include "tools/fx/fx_job.h"
 
 namespace tl::fx {
@@ -18,131 +18,168 @@ std::string Lower(std::string s) {
   return s;
 }
 
-void PrintList(std::ostream& out) {
-  // One effect a line, tab-separated: name, arguments, engine call, what it
-  // does, an example chain.
-  for (const Effect& e : Effects())
-    out << e.name << '\t' << e.Usage() << '\t' << e.Source() << '\t' << e.summary << '\t'
-        << e.example << '\n';
+bool EndsWith(const std::string& s, const char* end) {
+  const std::string_view e(end);
+  return s.size() > e.size() && s.compare(s.size() - e.size(), e.size(), e) == 0;
 }
 
-// Turns one occurrence of an effect's option into a step, or says why not.
-Step MakeStep(const Effect& e, const std::vector<std::string>& given) {
-  if (given.size() < e.RequiredArgs() || given.size() > e.args.size())
-    throw CLI::ValidationError("--" + std::string(e.name),
-                               "takes " + (e.args.empty() ? std::string("no arguments") : e.Usage()));
-  Step step{&e, {}};
-  for (size_t i = 0; i < e.args.size(); ++i) {
-    const Arg& arg = e.args[i];
-    if (i >= given.size()) {
-      step.args.push_back(*arg.defaultValue);
-      continue;
-    }
-    std::string why;
-    const auto v = ParseArg(arg, given[i], why);
-    if (!v)
-      throw CLI::ValidationError("--" + std::string(e.name),
-                                 std::string(arg.name) + " '" + given[i] + "' must be " + why);
-    step.args.push_back(*v);
-  }
-  return step;
+// An option rather than a value: a value never starts with "--", and a
+// negative number is a value.
+bool LooksLikeOption(const std::string& word) {
+  return word.starts_with("--") || word == "-o" || word == "-h";
 }
 
-constexpr const char* kEffectsGroup = "Effects (applied in the order given)";
-
-// An effect's arguments as its entry names them, and a usage line that
-// shows the order the effects run in.
-class Formatter : public CLI::Formatter {
- public:
-  std::string make_option_opts(const CLI::Option* opt) const override {
-    if (opt->get_group() == kEffectsGroup)
-      return opt->get_type_name().empty() ? std::string() : " " + opt->get_type_name();
-    return CLI::Formatter::make_option_opts(opt);
-  }
-  std::string make_usage(const CLI::App*, std::string name) const override {
-    return "Usage: " + name + " INPUT [--EFFECT [ARGUMENTS]]... -o OUTPUT\n";
-  }
+struct UsageError {
+  std::string message;
 };
 
-std::string Footer() {
-  return "\nEffects run in the order given, each on what the one before left; the\n"
-         "output is what the engine last drew. Inputs: PNG, JPEG, GIF (first frame)\n"
-         "and BMP, up to 16384 pixels a side and 2^25 pixels. Outputs: PNG or BMP,\n"
-         "chosen by the output's extension, written whole or not at all.\n"
-         "COLOUR: #RRGGBB, a COLORREF number (0x00BBGGRR) or -1 / back for the\n"
-         "background colour. --list prints the effects one a line.\n"
-         "Exit status: 0 done, 1 a file could not be read or written, 2 usage error.";
-}
+// Reads the words into a job; throws UsageError.
+class Reader {
+ public:
+  explicit Reader(const std::vector<std::string>& words) : words_(words) {}
+
+  Job Read() {
+    while (i_ < words_.size()) {
+      const std::string& word = words_[i_++];
+      if (word == "-o" || word == "--output") {
+        Output(Next(word, "FILE"));
+      } else if (word == "--background") {
+        Background(Next(word, "COLOUR"));
+      } else if (word == "--seed") {
+        Seed(Next(word, "N"));
+      } else if (word.starts_with("--")) {
+        Effect(word);
+      } else if (word.size() > 1 && word[0] == '-' && !std::isdigit(static_cast<unsigned char>(word[1]))) {
+        throw UsageError{"unknown option '" + word + "'"};
+      } else if (!input_) {
+        input_ = word;
+      } else {
+        throw UsageError{"two input pictures given, '" + *input_ + "' and '" + word + "': give one" +
+                         PartHint(word)};
+      }
+    }
+    if (!input_) throw UsageError{"no input picture given"};
+    if (!output_) throw UsageError{"no output given: add -o FILE.png or -o FILE.bmp"};
+    job_.input = *input_;
+    return job_;
+  }
+
+ private:
+  const std::string& Next(const std::string& option, const char* what) {
+    if (i_ >= words_.size() || LooksLikeOption(words_[i_]))
+      throw UsageError{option + " needs " + what};
+    return words_[i_++];
+  }
+
+  void Output(const std::string& path) {
+    if (output_) throw UsageError{"two outputs given, '" + *output_ + "' and '" + path + "': give one"};
+    output_ = path;
+    const std::string lower = Lower(path);
+    if (EndsWith(lower, ".png")) {
+      job_.format = OutputFormat::Png;
+    } else if (EndsWith(lower, ".bmp")) {
+      job_.format = OutputFormat::Bmp;
+    } else {
+      throw UsageError{"the output '" + path + "' must end in .png or .bmp"};
+    }
+    job_.output = path;
+  }
+
+  void Background(const std::string& text) {
+    if (background_) throw UsageError{"--background is given twice"};
+    background_ = true;
+    const auto c = ParseColour(text);
+    if (!c || *c == kBack)
+      throw UsageError{"--background '" + text + "' must be a colour: #RRGGBB, 0xRRGGBB or colorref=N"};
+    job_.background = PixelFromColorRef(static_cast<uint32_t>(*c) & 0xFFFFFF);
+  }
+
+  void Seed(const std::string& text) {
+    if (job_.seed) throw UsageError{"--seed is given twice"};
+    std::string why;
+    const auto v = ParseValue({"N", ValueKind::Integer, 0, 4294967295.0}, text, why);
+    if (!v) throw UsageError{"--seed '" + text + "' must be " + why};
+    job_.seed = static_cast<uint32_t>(*v);
+  }
+
+  // --NAME[:PARTS] VALUE... with the parts on the last value when it has any.
+  void Effect(const std::string& word) {
+    const size_t colon = word.find(':');
+    const std::string option = word.substr(0, colon);
+    const fx::Effect* e = FindEffect(std::string_view(option).substr(2));
+    if (e == nullptr) throw UsageError{"unknown option '" + option + "'"};
+    if (colon != std::string::npos && !e->values.empty())
+      throw UsageError{option + ": its parts follow its " + std::string(e->values.back().name) + ", as in " +
+                       option + " " + e->Usage()};
+    Step step{e, {}, {}};
+    std::string parts = colon == std::string::npos ? std::string() : word.substr(colon);
+    for (size_t k = 0; k < e->values.size(); ++k) {
+      const Value& value = e->values[k];
+      std::string text = Next(option, (std::string(value.name) + " (" + Expected(value) + ")").c_str());
+      if (k + 1 == e->values.size() && text.find(':') != std::string::npos) {
+        parts = text.substr(text.find(':'));
+        text.resize(text.find(':'));
+      }
+      std::string why;
+      const auto v = ParseValue(value, text, why);
+      if (!v) throw UsageError{option + ": " + std::string(value.name) + " '" + text + "' must be " + why};
+      step.values.push_back(*v);
+    }
+    if (!parts.empty()) {
+      std::string why;
+      const auto p = ParseParts(*e, std::string_view(parts).substr(1), why);
+      if (!p) throw UsageError{option + ": " + why};
+      step.parts = *p;
+    }
+    job_.steps.push_back(step);
+    lastEffect_ = option;
+    for (size_t k = i_ - e->values.size(); k < i_; ++k) lastEffect_ += " " + words_[k];
+    lastEffectEnd_ = i_;
+  }
+
+  // A stray word that the effect before it would take as a part.
+  std::string PartHint(const std::string& word) const {
+    if (lastEffectEnd_ + 1 != i_) return {};
+    std::string why;
+    if (!ParseParts(*job_.steps.back().effect, word, why)) return {};
+    return "\n  (an effect's optional parts follow it after a colon: " + lastEffect_ + ":" + word + ")";
+  }
+
+  const std::vector<std::string>& words_;
+  std::string lastEffect_;    // the last effect's words
+  size_t lastEffectEnd_ = 0;  // and the index after them
+  size_t i_ = 0;
+  Job job_;
+  std::optional<std::string> input_, output_;
+  bool background_ = false;
+};
 
 }  // namespace
 
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  CLI::App app{"Applies Tidelight's picture effects to a picture file.", "tidelight-fx"};
-  // Options are written "--name" on every system: a path such as "/tmp/a.png"
-  // is a path, never a Windows-style "/option".
-  app.allow_windows_style_options(false);
-  app.footer(Footer());
-  app.set_version_flag("--version", kVersionText);
-  app.formatter(std::make_shared<Formatter>());
-  app.failure_message([](const CLI::App*, const CLI::Error& e) {
-    return "tidelight-fx: " + std::string(e.what()) + "\nRun with --help for more information.\n";
-  });
-  app.get_formatter()->column_width(34);
-
-  Job job;
-  std::string background = "#000000";
-  app.add_option("INPUT", job.input, "the picture to read")->required()->type_name("FILE");
-  app.add_option("-o,--output", job.output, "where to write the result (.png or .bmp)")
-      ->required()
-      ->type_name("FILE")
-      ->check([&job](const std::string& path) -> std::string {
-        const std::string lower = Lower(path);
-        const auto endsWith = [&](const char* ext) {
-          return lower.size() > 4 && lower.compare(lower.size() - 4, 4, ext) == 0;
-        };
-        if (endsWith(".png")) job.format = OutputFormat::Png;
-        else if (endsWith(".bmp")) job.format = OutputFormat::Bmp;
-        else return "the output must end in .png or .bmp";
-        return {};
-      });
-  app.add_option("--background", background,
-                 "the box's colour: under transparent parts, and the fill of effects given -1")
-      ->type_name("COLOUR");
-  app.add_flag_callback("--list", [&out] {
-       PrintList(out);
-       throw CLI::Success();
-     }, "list the effects, one a line, and stop")
-      ->trigger_on_parse();
-
-  for (const Effect& e : Effects()) {
-    const std::string name = "--" + std::string(e.name);
-    const std::string help = e.Source() + ": " + std::string(e.summary);
-    CLI::Option* option;
-    if (e.args.empty()) {
-      option = app.add_flag_callback(name, [&job, &e] { job.steps.push_back(MakeStep(e, {})); }, help);
-    } else {
-      option = app.add_option_function<std::vector<std::string>>(
-                      name, [&job, &e](const std::vector<std::string>& given) {
-                        job.steps.push_back(MakeStep(e, given));
-                      }, help)
-                   ->type_name(e.Usage())
-                   ->expected(static_cast<int>(e.RequiredArgs()), static_cast<int>(e.args.size()))
-                   ->allow_extra_args(false);
+  // These answer at once, wherever they stand.
+  for (const std::string& word : args) {
+    if (word == "--help" || word == "-h") {
+      PrintHelp(out);
+      return kSuccess;
     }
-    option->group(kEffectsGroup)->trigger_on_parse();
+    if (word == "--version") {
+      out << kVersionText << "\n";
+      return kSuccess;
+    }
+    if (word == "--list") {
+      PrintList(out);
+      return kSuccess;
+    }
   }
-
-  std::vector<std::string> reversed(args.rbegin(), args.rend());
+  Job job;
   try {
-    app.parse(reversed);
-    std::string why;
-    const Arg colour{"COLOUR", ArgKind::Colour, -2147483648.0, 2147483647.0};
-    const auto c = ParseArg(colour, background, why);
-    if (!c || *c < 0) throw CLI::ValidationError("--background", "COLOUR must be #RRGGBB or a COLORREF number");
-    job.background = PixelFromColorRef(static_cast<uint32_t>(*c) & 0xFFFFFF);
-  } catch (const CLI::ParseError& e) {
-    const int status = app.exit(e, out, err);
-    return status == static_cast<int>(CLI::ExitCodes::Success) ? kSuccess : kUsageError;
+    job = Reader(args).Read();
+  } catch (const UsageError& e) {
+    err << "tidelight-fx: " << e.message << "\n"
+        << "Usage: " << kUsageLine << "\n"
+        << "Run tidelight-fx --help for the effects and their parts.\n";
+    return kUsageError;
   }
   return RunJob(job, err);
 }

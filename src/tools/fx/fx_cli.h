@@ -1,7 +1,8 @@
 #pragma once
 // The command line of tidelight-fx:
-//   tidelight-fx INPUT [--EFFECT ARGUMENTS]... -o OUTPUT
-// parsed with CLI11, one option per entry of the effect table.
+//   tidelight-fx INPUT [--EFFECT [VALUE...][:PART...]]... -o OUTPUT
+// read by our own reader, one option per entry of the effect table; INPUT
+// and the options in any order, every message in the tool's own words.
 #include <iosfwd>
 #include <string>
 #include <vector>

@@ -19,20 +19,23 @@ namespace {
 
 constexpr const char* kName = "tidelight-fx: ";
 
-std::optional<std::vector<uint8_t>> ReadInput(const std::string& path, PictureError& error) {
+std::optional<PixelMemory> ReadInput(const std::string& path, PictureError& error) {
   const auto host = PathFromUtf8(path);
   std::error_code ec;
   if (!std::filesystem::is_regular_file(host, ec)) {
     error = PictureError::CannotRead;
     return std::nullopt;
   }
-  if (std::filesystem::file_size(host, ec) > kMaxPictureFileBytes) {
-    error = PictureError::TooLarge;
+  const auto size = std::filesystem::file_size(host, ec);
+  if (ec || size > kMaxPictureFileBytes) {
+    error = ec ? PictureError::CannotRead : PictureError::TooLarge;
     return std::nullopt;
   }
+  // One read into memory of the file's size.
+  PixelMemory bytes(static_cast<size_t>(size));
   std::ifstream in(host, std::ios::binary);
-  std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
-  if (!in && !in.eof()) {
+  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size));
+  if (!in || in.peek() != std::char_traits<char>::eof()) {
     error = PictureError::CannotRead;
     return std::nullopt;
   }
@@ -48,7 +51,7 @@ std::filesystem::path TemporaryBeside(const std::filesystem::path& output) {
   return temp;
 }
 
-bool WriteWhole(const std::string& path, const std::vector<uint8_t>& bytes, std::string& why) {
+bool WriteWhole(const std::string& path, std::span<const uint8_t> bytes, std::string& why) {
   const auto output = PathFromUtf8(path);
   const auto temp = TemporaryBeside(output);
   std::error_code ec;
@@ -71,25 +74,35 @@ bool WriteWhole(const std::string& path, const std::vector<uint8_t>& bytes, std:
   return true;
 }
 
+uint64_t WallClockMs() {
+  using namespace std::chrono;
+  return static_cast<uint64_t>(duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count());
+}
+
 }  // namespace
 
-ChainResult ApplyChain(const Surface& picture, uint32_t background, const std::vector<Step>& steps) {
+ChainResult ApplyChain(Surface picture, uint32_t background, const std::vector<Step>& steps,
+                       std::optional<uint32_t> seed) {
+  // With nothing to do, what the engine would draw is the picture as read.
+  if (steps.empty()) return {std::move(picture), {}};
   // The engine on a screenless platform: its message boxes are collected.
   HeadlessPlatform platform;
+  platform.clockMs = seed ? *seed : WallClockMs();
   RandomGenerator random;
   PictureBox box(platform, true);
   box.backColor = background;
-  box.Resize(picture.Width(), picture.Height());
-  box.SetPicture(picture);
+  box.AdoptPicture(std::move(picture));
   Tidelight_C engine(platform, random);
   ChainResult result;
   engine.PictureBox(box);
+  const Context context{engine, static_cast<int32_t>(ColorRefFromPixel(background) & 0xFFFFFF), seed};
   for (const Step& step : steps) {
     if (!platform.messageBoxes.empty() || platform.ended) break;
-    step.effect->apply(engine, *step.effect, step.args);
+    step.effect->apply(context, step);
+    ++platform.clockMs;
   }
   for (const auto& m : platform.messageBoxes) result.engineMessages.push_back(m.text);
-  if (result.engineMessages.empty()) result.pixels = box.Pixels();
+  if (result.engineMessages.empty()) result.pixels = std::move(box.Pixels());
   return result;
 }
 
@@ -100,20 +113,27 @@ int RunJob(const Job& job, std::ostream& err) {
     err << kName << job.input << ": " << PictureErrorText(error) << "\n";
     return kFileError;
   }
-  const DecodedPicture picture = DecodePicture(*bytes, job.background);
+  DecodedPicture picture = DecodePicture({bytes->data(), bytes->size()}, job.background);
   if (!picture.ok()) {
     err << kName << job.input << ": " << PictureErrorText(picture.error) << "\n";
     return kFileError;
   }
-  const ChainResult result = ApplyChain(picture.pixels, job.background, job.steps);
+  const ChainResult result = ApplyChain(std::move(picture.pixels), job.background, job.steps, job.seed);
   if (!result.engineMessages.empty()) {
     for (const auto& m : result.engineMessages) err << kName << "the engine reports: " << m << "\n";
     return kFileError;
   }
-  const auto encoded = job.format == OutputFormat::Png ? codec::EncodePng(result.pixels)
-                                                       : std::optional(EncodeBmp(result.pixels));
   std::string why = "cannot be encoded";
-  if (!encoded || !WriteWhole(job.output, *encoded, why)) {
+  bool written = false;
+  if (job.format == OutputFormat::Png) {
+    const auto png = codec::EncodePng(result.pixels);
+    written = png && WriteWhole(job.output, *png, why);
+  } else {
+    PixelMemory bmp(BmpFileBytes(result.pixels));
+    WriteBmpFile(result.pixels, bmp.data());
+    written = WriteWhole(job.output, {bmp.data(), bmp.size()}, why);
+  }
+  if (!written) {
     err << kName << job.output << ": " << why << "\n";
     return kFileError;
   }

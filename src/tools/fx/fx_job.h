@@ -3,6 +3,7 @@
 // it, apply the effects in order, and write what the engine last drew.
 #include <cstdint>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,11 +17,6 @@ inline constexpr int kSuccess = 0;
 inline constexpr int kFileError = 1;  // a file cannot be read or written, or the engine refused
 inline constexpr int kUsageError = 2;
 
-struct Step {
-  const Effect* effect = nullptr;
-  std::vector<double> args;  // complete: defaults filled in
-};
-
 enum class OutputFormat { Png, Bmp };
 
 struct Job {
@@ -28,6 +24,7 @@ struct Job {
   OutputFormat format = OutputFormat::Png;
   uint32_t background = 0;  // the box's colour, a pixel value
   std::vector<Step> steps;
+  std::optional<uint32_t> seed;  // --seed
 };
 
 struct ChainResult {
@@ -35,8 +32,11 @@ struct ChainResult {
   std::vector<std::string> engineMessages;  // what the engine reported, if anything
 };
 
-// The engine's work on a picture, without files.
-ChainResult ApplyChain(const Surface& picture, uint32_t background, const std::vector<Step>& steps);
+// The engine's work on a picture, without files. The engine's clock starts
+// at the seed, or at the wall clock's milliseconds without one, and moves
+// on by one after each step.
+ChainResult ApplyChain(Surface picture, uint32_t background, const std::vector<Step>& steps,
+                       std::optional<uint32_t> seed = std::nullopt);
 
 // Runs the job; messages go to `err`. The output appears whole or not at
 // all: it is written under a temporary name and then renamed.

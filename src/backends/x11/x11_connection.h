@@ -1,0 +1,106 @@
+#pragma once
+// What the windows of the x11 back end share: the connection and the
+// window our windows live in, the visual our pixels are shown in, the
+// pointer, the windows by id for the events, and the timers.
+//
+// The seam's headers come first: X's headers define macros (None, Status,
+// KeyPress...) that would rename the seam's own words.
+#include "backends/x11/x11_platform.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <cstdint>
+#include <map>
+#include <vector>
+
+namespace tl::x11 {
+
+class X11Window;
+using XWindow = ::Window;
+
+// Milliseconds of a steady clock.
+uint64_t NowMs();
+
+// Window timers as Windows delivers them: a due timer fires once, then is
+// due again an interval after it fired (10 ms at least); overdue ticks
+// never pile up.
+class Timers {
+ public:
+  void Start(X11Window* w, int32_t id, uint32_t intervalMs, uint64_t now);
+  void Stop(X11Window* w, int32_t id);
+  void Forget(X11Window* w);
+  // The earliest timer due at `now`, made due again an interval later;
+  // false when none is due.
+  bool TakeDue(uint64_t now, X11Window*& w, int32_t& id);
+  // When the next one is due; 0 when none runs.
+  uint64_t NextDue() const;
+
+ private:
+  struct Timer {
+    X11Window* window;
+    int32_t id;
+    uint32_t interval;
+    uint64_t due;
+  };
+  std::vector<Timer> timers_;
+};
+
+// X errors are answered by the caller that made the request, not by ending
+// the process (Xlib's own handler exits): a trap records the first error
+// made while it lives, after a round trip.
+class ErrorTrap {
+ public:
+  explicit ErrorTrap(Display* d);
+  ~ErrorTrap();
+  // Waits for the server's answers; true when an error came back.
+  bool Failed();
+
+ private:
+  Display* display_;
+};
+
+struct Connection {
+  Display* display = nullptr;
+  int screen = 0;
+  XWindow root = 0;
+  // Where our top-level windows live: the root, or the host window.
+  XWindow parent = 0;
+  bool hosted = false;
+  // The virtual screen's (0, 0) in the parent's coordinates.
+  int32_t originX = 0, originY = 0;
+  // The virtual screen's primary part: the primary monitor, or the host.
+  int32_t width = 0, height = 0;
+  Visual* visual = nullptr;
+  int depth = 0;
+  Colormap colormap = 0;
+  // Our pixels (0x00RRGGBB, little-endian) are the visual's own; bits set
+  // in every pixel sent (the opaque alpha of a 32-bit visual).
+  bool pixelsMatch = false;
+  uint32_t alphaBits = 0;
+  bool sharedMemory = false;
+  // Frames per second of the primary monitor.
+  int32_t refreshHz = 60;
+  ::Cursor blankCursor = 0;
+  MousePointer screenPointer = MousePointer::Default;  // over all our windows
+  int32_t cursorCount = 0;
+  std::map<XWindow, X11Window*> windows;
+  Timers timers;
+
+  bool CursorHidden() const { return cursorCount < 0; }
+  X11Window* Find(XWindow w) const;
+};
+
+// A RandR monitor in root-window pixels.
+struct RootMonitor {
+  Rect rect;
+  bool primary = false;
+};
+// The server's monitors; the first is the primary one when none is named.
+std::vector<RootMonitor> RandrMonitors(Display* d, XWindow root);
+
+// Opens the display and learns the screen; nothing connected on failure.
+void Open(Connection& c, const X11Options& options);
+void Close(Connection& c);
+
+}  // namespace tl::x11

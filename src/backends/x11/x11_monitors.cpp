@@ -1,0 +1,144 @@
+// The monitors of the x11 back end: RandR's monitors, and the desktop
+// copied from any point of the virtual screen: from the root window, or
+// for a hosted screen from the picture a desktop helper draws.
+#include "backends/x11/x11_connection.h"
+
+#include <X11/extensions/Xrandr.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <thread>
+
+#include "backends/x11/x11_handles.h"
+#include "backends/x11/x11_image.h"
+
+extern char** environ;
+
+namespace tl {
+
+namespace x11 {
+
+std::vector<RootMonitor> RandrMonitors(Display* d, XWindow root) {
+  std::vector<RootMonitor> list;
+  int event = 0, error = 0, major = 0, minor = 0;
+  // Monitors came with RandR 1.5.
+  if (!XRRQueryExtension(d, &event, &error) || !XRRQueryVersion(d, &major, &minor) ||
+      major * 100 + minor < 105)
+    return list;
+  int count = 0;
+  XRRMonitorInfo* info = XRRGetMonitors(d, root, True, &count);
+  if (!info) return list;
+  bool primary = false;
+  for (int i = 0; i < count; ++i) {
+    list.push_back({{info[i].x, info[i].y, info[i].x + info[i].width, info[i].y + info[i].height},
+                    info[i].primary != 0});
+    primary = primary || info[i].primary != 0;
+  }
+  XRRFreeMonitors(info);
+  if (!primary && !list.empty()) list.front().primary = true;
+  return list;
+}
+
+namespace {
+
+std::string Hex(unsigned long id) {
+  char text[32];
+  std::snprintf(text, sizeof text, "0x%lx", id);
+  return text;
+}
+
+// Runs `program WINDOW PIXMAP` and waits for it; true when it drew and
+// ended well. One that hangs is ended: the saver must start.
+bool RunDesktopHelper(const std::string& program, XWindow window, Pixmap pixmap) {
+  const std::string w = Hex(window), p = Hex(pixmap);
+  char* argv[] = {const_cast<char*>(program.c_str()), const_cast<char*>(w.c_str()),
+                  const_cast<char*>(p.c_str()), nullptr};
+  pid_t pid = 0;
+  if (posix_spawnp(&pid, program.c_str(), nullptr, nullptr, argv, environ) != 0) return false;
+  using namespace std::chrono;
+  const auto end = steady_clock::now() + seconds(20);
+  int status = 0;
+  while (waitpid(pid, &status, WNOHANG) == 0) {
+    if (steady_clock::now() > end) {
+      kill(pid, SIGKILL);
+      waitpid(pid, &status, 0);
+      return false;
+    }
+    std::this_thread::sleep_for(milliseconds(10));
+  }
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// Copies `part` of the drawable into `into` at (toX, toY); our pixels keep
+// their reserved byte 0.
+bool CopyFrom(Connection& c, Drawable from, const Rect& part, Surface& into, int32_t toX,
+              int32_t toY) {
+  PixelImage image(c, part.Width(), part.Height());
+  if (!image.ok() || !image.Get(from, part.left, part.top)) return false;
+  for (int32_t y = 0; y < part.Height(); ++y) {
+    const uint32_t* row = image.Row(y);
+    uint32_t* to = into.Row(toY + y) + toX;
+    for (int32_t x = 0; x < part.Width(); ++x) to[x] = row[x] & 0x00FFFFFF;
+  }
+  return true;
+}
+
+}  // namespace
+
+}  // namespace x11
+
+std::vector<Monitor> X11Platform::Monitors() {
+  std::vector<Monitor> list;
+  if (c_->hosted) return list;  // the host window is the whole screen
+  for (const x11::RootMonitor& m : x11::RandrMonitors(c_->display, c_->root)) {
+    Monitor out;
+    out.rect = {m.rect.left - c_->originX, m.rect.top - c_->originY, m.rect.right - c_->originX,
+                m.rect.bottom - c_->originY};
+    out.primary = m.primary;
+    list.push_back(out);
+  }
+  return list;
+}
+
+bool X11Platform::SnapshotDesktopAt(Surface& into, int32_t x, int32_t y) {
+  into.Fill(0);
+  if (into.Width() == 0 || into.Height() == 0) return true;
+  x11::Connection& c = *c_;
+  if (c.hosted && !options_.desktopHelper.empty()) {
+    const x11::UniquePixmap pixmap(
+        XCreatePixmap(c.display, c.parent, static_cast<unsigned>(c.width),
+                      static_cast<unsigned>(c.height), static_cast<unsigned>(c.depth)),
+        x11::FreePixmap{c.display});
+    {
+      // Black where the helper draws nothing (a picture of another shape).
+      const x11::UniqueGc gc(XCreateGC(c.display, pixmap.get(), 0, nullptr), x11::FreeGc{c.display});
+      XSetForeground(c.display, gc.get(), c.alphaBits);
+      XFillRectangle(c.display, pixmap.get(), gc.get(), 0, 0, static_cast<unsigned>(c.width),
+                     static_cast<unsigned>(c.height));
+    }
+    XSync(c.display, False);
+    const Rect part = Intersect({x, y, x + into.Width(), y + into.Height()}, {0, 0, c.width, c.height});
+    if (!part.Empty() && x11::RunDesktopHelper(options_.desktopHelper, c.parent, pixmap.get()) &&
+        x11::CopyFrom(c, pixmap.get(), part, into, part.left - x, part.top - y))
+      return true;
+  }
+  // The root window's contents where the point lies on it; the parts off
+  // the root stay black.
+  int rootX = x + c.originX, rootY = y + c.originY;
+  if (c.hosted) {
+    x11::XWindow child = 0;
+    if (!XTranslateCoordinates(c.display, c.parent, c.root, x, y, &rootX, &rootY, &child))
+      return false;
+  }
+  const Rect want{rootX, rootY, rootX + into.Width(), rootY + into.Height()};
+  const Rect part = Intersect(want, {0, 0, DisplayWidth(c.display, c.screen),
+                                     DisplayHeight(c.display, c.screen)});
+  if (part.Empty()) return true;
+  return x11::CopyFrom(c, c.root, part, into, part.left - want.left, part.top - want.top);
+}
+
+}  // namespace tl

@@ -1,0 +1,32 @@
+// The primary screen of the x11 back end: the primary monitor, or the host
+// window standing for the screen.
+#include "backends/x11/x11_connection.h"
+
+namespace tl {
+
+int32_t X11Platform::Width() { return c_->width; }
+int32_t X11Platform::Height() { return c_->height; }
+
+// X keeps no resolution of its own worth trusting (Xvfb and many drivers
+// report made-up sizes in millimetres), and the Linux program draws no text.
+int32_t X11Platform::DpiX() { return 96; }
+int32_t X11Platform::DpiY() { return 96; }
+
+// 32 where our pixels are the visual's; otherwise its depth, which the
+// picture engine refuses with its message.
+int32_t X11Platform::BitsPerPixel() { return c_->pixelsMatch ? 32 : c_->depth; }
+
+bool X11Platform::SnapshotDesktop(Surface& into) { return SnapshotDesktopAt(into, 0, 0); }
+
+bool X11Platform::CursorPosition(int32_t& x, int32_t& y) {
+  x11::XWindow root = 0, child = 0;
+  int rootX = 0, rootY = 0, winX = 0, winY = 0;
+  unsigned int mask = 0;
+  if (!XQueryPointer(c_->display, c_->parent, &root, &child, &rootX, &rootY, &winX, &winY, &mask))
+    return false;
+  x = winX - c_->originX;
+  y = winY - c_->originY;
+  return true;
+}
+
+}  // namespace tl

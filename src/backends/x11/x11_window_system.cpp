@@ -1,0 +1,183 @@
+// Windows, the clock and the message loop of the x11 back end: events and
+// timers handled as they come, the process idling in poll on the
+// connection between them.
+#include "backends/x11/x11_connection.h"
+
+#include <poll.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "backends/x11/x11_handles.h"
+#include "backends/x11/x11_window.h"
+
+namespace tl {
+
+using x11::X11Window;
+using x11::XWindow;
+
+X11Platform::X11Platform(const X11Options& options)
+    : media(options.audioSink), c_(std::make_unique<x11::Connection>()), options_(options) {
+  x11::Open(*c_, options);
+}
+
+X11Platform::~X11Platform() { x11::Close(*c_); }
+
+bool X11Platform::Connected() const { return c_->display != nullptr; }
+
+bool X11Platform::Hosted() const { return c_->hosted; }
+
+bool X11Platform::SharedMemory() const { return c_->sharedMemory; }
+
+std::string X11Platform::CommandLine() {
+  // The arguments as the process was given them, each quoted that holds a blank.
+  std::ifstream in("/proc/self/cmdline", std::ios::binary);
+  const std::string raw((std::istreambuf_iterator<char>(in)), {});
+  std::string line, arg;
+  for (char ch : raw) {
+    if (ch != '\0') {
+      arg += ch;
+      continue;
+    }
+    if (!line.empty()) line += ' ';
+    line += arg.find(' ') == std::string::npos ? arg : '"' + arg + '"';
+    arg.clear();
+  }
+  return line;
+}
+
+bool X11Platform::FindWindowByTitle(std::string_view title) {
+  XWindow root = 0, parent = 0, *children = nullptr;
+  unsigned int count = 0;
+  if (!XQueryTree(c_->display, c_->root, &root, &parent, &children, &count)) return false;
+  const x11::UniqueXFree<XWindow> owned(children);
+  x11::ErrorTrap trap(c_->display);  // a window may go while we ask
+  for (unsigned int i = 0; i < count; ++i) {
+    char* name = nullptr;
+    if (!XFetchName(c_->display, children[i], &name) || !name) continue;
+    const x11::UniqueXFree<char> ownedName(name);
+    if (title == name) return true;
+  }
+  return false;
+}
+
+int32_t X11Platform::ShowCursor(bool show) {
+  c_->cursorCount += show ? 1 : -1;
+  for (auto& [id, w] : c_->windows) w->ApplyPointer();
+  return c_->cursorCount;
+}
+
+std::unique_ptr<Window> X11Platform::OpenWindow(const WindowSpec& spec, WindowEvents& events) {
+  auto w = std::make_unique<X11Window>(*c_, spec, events);
+  if (!w->ok()) return nullptr;
+  return w;
+}
+
+bool X11Platform::WindowRect(NativeHandle window, Rect& rect) {
+  x11::ErrorTrap trap(c_->display);
+  XWindowAttributes a{};
+  int x = 0, y = 0;
+  XWindow child = 0;
+  if (!XGetWindowAttributes(c_->display, static_cast<XWindow>(window), &a) ||
+      !XTranslateCoordinates(c_->display, static_cast<XWindow>(window), c_->parent, 0, 0, &x, &y,
+                             &child) ||
+      trap.Failed())
+    return false;
+  x -= c_->originX;
+  y -= c_->originY;
+  rect = {x, y, x + a.width, y + a.height};
+  return true;
+}
+
+NativeHandle X11Platform::WindowAt(int32_t x, int32_t y) {
+  x11::ErrorTrap trap(c_->display);
+  XWindow from = c_->parent, child = 0;
+  int px = x + c_->originX, py = y + c_->originY;
+  // Down the children under the point to the innermost one.
+  while (XTranslateCoordinates(c_->display, from, from, px, py, &px, &py, &child) && child) {
+    int cx = 0, cy = 0;
+    XWindow unused = 0;
+    if (!XTranslateCoordinates(c_->display, from, child, px, py, &cx, &cy, &unused)) break;
+    from = child;
+    px = cx;
+    py = cy;
+  }
+  if (trap.Failed() || from == c_->parent) return 0;
+  return static_cast<NativeHandle>(from);
+}
+
+// X draws no caption animation.
+void X11Platform::AnimateCaption(NativeHandle, const Rect&, const Rect&) {}
+
+// The Linux program shows no dialog: there are no platform controls.
+std::unique_ptr<ScrollBar> X11Platform::OpenScrollBar(const ScrollBarSpec&, ScrollBarEvents&) {
+  return nullptr;
+}
+std::unique_ptr<DropDown> X11Platform::OpenDropDown(const DropDownSpec&) { return nullptr; }
+
+void X11Platform::SetScreenPointer(MousePointer pointer) {
+  c_->screenPointer = pointer;
+  for (auto& [id, w] : c_->windows) w->ApplyPointer();
+}
+
+uint32_t X11Platform::TickCount() { return static_cast<uint32_t>(x11::NowMs()); }
+
+void X11Platform::EndProgram() { ended_ = true; }
+
+bool X11Platform::HandlePending() {
+  Display* d = c_->display;
+  bool any = false;
+  while (!ended_ && XPending(d) > 0) {
+    XEvent e;
+    XNextEvent(d, &e);
+    if (X11Window* w = c_->Find(e.xany.window)) w->Handle(e);
+    any = true;
+  }
+  // Timers after the queue, as Windows makes its timer messages only when
+  // nothing else waits; each due timer once.
+  const uint64_t now = x11::NowMs();
+  X11Window* w = nullptr;
+  int32_t id = 0;
+  while (!ended_ && c_->timers.TakeDue(now, w, id)) {
+    w->OnTimer(id);
+    any = true;
+  }
+  return any;
+}
+
+void X11Platform::RunUntil(const std::function<bool()>& done, uint64_t deadlineMs) {
+  Display* d = c_->display;
+  while (!ended_ && !done()) {
+    const bool any = HandlePending();
+    if (ended_ || done()) return;
+    const uint64_t now = x11::NowMs();
+    if (deadlineMs != 0 && now >= deadlineMs) return;
+    if (any) continue;
+    uint64_t wake = c_->timers.NextDue();
+    if (deadlineMs != 0 && (wake == 0 || deadlineMs < wake)) wake = deadlineMs;
+    const int timeout = wake == 0 ? -1 : wake > now ? static_cast<int>(wake - now) : 0;
+    XFlush(d);
+    pollfd p{ConnectionNumber(d), POLLIN, 0};
+    poll(&p, 1, timeout);
+  }
+}
+
+void X11Platform::PumpMessages() { HandlePending(); }
+
+void X11Platform::WaitForFrame() {
+  const uint64_t period = static_cast<uint64_t>(1000 / c_->refreshHz);
+  const uint64_t now = x11::NowMs();
+  if (nextFrameMs_ <= now || nextFrameMs_ - now > 2 * period) nextFrameMs_ = now + period;
+  RunUntil([] { return false; }, nextFrameMs_);
+  nextFrameMs_ += period;
+}
+
+void X11Platform::RunModal(Window& window) {
+  RunUntil([&] { return window.Handle() == 0; }, 0);
+}
+
+void X11Platform::RunMessageLoop() {
+  RunUntil([] { return false; }, 0);
+}
+
+}  // namespace tl

@@ -1,0 +1,273 @@
+#!/usr/bin/env python3
+"""End-to-end tests of the Linux program `tidelight` on a virtual X screen,
+natively (no Wine): the suite paints a known desktop, starts the program as a
+user would, drives it with xdotool and checks it through screenshots of the
+root window, window lookups and a sound sink. Every wait is a generous upper
+bound for liveness, never a measured duration.
+
+usage: x11_e2e.py --program build/native-release/tidelight --work DIR
+                  [--only TEXT] [--installed-hack tidelight] [unittest options]
+"""
+import argparse
+import os
+import pwd
+import shutil
+import subprocess
+import sys
+import time
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import e2e  # noqa: E402
+from e2e import (LEFT, RIGHT, Rig, check, faded, level_sequence, run_suite,  # noqa: E402
+                 selected)
+from winerun import processes_of, start_xorg_monitors, start_xvfb, stop, wait_until  # noqa: E402
+
+# xscreensaver launches no hack as root; scripts/setup.sh makes this user.
+SAVER_USER = "tidelight-saver"
+
+
+class NativeScreen:
+    """An X server for the native program: Xvfb, or Xorg's dummy driver
+    split into monitors; no Wine."""
+
+    def __init__(self, env, width, height, monitors=None, work=None):
+        self.size, self.monitors = (width, height), monitors
+        if monitors:
+            self.server, number = start_xorg_monitors(monitors, work)
+        else:
+            self.server, number = start_xvfb(width, height)
+        env["DISPLAY"] = ":%d" % number
+
+    def close(self):
+        stop(self.server)
+
+
+class NativeRig(Rig):
+    """The Wine suite's rig for the native program: a private HOME whose
+    sound goes into a file, the settings folder under XDG_CONFIG_HOME, and
+    one virtual screen at a time showing the known desktop picture."""
+
+    def __init__(self, program, work):
+        self.program = os.path.abspath(program)
+        self.work = os.path.abspath(work)
+        self.home = os.path.join(self.work, "home")
+        self.config = os.path.join(self.work, "config")
+        self.prog = os.path.join(self.config, "tidelight")  # where the settings file goes
+        # The sound, in real time, into a file that only grows.
+        self.sink = os.path.join(self.work, "sink.raw")
+        self.alsa_sink = os.path.join(self.work, "alsa-sink.raw")
+        self.env = dict(os.environ, HOME=self.home, XDG_CONFIG_HOME=self.config,
+                        TIDELIGHT_AUDIO_SINK="audioconvert ! audioresample ! audio/x-raw,"
+                        "format=S16LE,rate=44100,channels=2 ! filesink sync=true append=true "
+                        "location=\"%s\"" % self.sink)
+        self.env.pop("XSCREENSAVER_WINDOW", None)
+        self.prefix = self.screen = self.picture = self.dpi = None
+
+    def setup(self):
+        for folder in (self.home, self.prog):
+            os.makedirs(folder, exist_ok=True)
+        with open(os.path.join(self.home, ".asoundrc"), "w") as f:
+            f.write('pcm.!default { type file; slave.pcm "null"; file "%s"; format "raw" }\n'
+                    % self.alsa_sink)
+        self.make_music()
+
+    def use_screen(self, size, dpi=None, monitors=None):
+        assert dpi is None, "the x11 back end takes 96 DPI on every screen"
+        if self.screen and self.screen.size == size and self.screen.monitors == monitors:
+            return
+        self.stop_screen()
+        self.screen = NativeScreen(self.env, *size, monitors=monitors, work=self.work)
+        self.paint_desktop()
+
+    def start(self, *args, env=None):
+        """The saver started, once its window shows; its standard error goes
+        to a file (errors())."""
+        with open(os.path.join(self.work, "stderr.txt"), "w") as err:
+            proc = subprocess.Popen([self.program, *args], env=env or self.env,
+                                    stdout=subprocess.DEVNULL, stderr=err)
+        found = wait_until(lambda: self.visible("Tidelight_Main") or proc.poll() is not None, 30)
+        check(proc.poll() is None and found, "the saver did not start: %r" % (proc.poll(),))
+        return proc, found[0]
+
+    def start_saver(self, args=(), env=None):
+        return self.start(*args, env=env)
+
+    def stored_path(self, path):
+        return path.encode()
+
+    def errors(self):
+        with open(os.path.join(self.work, "stderr.txt")) as f:
+            return f.read()
+
+    def visible(self, title):
+        return self.xdotool("search", "--onlyvisible", "--name", "^%s$" % title)
+
+
+ARGS = None
+RIG = None
+
+
+def setUpModule():
+    # The Wine suite's cases find their rig in their own module.
+    global RIG
+    RIG = e2e.RIG = NativeRig(ARGS.program, ARGS.work)
+    try:
+        RIG.setup()
+    except BaseException:
+        RIG.close()
+        raise
+
+
+def tearDownModule():
+    RIG.close()
+
+
+class Case(e2e.SaverCase):
+    def check_untouched(self, points):
+        """The screen shows the desktop as it was, once the saver is gone."""
+        img = wait_until(lambda: (lambda i: i if all(i.px(x, y) == c for (x, y), c in
+                                                     points.items()) else None)(RIG.shot()), 5)
+        check(img, "the screen was not left as it was")
+
+
+class FadeTest(e2e.FadeCase, Case):
+    def test_fade_reaches_its_levels_and_a_click_leaves_the_screen_as_it_was(self):
+        self.check_fade_cycle()
+        w, h = RIG.size
+        self.check_untouched({(2, 2): LEFT, (w - 3, h - 3): RIGHT, (w // 2 - 2, h // 2): LEFT})
+
+
+# The Wine suite's cases, run here on this module's rig.
+class DismissalTest(e2e.DismissalTest, Case):
+    pass
+
+
+class TwoMonitorsTest(e2e.TwoMonitorsTest, Case):
+    pass
+
+
+class OneCopyTest(Case):
+    def test_a_second_copy_ends_at_once(self):
+        RIG.write_settings()
+        proc, _ = RIG.start()
+        try:
+            other = subprocess.run([RIG.program], env=RIG.env, timeout=30)
+            check(other.returncode == 0, "the second copy failed")
+            check(len(RIG.windows("Tidelight_Main")) == 1, "a second saver window appeared")
+        finally:
+            RIG.dismiss(proc)
+
+
+class MusicTest(e2e.MusicTest, Case):
+    """The Wine suite's music cases, the sound going into the sink file
+    through TIDELIGHT_AUDIO_SINK; and once through the system's output."""
+
+    def test_music_cd_without_a_drive(self):
+        super().test_music_cd_without_a_drive()
+        check(RIG.errors().count("audio CD") == 1, "not one line about the CD: %r" % RIG.errors())
+
+    def test_music_through_the_system_output(self):
+        # ALSA's file plugin (HOME's .asoundrc) starts its file anew on each
+        # open and writes as fast as it is given sound.
+        if os.path.exists(RIG.alsa_sink):
+            os.remove(RIG.alsa_sink)
+        RIG.write_settings(kind=2, music=RIG.stored_path(RIG.mp3))
+        proc, _ = RIG.start_saver(env=dict(RIG.env, TIDELIGHT_AUDIO_SINK=""))
+        try:
+            check(wait_until(lambda: os.path.exists(RIG.alsa_sink) and
+                             os.path.getsize(RIG.alsa_sink) > 40000, 20), "no sound came out")
+        finally:
+            RIG.dismiss(proc)
+
+
+class XscreensaverTest(Case):
+    """The real xscreensaver daemon (Debian's) runs tidelight as its one
+    hack: activated, it shows the fading desktop; deactivated, nothing of
+    ours is left."""
+
+    def setUp(self):
+        if not shutil.which("xscreensaver") or not shutil.which("xscreensaver-command"):
+            self.skipTest("xscreensaver is not installed")
+        self.as_user = []
+        if os.getuid() == 0:
+            try:
+                user = pwd.getpwnam(SAVER_USER)
+            except KeyError:
+                self.skipTest("no user %s to run xscreensaver as (scripts/setup.sh makes it)" % SAVER_USER)
+            self.as_user = ["runuser", "-u", SAVER_USER, "--"]
+        # A copy of the program and a home the daemon's user can reach.
+        self.folder = os.path.join(RIG.work, "xscreensaver")
+        shutil.rmtree(self.folder, ignore_errors=True)
+        home = os.path.join(self.folder, "home")
+        os.makedirs(home)
+        # The hack as the daemon names it: installed, by its name alone;
+        # otherwise a copy of the program the daemon's user can reach.
+        self.program = ARGS.installed_hack or os.path.join(self.folder, "tidelight")
+        if not ARGS.installed_hack:
+            shutil.copy(RIG.program, self.program)
+        os.chmod(self.folder, 0o755)
+        with open(os.path.join(home, ".xscreensaver"), "w") as f:
+            f.write("mode: one\nselected: 0\nlock: False\nfade: False\nunfade: False\n"
+                    "splash: False\ngrabDesktopImages: True\ntimeout: 0:30:00\n"
+                    "programs: %s --root --fade-depth 64 --fade-speed 40\n" % self.program)
+        if self.as_user:
+            os.chown(home, user.pw_uid, user.pw_gid)
+            subprocess.run(["xhost", "+SI:localuser:%s" % SAVER_USER], env=RIG.env,
+                           stdout=subprocess.DEVNULL, check=True)
+        self.env = ["env", "HOME=" + home, "DISPLAY=" + RIG.env["DISPLAY"], "XDG_CONFIG_HOME=" +
+                    os.path.join(home, ".config"), "PATH=" + os.environ["PATH"]]
+        self.daemon = subprocess.Popen(self.as_user + self.env + ["xscreensaver", "-no-splash"],
+                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def tearDown(self):
+        self.command("-exit")
+        if not RIG.ended(self.daemon):
+            self.daemon.kill()
+            self.daemon.wait()
+
+    def command(self, what):
+        return subprocess.run(self.as_user + self.env + ["xscreensaver-command", what],
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0
+
+    def test_activate_shows_the_fading_desktop_and_deactivate_leaves_nothing(self):
+        check(wait_until(lambda: self.command("-activate"), 20), "the daemon did not activate")
+        check(wait_until(lambda: processes_of(self.program), 20), "the daemon did not start tidelight")
+        levels = level_sequence(64)
+        tables = {c: {faded(c, lv) for lv in levels} for c in (LEFT, RIGHT)}
+        w, h = RIG.size
+        # The desktop that was on screen comes back through xscreensaver's
+        # helper, then fades: every pixel a level of it, some way from it.
+        def fading():
+            img = RIG.shot()
+            left, right = img.px(3, 3), img.px(w - 3, h - 3)
+            return left in tables[LEFT] and right in tables[RIGHT] and left != LEFT
+        check(wait_until(fading, 30), "the screen never showed the fading desktop")
+        check(self.command("-deactivate"), "the daemon did not deactivate")
+        check(wait_until(lambda: not processes_of(self.program), 10), "tidelight outlived the deactivation")
+        check(not any(processes_of(p) for p in ("/usr/bin/xscreensaver-getimage",)),
+              "the desktop helper was left running")
+        self.check_untouched({(3, 3): LEFT, (w - 3, h - 3): RIGHT})
+
+
+CLASSES = [FadeTest, DismissalTest, OneCopyTest, MusicTest, XscreensaverTest, TwoMonitorsTest]
+
+
+def load_tests(loader, tests, pattern):
+    return selected(loader, CLASSES, ARGS.only)
+
+
+def main():
+    global ARGS
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("--program", required=True)
+    parser.add_argument("--work", required=True)
+    parser.add_argument("--only", default="")
+    parser.add_argument("--installed-hack", default="",
+                        help="the daemon runs this hack by name, as installed (tidelight)")
+    ARGS, rest = parser.parse_known_args()
+    return run_suite(rest)
+
+
+if __name__ == "__main__":
+    sys.exit(main())

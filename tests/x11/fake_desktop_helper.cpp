@@ -1,0 +1,23 @@
+// Stands in for xscreensaver's desktop helper in the tests: fills the
+// pixmap it is given (`helper WINDOW PIXMAP`) with one known colour.
+#include <X11/Xlib.h>
+
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+  if (argc != 3) return 2;
+  Display* d = XOpenDisplay(nullptr);
+  if (!d) return 1;
+  const Pixmap pixmap = std::strtoul(argv[2], nullptr, 16);
+  Window root;
+  int x, y;
+  unsigned w, h, border, depth;
+  if (!XGetGeometry(d, pixmap, &root, &x, &y, &w, &h, &border, &depth)) return 1;
+  GC gc = XCreateGC(d, pixmap, 0, nullptr);
+  XSetForeground(d, gc, 0x5A6B7C);
+  XFillRectangle(d, pixmap, gc, 0, 0, w, h);
+  XFreeGC(d, gc);
+  XSync(d, False);
+  XCloseDisplay(d);
+  return 0;
+}
