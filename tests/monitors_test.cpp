@@ -96,6 +96,32 @@ TEST(Monitors, OthersToCoverSkipThePrimaryEmptyAndOverlappingOnes) {
   EXPECT_TRUE(OtherMonitorsToCover({}, primary).empty());
 }
 
+TEST(Monitors, AWindowBelongsToTheMonitorHoldingMostOfIt) {
+  const Monitor primary = At({0, 0, 100, 80}), right = At({100, 0, 200, 80}, 144);
+  const std::vector<Monitor> monitors{primary, right};
+  const std::pair<Rect, Monitor> cases[] = {
+      {{10, 10, 50, 50}, primary},    {{120, 10, 150, 50}, right},
+      {{80, 0, 130, 10}, right},      // more of it on the right
+      {{300, 300, 340, 340}, primary}, // on no monitor
+  };
+  for (const auto& [r, home] : cases) EXPECT_EQ(MonitorHolding(r, monitors, primary), home) << r.left;
+  EXPECT_EQ(MonitorHolding({120, 10, 150, 50}, {}, primary), primary);
+}
+
+TEST(Monitors, EveryWindowIsMadeTopmostAndTheMainOneIsActivatedLast) {
+  MultiSaver t(kLayouts[3].monitors);
+  t.Load();
+  for (HeadlessWindow* w : t.p.Windows()) EXPECT_TRUE(w->spec.topmost) << w->spec.title;
+  // The covers show without taking the activation, so the foreground window
+  // is the main one, which the system judges full screen by.
+  ASSERT_NE(t.p.activeWindow, nullptr);
+  EXPECT_EQ(t.p.activeWindow->spec.title, "Tidelight_Main");
+  const auto& c = t.p.calls;
+  const auto main = std::find(c.begin(), c.end(), "Show Tidelight_Main");
+  EXPECT_EQ(std::count(c.begin(), main, "ShowWithoutActivating Tidelight_Monitor"), 2);
+  EXPECT_EQ(std::count(c.begin(), c.end(), "Show Tidelight_Monitor"), 0);
+}
+
 TEST(Monitors, HeadlessSnapshotsAnyPartOfTheVirtualScreen) {
   MultiSaver t(kLayouts[3].monitors);
   EXPECT_EQ(t.p.desktopLeft, -72);

@@ -38,6 +38,9 @@ class WindowSystem {
   // The window at a point of the screen, the innermost child that shows
   // there; 0 when none does.
   virtual NativeHandle WindowAt(int32_t x, int32_t y) = 0;
+  // The window the user works in, when it belongs to another program and can
+  // own a dialog of ours; 0 for none or the desktop.
+  virtual NativeHandle ForegroundWindow() { return 0; }
   // The system's caption animation of a window opening from `from` to `to`.
   virtual void AnimateCaption(NativeHandle window, const Rect& from, const Rect& to) = 0;
 
@@ -55,7 +58,7 @@ class WindowSystem {
   // the processor idles meanwhile.
   virtual void WaitForFrame() = 0;
   // Handles messages, timers included, until `window` is gone or the
-  // program ends: a modal run.
+  // program ends: a modal run. The window's owner takes no input meanwhile.
   virtual void RunModal(Window& window) = 0;
   // Handles messages, timers included, until the program ends.
   virtual void RunMessageLoop() = 0;

@@ -86,6 +86,7 @@ std::unique_ptr<Window> HeadlessPlatform::OpenWindow(const WindowSpec& spec,
 
 void HeadlessPlatform::Forget(HeadlessWindow* w) {
   windows_.erase(std::remove(windows_.begin(), windows_.end(), w), windows_.end());
+  if (activeWindow == w) activeWindow = nullptr;
   if (focused_ == w) focused_ = nullptr;
   if (capture_ == w) capture_ = nullptr;
   const bool titleLeft = std::any_of(windows_.begin(), windows_.end(),
@@ -111,6 +112,11 @@ bool HeadlessPlatform::WindowRect(NativeHandle window, Rect& rect) {
   if (it == hostWindows.end()) return false;
   rect = it->second;
   return true;
+}
+
+NativeHandle HeadlessPlatform::ForegroundWindow() {
+  Note("ForegroundWindow");
+  return foregroundWindow;
 }
 
 void HeadlessPlatform::AnimateCaption(NativeHandle window, const Rect& from, const Rect& to) {
@@ -147,6 +153,13 @@ void HeadlessPlatform::CloseWindow(Window& w) {
     auto* w = static_cast<HeadlessWindow*>(target);
     w->events.OnClosing();
     if (Alive(windows_, target)) w->Destroy();
+  });
+}
+
+void HeadlessPlatform::Notify(Window& w, std::function<void(WindowEvents&)> notice) {
+  Window* target = &w;
+  queue_.push_back([this, target, notice = std::move(notice)] {
+    if (Alive(windows_, target)) notice(static_cast<HeadlessWindow*>(target)->events);
   });
 }
 
@@ -401,7 +414,11 @@ void HeadlessPlatform::RunUntil(const std::function<bool()>& done) {
 void HeadlessPlatform::RunModal(Window& window) {
   Note("RunModal");
   auto* w = static_cast<HeadlessWindow*>(&window);
+  // A foreign owner takes no input while the run lasts.
+  const NativeHandle owner = hostWindows.count(w->spec.owner) ? w->spec.owner : 0;
+  const bool disabled = owner && disabledWindows.insert(owner).second;
   RunUntil([w] { return w->destroyed; });
+  if (disabled) disabledWindows.erase(owner);
 }
 
 void HeadlessPlatform::RunMessageLoop() {
