@@ -96,18 +96,6 @@ TEST(Monitors, OthersToCoverSkipThePrimaryEmptyAndOverlappingOnes) {
   EXPECT_TRUE(OtherMonitorsToCover({}, primary).empty());
 }
 
-TEST(Monitors, AWindowBelongsToTheMonitorHoldingMostOfIt) {
-  const Monitor primary = At({0, 0, 100, 80}), right = At({100, 0, 200, 80}, 144);
-  const std::vector<Monitor> monitors{primary, right};
-  const std::pair<Rect, Monitor> cases[] = {
-      {{10, 10, 50, 50}, primary},    {{120, 10, 150, 50}, right},
-      {{80, 0, 130, 10}, right},      // more of it on the right
-      {{300, 300, 340, 340}, primary}, // on no monitor
-  };
-  for (const auto& [r, home] : cases) EXPECT_EQ(MonitorHolding(r, monitors, primary), home) << r.left;
-  EXPECT_EQ(MonitorHolding({120, 10, 150, 50}, {}, primary), primary);
-}
-
 TEST(Monitors, EveryWindowIsMadeTopmostAndTheMainOneIsActivatedLast) {
   MultiSaver t(kLayouts[3].monitors);
   t.Load();

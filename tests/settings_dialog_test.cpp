@@ -132,38 +132,17 @@ TEST_F(SettingsDialog, SitsCentredWithAThirdOfTheFreeHeightAboveAndGrowsWithTheD
   EXPECT_EQ(dlg->PanelRect(), (Rect{18, 24, 18 + 704, 24 + 404}));
 }
 
-TEST_F(SettingsDialog, BelongsToTheWindowAfterSlashCAndIsModalToItOnItsMonitor) {
-  // The page on a second monitor, right of the primary and at 120 DPI.
+TEST_F(SettingsDialog, AWindowNamedAfterSlashCChangesNothing) {
+  // The page on a second monitor at 120 DPI: the dialog still opens unowned
+  // on the primary monitor at its resolution, as /c alone opens it.
   p.SetMonitors({{{0, 0, 1024, 768}, true, 96, 96}, {{1024, 0, 2304, 1024}, false, 120, 120}});
   p.hostWindows[4660] = {1300, 100, 1700, 400};
-  p.hostWindows[77] = {10, 10, 200, 200};
-  p.foregroundWindow = 77;
-  struct Case {
-    const char* args;
-    NativeHandle owner;
-    Rect at;
-  };
-  const Case cases[] = {
-      // Centred across the page's monitor, a third of the free height above,
-      // at its resolution: 7440 x 5175 twips at 12 twips a pixel.
-      {"/c:4660", 4660, {1354, 198, 1354 + 620, 198 + 431}},
-      {"/c", 77, {264, 141, 264 + 496, 141 + 345}},   // the window the user works in
-      {"/c:999", 0, {264, 141, 264 + 496, 141 + 345}},  // not a window: as without one
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.args);
-    p.SetArguments(c.args);
+  for (const char* args : {"/c", "/c:4660", "/c 4660", "/c:999"}) {
+    SCOPED_TRACE(args);
+    p.SetArguments(args);
     Open();
-    EXPECT_EQ(Win().spec.owner, c.owner);
-    EXPECT_EQ(Win().spec.rect, c.at);
-    bool ownerDisabled = false;
-    p.At(p.NowMs() + 20, [&] {
-      ownerDisabled = p.disabledWindows.count(c.owner) != 0;
-      p.CloseWindow(*dlg->window());
-    });
-    p.RunModal(*dlg->window());
-    EXPECT_EQ(ownerDisabled, c.owner != 0);
-    EXPECT_TRUE(p.disabledWindows.empty());
+    EXPECT_EQ(Win().spec.host, 0);
+    EXPECT_EQ(Win().spec.rect, (Rect{264, 141, 264 + 496, 141 + 345}));
     dlg.reset();
   }
 }

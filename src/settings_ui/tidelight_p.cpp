@@ -5,7 +5,6 @@
 #include "settings_ui/dialog_art.h"
 #include "settings_ui/repeat_text.h"
 #include "settings_ui/shading.h"
-#include "shared/command_line.h"
 #include "shared/settings.h"
 #include "shared/window_zoom.h"
 
@@ -72,8 +71,7 @@ void Tidelight_P::ShowModal() {
 }
 
 void Tidelight_P::Show() {
-  const NativeHandle owner = ChooseOwner();
-  home_ = HomeMonitor(owner);
+  home_ = PrimaryMonitor();
   screen_.SetDpi(home_.dpiX, home_.dpiY);
   Measure();
   // Made on its monitor, so that it is drawn at that monitor's resolution
@@ -81,7 +79,6 @@ void Tidelight_P::Show() {
   const Rect at{home_.rect.left, home_.rect.top, home_.rect.left + clientW_, home_.rect.top + clientH_};
   WindowSpec spec{L::kTitle, WindowKind::Dialog, at, 0, PixelFromColorRef(L::kBackColour)};
   spec.rectIsClient = true;
-  spec.owner = owner;
   window_ = p_.windows.OpenWindow(spec, *this);
   if (!window_) return;
   SizeSurfaces();
@@ -190,24 +187,14 @@ void Tidelight_P::Load() {
   p_.windows.SetScreenPointer(MousePointer::Default);
 }
 
-NativeHandle Tidelight_P::ChooseOwner() {
-  const NativeHandle named = WindowHandleArgument(CommandLineArguments(p_.windows));
-  if (named == 0) return p_.windows.ForegroundWindow();
-  Rect r;
-  return p_.windows.WindowRect(named, r) ? named : 0;
-}
-
-Monitor Tidelight_P::HomeMonitor(NativeHandle owner) {
-  const std::vector<Monitor> monitors = p_.screen.Monitors();
+Monitor Tidelight_P::PrimaryMonitor() {
   Monitor primary{{0, 0, p_.screen.Width(), p_.screen.Height()}, true, p_.screen.DpiX(), p_.screen.DpiY()};
-  for (const Monitor& m : monitors)
+  for (const Monitor& m : p_.screen.Monitors())
     if (m.primary) {
       primary.dpiX = m.dpiX;
       primary.dpiY = m.dpiY;
     }
-  Rect ownerRect;
-  if (owner == 0 || !p_.windows.WindowRect(owner, ownerRect)) return primary;
-  return MonitorHolding(ownerRect, monitors, primary);
+  return primary;
 }
 
 void Tidelight_P::Measure() {

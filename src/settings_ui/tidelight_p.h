@@ -91,11 +91,9 @@ class Tidelight_P : public WindowEvents, public ControlHost {
   };
 
   void Load();
-  // The window the dialog belongs to: the one named after /c, else the one
-  // the user works in; none when the name is not a window's.
-  NativeHandle ChooseOwner();
-  // The monitor the dialog opens on: its owner's, else the primary one.
-  Monitor HomeMonitor(NativeHandle owner);
+  // The monitor the dialog opens on, with its resolution: the primary one,
+  // whatever follows the mode letter.
+  Monitor PrimaryMonitor();
   // Twips per pixel and the pixel rectangles at the dialog's resolution.
   void Measure();
   void SizeSurfaces();

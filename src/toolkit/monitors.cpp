@@ -17,18 +17,4 @@ std::vector<Monitor> OtherMonitorsToCover(const std::vector<Monitor>& monitors,
   return others;
 }
 
-Monitor MonitorHolding(const Rect& r, const std::vector<Monitor>& monitors, const Monitor& primary) {
-  const Monitor* best = &primary;
-  int64_t most = 0;
-  for (const Monitor& m : monitors) {
-    const Rect part = Intersect(r, m.rect);
-    const int64_t area = part.Empty() ? 0 : int64_t{part.Width()} * part.Height();
-    if (area > most) {
-      most = area;
-      best = &m;
-    }
-  }
-  return *best;
-}
-
 }  // namespace tl

@@ -23,8 +23,4 @@ struct Monitor {
 std::vector<Monitor> OtherMonitorsToCover(const std::vector<Monitor>& monitors,
                                           const Rect& primaryRect);
 
-// The monitor holding the largest part of `r`; `primary` when none holds
-// any of it (or the list is empty).
-Monitor MonitorHolding(const Rect& r, const std::vector<Monitor>& monitors, const Monitor& primary);
-
 }  // namespace tl

@@ -87,10 +87,6 @@ struct WindowSpec {
   uint32_t background = 0;  // pixel value shown where nothing was presented
   // A captioned window: `rect` is its client area, the frame grows around it.
   bool rectIsClient = false;
-  // A top-level window's owner (a window of ours or another program's): the
-  // window stays above it and has no taskbar button of its own; a modal run
-  // of the window disables the owner until the window goes.
-  NativeHandle owner = 0;
   // Made above every non-topmost window from the start.
   bool topmost = false;
 };

@@ -38,9 +38,6 @@ class WindowSystem {
   // The window at a point of the screen, the innermost child that shows
   // there; 0 when none does.
   virtual NativeHandle WindowAt(int32_t x, int32_t y) = 0;
-  // The window the user works in, when it belongs to another program and can
-  // own a dialog of ours; 0 for none or the desktop.
-  virtual NativeHandle ForegroundWindow() { return 0; }
   // The system's caption animation of a window opening from `from` to `to`.
   virtual void AnimateCaption(NativeHandle window, const Rect& from, const Rect& to) = 0;
 

@@ -6,10 +6,10 @@
 //     one lives in the area, destroys itself when the stop file appears, and
 //     exits 0 when the preview process then ends.
 //   preview_host <scr> <stop-file> settings   the Settings button: starts
-//     "<scr> /c:<handle>" with its own window's handle, prints who owns the
-//     settings window and whether the page is disabled while it is open,
-//     closes it as the user's close box does, prints whether the page is
-//     enabled again, and exits 0 when the settings process has ended.
+//     "<scr> /c:<handle>" with its own window's handle, prints whether the
+//     page owns the settings window and whether it is enabled while that is
+//     open, closes it as the user's close box does, prints whether the page
+//     is enabled then, and exits 0 when the settings process has ended.
 #include <windows.h>
 
 #include <cstdio>
@@ -20,8 +20,8 @@ std::wstring g_stopFile;
 HWND g_settings = nullptr;
 int g_waited = 0;
 
-// Timer 3, settings mode: find the settings window, see it modal to us,
-// close it, and see us enabled again.
+// Timer 3, settings mode: find the settings window, see whether it is modal
+// to us, close it, and see whether we are enabled after.
 void WatchSettings(HWND page) {
   if (!g_settings) {
     HWND found = FindWindowW(nullptr, L"<Tidelight>");
@@ -30,7 +30,7 @@ void WatchSettings(HWND page) {
   }
   if (IsWindow(g_settings)) {
     if (g_waited < 0) return;  // closing
-    // The modal run disables the page once the window shows.
+    // A modal run would disable the page once the window shows: give it time.
     if (IsWindowEnabled(page) && ++g_waited < 50) return;
     std::printf("settings owner %s page %s\n",
                 GetWindow(g_settings, GW_OWNER) == page ? "page" : "other",

@@ -85,12 +85,9 @@ TEST(Win32Ui, ScreenFactsAreSane) {
 struct Notices : WindowEvents {
   std::vector<bool> activations, displayPower;
   int saverRequests = 0;
-  bool hostEnabledWhileClosing = true;
-  HWND host = nullptr;
   void OnAppActivation(bool active) override { activations.push_back(active); }
   bool OnScreenSaverRequest() override { ++saverRequests; return false; }
   void OnDisplayPower(bool on) override { displayPower.push_back(on); }
-  void OnClosing() override { hostEnabledWhileClosing = IsWindowEnabled(host) != FALSE; }
 };
 
 TEST(Win32Ui, TheSystemsNoticesReachTheSink) {
@@ -117,29 +114,6 @@ TEST(Win32Ui, TheSystemsNoticesReachTheSink) {
     SendMessageW(h, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, reinterpret_cast<LPARAM>(setting));
   }
   EXPECT_EQ(n.displayPower, (std::vector<bool>{false, true, true}));
-}
-
-TEST(Win32Ui, AnOwnedWindowIsModalToItsOwnerUntilItCloses) {
-  Win32Platform p;
-  Events hostEvents;
-  auto host = p.OpenWindow({"Tidelight test page", WindowKind::Dialog, {0, 0, 200, 150}}, hostEvents);
-  ASSERT_NE(host, nullptr);
-  host->Show();
-  Notices n;
-  n.host = reinterpret_cast<HWND>(host->Handle());
-  WindowSpec spec{"Tidelight owned dialog", WindowKind::Dialog, {20, 20, 120, 90}};
-  spec.owner = host->Handle();
-  auto dialog = p.OpenWindow(spec, n);
-  ASSERT_NE(dialog, nullptr);
-  HWND d = reinterpret_cast<HWND>(dialog->Handle());
-  EXPECT_EQ(GetWindow(d, GW_OWNER), n.host);
-  EXPECT_FALSE(GetWindowLongPtrW(d, GWL_EXSTYLE) & WS_EX_APPWINDOW);  // no taskbar button
-  dialog->Show();
-  PostMessageW(d, WM_CLOSE, 0, 0);
-  p.RunModal(*dialog);
-  EXPECT_FALSE(n.hostEnabledWhileClosing);
-  EXPECT_EQ(dialog->Handle(), 0);
-  EXPECT_TRUE(IsWindowEnabled(n.host));
 }
 
 }  // namespace

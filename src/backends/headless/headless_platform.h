@@ -16,10 +16,9 @@
 //                 its ink drawn as a plain box (see headless_text.cpp)
 //                 The platform's own controls (scroll bars, drop-down
 //                 lists) keep their state and take input from the tests;
-//                 the pointer set for the whole screen is recorded. A modal
-//                 run disables its foreign owner while it lasts; the
-//                 foreground window is the test's; the system's notices
-//                 (resolution, activation, display power) come by Notify.
+//                 the pointer set for the whole screen is recorded; the
+//                 system's notices (resolution, activation, display power)
+//                 come by Notify.
 //   PictureFiles  real files: BMP by our code, PNG, JPEG and GIF by the
 //                 build's codecs (Debian's libraries natively)
 //
@@ -158,8 +157,6 @@ class HeadlessPlatform final : public Files,
   // much virtual time without the program ending, the loops give up.
   uint64_t loopLimitMs = 3600 * 1000;
   std::map<NativeHandle, Rect> hostWindows;  // foreign windows a child may live in
-  std::set<NativeHandle> disabledWindows;    // foreign owners of a modal run, while it runs
-  NativeHandle foregroundWindow = 0;         // a foreign window the user works in
   HeadlessWindow* activeWindow = nullptr;    // the top-level window of ours shown last
   uint64_t framesWaited = 0;
 
@@ -172,7 +169,6 @@ class HeadlessPlatform final : public Files,
   std::unique_ptr<Window> OpenWindow(const WindowSpec& spec, WindowEvents& events) override;
   bool WindowRect(NativeHandle window, Rect& rect) override;
   NativeHandle WindowAt(int32_t x, int32_t y) override;
-  NativeHandle ForegroundWindow() override;
   void AnimateCaption(NativeHandle window, const Rect& from, const Rect& to) override;
   uint32_t TickCount() override;
   void PumpMessages() override;

@@ -114,11 +114,6 @@ bool HeadlessPlatform::WindowRect(NativeHandle window, Rect& rect) {
   return true;
 }
 
-NativeHandle HeadlessPlatform::ForegroundWindow() {
-  Note("ForegroundWindow");
-  return foregroundWindow;
-}
-
 void HeadlessPlatform::AnimateCaption(NativeHandle window, const Rect& from, const Rect& to) {
   Note("AnimateCaption " + std::to_string(window) + " " + RectText(from) + " -> " + RectText(to));
 }
@@ -414,11 +409,7 @@ void HeadlessPlatform::RunUntil(const std::function<bool()>& done) {
 void HeadlessPlatform::RunModal(Window& window) {
   Note("RunModal");
   auto* w = static_cast<HeadlessWindow*>(&window);
-  // A foreign owner takes no input while the run lasts.
-  const NativeHandle owner = hostWindows.count(w->spec.owner) ? w->spec.owner : 0;
-  const bool disabled = owner && disabledWindows.insert(owner).second;
   RunUntil([w] { return w->destroyed; });
-  if (disabled) disabledWindows.erase(owner);
 }
 
 void HeadlessPlatform::RunMessageLoop() {

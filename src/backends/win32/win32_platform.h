@@ -15,8 +15,7 @@
 //                 over all our windows (SetCursor), our own pointers
 //                 (CreateCursor), WindowFromPoint, DrawTextW and EnumFontFamiliesExW,
 //                 GetTickCount, the message loop and frame pacing (DwmFlush,
-//                 timed), GetForegroundWindow, owned and modal windows, the
-//                 system's notices (WM_DPICHANGED, WM_ACTIVATEAPP,
+//                 timed), modal windows, the system's notices (WM_DPICHANGED, WM_ACTIVATEAPP,
 //                 WM_SYSCOMMAND, the display's power)
 //   PictureFiles  OleLoadPicture (BMP, GIF, JPEG, WMF, ICO, CUR), PNG by the
 //                 Windows Imaging Component, our own BMP writer
@@ -74,7 +73,6 @@ class Win32Platform : public Files,
   std::unique_ptr<Window> OpenWindow(const WindowSpec& spec, WindowEvents& events) override;
   bool WindowRect(NativeHandle window, Rect& rect) override;
   NativeHandle WindowAt(int32_t x, int32_t y) override;
-  NativeHandle ForegroundWindow() override;
   void DrawText(Surface& onto, const TextDraw& text) override;
   bool HasFontFace(std::string_view face, uint8_t charset) override;
   void AnimateCaption(NativeHandle window, const Rect& from, const Rect& to) override;

@@ -36,8 +36,7 @@ Win32Window::Win32Window(const WindowSpec& spec, WindowEvents& events)
     : events_(events), background_(spec.background) {
   RegisterOnce();
   DWORD style = WS_POPUP, ex = spec.topmost ? WS_EX_TOPMOST : 0;
-  // A top-level window's "parent" is its owner.
-  HWND parent = reinterpret_cast<HWND>(spec.owner);
+  HWND parent = nullptr;
   switch (spec.kind) {
     case WindowKind::Popup: break;
     case WindowKind::Child:
@@ -77,7 +76,6 @@ Win32Window::Win32Window(const WindowSpec& spec, WindowEvents& events)
 Win32Window::~Win32Window() {
   if (!hwnd_) return;
   displayNotice_.reset();
-  EnableOwner();
   closing_ = true;
   SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
   DestroyWindow(hwnd_);
@@ -88,19 +86,6 @@ void Win32Window::Show() { ShowWindow(hwnd_, SW_SHOWNORMAL); UpdateWindow(hwnd_)
 void Win32Window::ShowWithoutActivating() {
   ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
   UpdateWindow(hwnd_);
-}
-
-void Win32Window::DisableOwnerWhileOpen() {
-  HWND owner = hwnd_ ? GetWindow(hwnd_, GW_OWNER) : nullptr;
-  if (!owner || !IsWindowEnabled(owner)) return;
-  EnableWindow(owner, FALSE);
-  disabledOwner_ = owner;
-}
-
-void Win32Window::EnableOwner() {
-  if (!disabledOwner_) return;
-  EnableWindow(disabledOwner_, TRUE);
-  disabledOwner_ = nullptr;
 }
 
 void Win32Window::SetTopmost() {
@@ -179,7 +164,6 @@ void Win32Window::SetCustomPointer(const PointerPicture& picture) {
 }
 
 void Win32Window::Close() {
-  EnableOwner();
   if (hwnd_) DestroyWindow(hwnd_);
 }
 
@@ -250,9 +234,7 @@ LRESULT Win32Window::Handle(UINT m, WPARAM wp, LPARAM lp) {
     }
     case WM_CLOSE:
       if (captioned_) events_.OnClosing();
-      EnableOwner();
       break;  // the system destroys the window
-    case WM_DESTROY: EnableOwner(); break;
     case WM_ACTIVATEAPP: events_.OnAppActivation(wp != FALSE); return 0;
     case WM_SYSCOMMAND:
       // A refused screen saver does not start; the display's power

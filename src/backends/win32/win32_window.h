@@ -38,11 +38,6 @@ class Win32Window : public Window {
   void Close() override;
 
   bool ok() const { return hwnd_ != nullptr; }
-  // A modal run: the owner takes no input until the window goes (or
-  // EnableOwner is called), and is enabled again just before, so that the
-  // activation returns to it.
-  void DisableOwnerWhileOpen();
-  void EnableOwner();
 
  private:
   static LRESULT CALLBACK Proc(HWND w, UINT m, WPARAM wp, LPARAM lp);
@@ -63,7 +58,6 @@ class Win32Window : public Window {
     void operator()(HCURSOR c) const { DestroyCursor(c); }
   };
   Unique<HCURSOR, DestroyPointer> custom_;  // our own picture, MousePointer::Custom
-  HWND disabledOwner_ = nullptr;  // the owner a modal run disabled
   struct StopPowerNotice {
     void operator()(HPOWERNOTIFY n) const { UnregisterPowerSettingNotification(n); }
   };

@@ -49,16 +49,6 @@ bool Win32Platform::WindowRect(NativeHandle window, Rect& rect) {
   return true;
 }
 
-NativeHandle Win32Platform::ForegroundWindow() {
-  HWND w = GetForegroundWindow();
-  HWND shell = GetShellWindow();
-  // The desktop, drawn by the shell's own thread, owns no dialog.
-  if (!w || w == GetDesktopWindow() || w == shell ||
-      (shell && GetWindowThreadProcessId(w, nullptr) == GetWindowThreadProcessId(shell, nullptr)))
-    return 0;
-  return reinterpret_cast<NativeHandle>(w);
-}
-
 NativeHandle Win32Platform::WindowAt(int32_t x, int32_t y) {
   return reinterpret_cast<NativeHandle>(WindowFromPoint(POINT{x, y}));
 }
@@ -148,15 +138,11 @@ void Win32Platform::WaitForFrame() {
 
 void Win32Platform::RunModal(Window& window) {
   if (quitSeen_) return;
-  // Every window of this back end is one of ours.
-  auto& modal = static_cast<win32::Win32Window&>(window);
-  modal.DisableOwnerWhileOpen();
   MSG m;
   // The window's handle turns 0 when it is destroyed.
   while (window.Handle() != 0 && GetMessageW(&m, nullptr, 0, 0) > 0) {
     Dispatch(m);
   }
-  modal.EnableOwner();  // a quit ended the run with the window still open
 }
 
 void Win32Platform::RunMessageLoop() {
