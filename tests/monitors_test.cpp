@@ -96,6 +96,20 @@ TEST(Monitors, OthersToCoverSkipThePrimaryEmptyAndOverlappingOnes) {
   EXPECT_TRUE(OtherMonitorsToCover({}, primary).empty());
 }
 
+TEST(Monitors, EveryWindowIsMadeTopmostAndTheMainOneIsActivatedLast) {
+  MultiSaver t(kLayouts[3].monitors);
+  t.Load();
+  for (HeadlessWindow* w : t.p.Windows()) EXPECT_TRUE(w->spec.topmost) << w->spec.title;
+  // The covers show without taking the activation, so the foreground window
+  // is the main one, which the system judges full screen by.
+  ASSERT_NE(t.p.activeWindow, nullptr);
+  EXPECT_EQ(t.p.activeWindow->spec.title, "Tidelight_Main");
+  const auto& c = t.p.calls;
+  const auto main = std::find(c.begin(), c.end(), "Show Tidelight_Main");
+  EXPECT_EQ(std::count(c.begin(), main, "ShowWithoutActivating Tidelight_Monitor"), 2);
+  EXPECT_EQ(std::count(c.begin(), c.end(), "Show Tidelight_Monitor"), 0);
+}
+
 TEST(Monitors, HeadlessSnapshotsAnyPartOfTheVirtualScreen) {
   MultiSaver t(kLayouts[3].monitors);
   EXPECT_EQ(t.p.desktopLeft, -72);

@@ -2,6 +2,7 @@
 
 #include "saver/preview_window.h"
 #include "saver/sample_picture.h"
+#include "shared/command_line.h"
 #include "backends/headless/headless_platform.h"
 #include "backends/headless/headless_window.h"
 
@@ -9,18 +10,18 @@ namespace tl {
 namespace {
 
 TEST(Preview, HostHandleIsReadFromTheFourthCharacterOn) {
-  EXPECT_EQ(PreviewHostHandle("/p 1234"), 1234);
-  EXPECT_EQ(PreviewHostHandle("/P:1234"), 1234);
-  EXPECT_EQ(PreviewHostHandle("/p   42xyz"), 42);
-  EXPECT_EQ(PreviewHostHandle("/p"), 0);
-  EXPECT_EQ(PreviewHostHandle("/p abc"), 0);
-  EXPECT_EQ(PreviewHostHandle("/p 99999999999"), 0);  // beyond 32 bits
+  const std::pair<const char*, int32_t> cases[] = {
+      {"/p 1234", 1234}, {"/P:1234", 1234}, {"/c:1234", 1234}, {"/p   42xyz", 42},
+      {"/p 12.5", 12},   {"/p", 0},         {"/p abc", 0},
+      // Handles are unsigned: the upper half of 32 bits names handles too.
+      {"/p 2147483648", INT32_MIN}, {"/p 4294967295", -1}, {"/p 99999999999", 0}};
+  for (const auto& [args, handle] : cases) EXPECT_EQ(WindowHandleArgument(args), handle) << args;
 }
 
 TEST(Preview, ANonAsciiSeparatorIsOneCharacter) {
-  EXPECT_EQ(PreviewHostHandle("/p\xE3\x80\x80" "1234"), 1234);  // ideographic space
-  EXPECT_EQ(PreviewHostHandle("/p\xEF\xBC\x9A" "77"), 77);     // full-width colon
-  EXPECT_EQ(PreviewHostHandle("\xEF\xBC\x8Dp 5"), 5);          // full-width hyphen first
+  EXPECT_EQ(WindowHandleArgument("/p\xE3\x80\x80" "1234"), 1234);  // ideographic space
+  EXPECT_EQ(WindowHandleArgument("/p\xEF\xBC\x9A" "77"), 77);     // full-width colon
+  EXPECT_EQ(WindowHandleArgument("\xEF\xBC\x8Dp 5"), 5);          // full-width hyphen first
   HeadlessPlatform p;
   p.SetArguments("/p\xE3\x80\x80" "4660");
   p.hostWindows[4660] = {0, 0, 152, 112};

@@ -158,6 +158,48 @@ TEST(Saver, ClicksAndKeysEndItMouseMovesDoNot) {
   EXPECT_EQ(std::count(t.p.calls.begin(), t.p.calls.end(), "ShowCursor 1"), 0);
 }
 
+TEST(Saver, TheSystemsNoticesAsTheScreenSaverConventionHasThem) {
+  Saver t;
+  t.s = std::make_unique<Tidelight_S>(t.p, t.base);
+  // Before the load shows the window (a message of the engine may take the
+  // activation and give it away), a deactivation ends nothing.
+  t.s->OnAppActivation(false);
+  t.s->Load();
+  EXPECT_FALSE(t.p.ended);
+  // The idle timer's screen saver is refused while this one runs.
+  EXPECT_FALSE(t.Window().events.OnScreenSaverRequest());
+  t.p.Notify(t.Window(), [](WindowEvents& e) { e.OnAppActivation(true); });
+  t.p.Advance(50);
+  EXPECT_FALSE(t.p.ended);
+  // Another program taking the foreground ends it as input does.
+  t.p.Notify(t.Window(), [](WindowEvents& e) { e.OnAppActivation(false); });
+  t.p.Advance(10);
+  EXPECT_TRUE(t.p.ended);
+  EXPECT_EQ(t.p.cursorCount, 1);
+  EXPECT_EQ(t.p.lateCalls, 0);
+}
+
+TEST(Saver, WhileTheDisplayIsOffNoStepRunsTheMusicGoesOnAndTheFadeResumes) {
+  Saver t(24, 10);
+  t.base.settings.MusicKind = 2;
+  t.base.settings.MusicFile = "C:\tide.mp3";
+  t.Load();
+  t.Steps(2);
+  ASSERT_EQ(t.s->FadeLevel, 208);
+  t.p.Notify(t.Window(), [](WindowEvents& e) { e.OnDisplayPower(false); });
+  t.p.Advance(1);
+  const size_t presents = t.Window().presented.size(), commands = t.media.Commands().size();
+  t.p.Advance(10000);
+  EXPECT_EQ(t.s->FadeLevel, 208);
+  EXPECT_EQ(t.Window().presented.size(), presents);
+  EXPECT_EQ(t.Window().timers.count(Tidelight_S::kTimer3), 0u);  // nothing wakes it for the fade
+  EXPECT_GT(t.media.Commands().size(), commands + 5);           // the music's upkeep goes on
+  t.p.Notify(t.Window(), [](WindowEvents& e) { e.OnDisplayPower(true); });
+  t.Steps(1);
+  EXPECT_EQ(t.s->FadeLevel, 184);
+  EXPECT_TRUE(t.ScreenIsLevel(184));
+}
+
 TEST(Saver, InputDuringARevealEndsItAtOnceHalfRevealed) {
   Saver t(100, 1);
   t.Load();

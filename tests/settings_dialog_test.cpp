@@ -132,6 +132,70 @@ TEST_F(SettingsDialog, SitsCentredWithAThirdOfTheFreeHeightAboveAndGrowsWithTheD
   EXPECT_EQ(dlg->PanelRect(), (Rect{18, 24, 18 + 704, 24 + 404}));
 }
 
+TEST_F(SettingsDialog, AWindowNamedAfterSlashCChangesNothing) {
+  // The page on a second monitor at 120 DPI: the dialog still opens unowned
+  // on the primary monitor at its resolution, as /c alone opens it.
+  p.SetMonitors({{{0, 0, 1024, 768}, true, 96, 96}, {{1024, 0, 2304, 1024}, false, 120, 120}});
+  p.hostWindows[4660] = {1300, 100, 1700, 400};
+  for (const char* args : {"/c", "/c:4660", "/c 4660", "/c:999"}) {
+    SCOPED_TRACE(args);
+    p.SetArguments(args);
+    Open();
+    EXPECT_EQ(Win().spec.host, 0);
+    EXPECT_EQ(Win().spec.rect, (Rect{264, 141, 264 + 496, 141 + 345}));
+    dlg.reset();
+  }
+}
+
+TEST_F(SettingsDialog, ANewResolutionLaysEverythingOutAsIfTheDialogHadOpenedThere) {
+  struct Looks {
+    Rect client;
+    std::vector<Rect> children;
+    DropDownSpec list;
+    Surface shown;
+    std::vector<Surface> faces;
+  };
+  auto looks = [&] {
+    Looks l{{0, 0, Win().spec.rect.Width(), Win().spec.rect.Height()}, {}, List().spec, dlg->Shown(), {}};
+    for (Command* c : {dlg->CmdCan(), dlg->CmdSet(), dlg->CmdFile()}) {
+      l.children.push_back(static_cast<HeadlessWindow*>(c->window())->spec.rect);
+      l.faces.push_back(c->Shown());
+    }
+    l.children.push_back(Bar(dlg->FadeBar()).spec.rect);
+    l.children.push_back(Bar(dlg->SpeedBar()).spec.rect);
+    return l;
+  };
+  p.dpiX = p.dpiY = 120;
+  Open();
+  const Looks at120 = looks();
+  dlg.reset();
+  p.dpiX = p.dpiY = 96;
+  Open();
+  // What the system suggests is taken as it is; the size is the one the
+  // dialog asked for at that resolution.
+  int32_t w = 0, h = 0;
+  ASSERT_TRUE(dlg->ClientSizeAtDpi(144, w, h));
+  EXPECT_EQ(std::make_pair(w, h), std::make_pair(744, 518));
+  const Rect suggested144{300, 200, 300 + 744, 200 + 518};
+  p.Notify(Win(), [&](WindowEvents& e) { e.OnDpiChanged(144, 144, suggested144); });
+  p.Advance(1);
+  EXPECT_EQ(Win().spec.rect, suggested144);
+  EXPECT_EQ(dlg->DialogShading().Height(), 518);
+  ASSERT_TRUE(dlg->ClientSizeAtDpi(120, w, h));
+  const Rect suggested120{310, 210, 310 + w, 210 + h};
+  p.Notify(Win(), [&](WindowEvents& e) { e.OnDpiChanged(120, 120, suggested120); });
+  p.Advance(1);
+  EXPECT_EQ(Win().spec.rect, suggested120);
+  const Looks now = looks();
+  EXPECT_EQ(now.client, at120.client);
+  EXPECT_EQ(now.children, at120.children);
+  EXPECT_EQ(now.list.rect, at120.list.rect);
+  EXPECT_EQ(now.list.fontHeightPx, at120.list.fontHeightPx);
+  EXPECT_EQ(now.list.listHeightPx, at120.list.listHeightPx);
+  EXPECT_TRUE(now.shown == at120.shown);  // shading, panel, labels in their new fonts
+  EXPECT_TRUE(now.faces == at120.faces);
+}
+
 TEST_F(SettingsDialog, ApplyWithoutChangesWritesTheExactBytes) {
   Open();
   ClickButton(*dlg->CmdSet());

@@ -47,7 +47,8 @@ wine_start_screen() {
     # ends at once and the next number is tried.
     for _ in $(seq 100); do
       kill -0 "$pid" 2>/dev/null || break
-      if [[ -S /tmp/.X11-unix/X$n ]]; then
+      # The socket may be another run's server: the lock names the owner.
+      if [[ -S /tmp/.X11-unix/X$n && "$(tr -d ' ' < /tmp/.X$n-lock 2>/dev/null)" == "$pid" ]]; then
         _wine_env_xvfb+=("$pid")
         export DISPLAY=":$n"
         return 0

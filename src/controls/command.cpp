@@ -47,9 +47,11 @@ void Command::Load(const PropertyBag* stored) {
 }
 
 void Command::Move(const TwipRect& at) {
-  const bool resized = at.width != at_.width || at.height != at_.height;
-  at_ = at;
   const Rect r = PixelRect(at, p_.screen.TwipsPerPixelX(), p_.screen.TwipsPerPixelY());
+  // The same twips at another resolution are another size too.
+  const bool resized = at.width != at_.width || at.height != at_.height ||
+                       r.Width() != face_.PixelWidth() || r.Height() != face_.PixelHeight();
+  at_ = at;
   if (window_) window_->Move(r);
   if (!resized) return;
   face_.Resize(r.Width(), r.Height());

@@ -57,7 +57,8 @@ class Command : public WindowEvents {
   void Load(const PropertyBag* stored);
   void ReadProperties(const PropertyBag& bag);
   void WriteProperties(PropertyBag& bag);
-  // Moves and resizes the control; a change of size repaints its face.
+  // Moves and resizes the control; a change of size, in twips or in pixels
+  // (the screen's resolution changed), repaints its face.
   void Move(const TwipRect& at);
 
   // Properties.

@@ -13,7 +13,9 @@ MonitorCover::~MonitorCover() { Effects.reset(); }
 
 bool MonitorCover::Open() {
   const Rect& r = monitor_.rect;
-  window_ = p_.windows.OpenWindow({kTitle, WindowKind::Popup, r}, *this);
+  WindowSpec spec{kTitle, WindowKind::Popup, r};
+  spec.topmost = true;
+  window_ = p_.windows.OpenWindow(spec, *this);
   if (!window_) return false;
   Master.Resize(r.Width(), r.Height());
   Display.SetHost(window_.get());
@@ -25,7 +27,7 @@ bool MonitorCover::Open() {
 
 void MonitorCover::Show() {
   if (!window_) return;
-  window_->Show();
+  window_->ShowWithoutActivating();
   Display.Refresh();
   window_->SetTopmost();
 }

@@ -24,7 +24,7 @@ class MonitorCover : public WindowEvents {
   // Opens the window (not shown yet) and takes the snapshot; false when
   // there is no window.
   bool Open();
-  // Shows the window above the others.
+  // Shows the window above the others, leaving the activation where it is.
   void Show();
   // Binds the engine to the snapshot; false when it refuses the picture.
   bool Bind(const UiTexts& texts);
@@ -38,6 +38,7 @@ class MonitorCover : public WindowEvents {
   void OnMouseDown(int32_t x, int32_t y) override { owner_.OnMouseDown(x, y); }
   void OnMouseMove(int32_t, int32_t) override {}
   void OnDestroyed() override { owner_.OnDestroyed(); }
+  bool OnScreenSaverRequest() override { return owner_.OnScreenSaverRequest(); }
 
   const Monitor& monitor() const { return monitor_; }
   Window* window() const { return window_.get(); }

@@ -3,16 +3,9 @@
 #include "saver/sample_picture.h"
 #include "shared/command_line.h"
 #include "base/numeric.h"
-#include "base/utf8_chars.h"
 #include "gfx/raster.h"
 
 namespace tl {
-
-int32_t PreviewHostHandle(std::string_view args) {
-  // The separator after the switch may be a double-byte character.
-  const double n = ReadLeadingNumber(Utf8DropChars(args, 3));
-  return RoundToInt32(n).value_or(0);
-}
 
 namespace {
 // A host size in twips, 0 when it does not fit a signed 16-bit value.
@@ -22,7 +15,7 @@ int16_t TwipsOrZero(int32_t pixels, int32_t twipsPerPixel) {
 }  // namespace
 
 void Tidelight_R::Start() {
-  const int32_t host = PreviewHostHandle(CommandLineArguments(p_.windows));
+  const NativeHandle host = WindowHandleArgument(CommandLineArguments(p_.windows));
   Rect hostRect;
   // Without a host there is nowhere to draw; an invisible process left
   // running would only wait for nothing, so the preview ends quietly.

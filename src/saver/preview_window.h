@@ -24,8 +24,4 @@ class Tidelight_R : public WindowEvents {
   PictureBox Img_Prev;
 };
 
-// The host handle: the argument text from its fourth character on, read as
-// a decimal number and rounded; 0 when there is none or it does not fit.
-int32_t PreviewHostHandle(std::string_view args);
-
 }  // namespace tl

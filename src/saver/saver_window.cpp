@@ -31,7 +31,9 @@ void Tidelight_S::Load() {
   // The window, the hidden Master and Display all get the primary screen's
   // size in physical pixels; nothing is shown before the snapshot is taken.
   const int32_t w = p_.screen.Width(), h = p_.screen.Height();
-  window_ = p_.windows.OpenWindow({"Tidelight_Main", WindowKind::Popup, {0, 0, w, h}}, *this);
+  WindowSpec spec{"Tidelight_Main", WindowKind::Popup, {0, 0, w, h}};
+  spec.topmost = true;
+  window_ = p_.windows.OpenWindow(spec, *this);
   // Without its window the saver has nothing to show and nothing to end it.
   if (!window_) {
     p_.windows.EndProgram();
@@ -55,10 +57,13 @@ void Tidelight_S::Load() {
   music_.Start(b_.settings);
   EnableTimer(kTimer2, music_.CdSupervised());
   EnableTimer(kTimer1, music_.WantsMp3Upkeep());
+  // The covers show without taking the activation; the main window shows
+  // last and is the one active (the one the system judges full-screen by).
+  for (auto& cover : covers_) cover->Show();
   window_->Show();
+  shown_ = true;
   Display.Refresh();
   window_->SetTopmost();
-  for (auto& cover : covers_) cover->Show();
   // An engine that refused the screen (its one message said so) is never
   // asked to fade: each call would only bring more messages. The snapshot
   // stays on screen, the music plays, and input ends the saver as always.
@@ -84,6 +89,10 @@ void Tidelight_S::FadeStep() {
   // Ticks keep coming while a step's reveal pumps messages; a step never
   // starts inside another.
   if (inFadeStep_ || b_.TransitionRunning || !Effects || !Effects->Bound()) return;
+  if (!displayOn_) {
+    window_->StopTimer(kTimer3);
+    return;
+  }
   inFadeStep_ = true;
   const FadeState next = MoveFade({FadeLevel, FadeDown}, b_.settings.FadeDepth);
   FadeLevel = next.level;
@@ -100,10 +109,26 @@ void Tidelight_S::FadeStep() {
     if (!ApplyEverywhere(op.opcode, static_cast<int16_t>(op.amount))) return;
     RevealEverywhere();
     if (p_.windows.Ended()) return;
-    window_->StartTimer(kTimer3, kIntervals[kTimer3]);
+    if (displayOn_) window_->StartTimer(kTimer3, kIntervals[kTimer3]);
     UndoPending = true;
   }
   inFadeStep_ = false;
+}
+
+void Tidelight_S::OnAppActivation(bool active) {
+  // Before the load shows the window, activation may come and go with a
+  // message of the engine; that ends nothing.
+  if (!active && shown_) EndSaver();
+}
+
+void Tidelight_S::OnDisplayPower(bool on) {
+  // The music is not touched; the fade resumes at the level where it waited.
+  displayOn_ = on;
+  if (!window_ || !timerOn_[kTimer3] || inFadeStep_) return;
+  if (on)
+    window_->StartTimer(kTimer3, kIntervals[kTimer3]);
+  else
+    window_->StopTimer(kTimer3);
 }
 
 void Tidelight_S::OpenCovers(const Rect& primary) {

@@ -38,6 +38,13 @@ class Tidelight_S : public WindowEvents {
   // Moving the mouse never ends the saver.
   void OnMouseMove(int32_t, int32_t) override {}
   void OnDestroyed() override { Unload(); }
+  // Another program taking the foreground ends the saver, as the screen
+  // saver convention has it.
+  void OnAppActivation(bool active) override;
+  // No second saver over this one.
+  bool OnScreenSaverRequest() override { return false; }
+  // While the display is off, no fade step runs; the level waits.
+  void OnDisplayPower(bool on) override;
 
   // One tick of each timer.
   void FadeStep();
@@ -73,6 +80,8 @@ class Tidelight_S : public WindowEvents {
   std::vector<std::unique_ptr<MonitorCover>> covers_;
   bool timerOn_[4] = {};
   bool inFadeStep_ = false;
+  bool shown_ = false;      // the load has shown the window
+  bool displayOn_ = true;
 };
 
 }  // namespace tl

@@ -35,7 +35,11 @@ void Outline(Surface& s, const Rect& r, uint32_t pixel) {
 }  // namespace
 
 Tidelight_P::Tidelight_P(Platform& p, BaseModule& b)
-    : p_(p), b_(b), unmarked_(MarkPicture(false)), markedPicture_(MarkPicture(true)) {
+    : screen_(p.screen),
+      p_{p.files, screen_, p.shell, p.windows, p.media, p.pictures},
+      b_(b),
+      unmarked_(MarkPicture(false)),
+      markedPicture_(MarkPicture(true)) {
   fadeEvents_.dialog = speedEvents_.dialog = this;
   fadeEvents_.label = &fadeLabel_;
   speedEvents_.label = &speedLabel_;
@@ -67,17 +71,17 @@ void Tidelight_P::ShowModal() {
 }
 
 void Tidelight_P::Show() {
-  tx_ = p_.screen.TwipsPerPixelX();
-  ty_ = p_.screen.TwipsPerPixelY();
-  panelPx_ = PixelRect(L::kPanel, tx_, ty_);
-  const int32_t w = TwipsToPixels(L::kClientWidth, tx_), h = TwipsToPixels(L::kClientHeight, ty_);
-  WindowSpec spec{L::kTitle, WindowKind::Dialog, {0, 0, w, h}, 0, PixelFromColorRef(L::kBackColour)};
+  home_ = PrimaryMonitor();
+  screen_.SetDpi(home_.dpiX, home_.dpiY);
+  Measure();
+  // Made on its monitor, so that it is drawn at that monitor's resolution
+  // from the start; the load places it.
+  const Rect at{home_.rect.left, home_.rect.top, home_.rect.left + clientW_, home_.rect.top + clientH_};
+  WindowSpec spec{L::kTitle, WindowKind::Dialog, at, 0, PixelFromColorRef(L::kBackColour)};
   spec.rectIsClient = true;
   window_ = p_.windows.OpenWindow(spec, *this);
   if (!window_) return;
-  shown_.Resize(w, h, PixelFromColorRef(L::kBackColour));
-  dialogShade_.Resize(w, h, PixelFromColorRef(L::kBackColour));
-  panelShade_.Resize(panelPx_.Width(), panelPx_.Height(), PixelFromColorRef(L::kPanelColour));
+  SizeSurfaces();
   MakeLabels();
   MakeControls();
   Load();
@@ -98,9 +102,8 @@ void Tidelight_P::MakeLabels() {
   }
   fadeLabel_ = MakeLabel(L::LabelBox(L::kFadeValue, "", lang), "99", font, TextAlign::Centre);
   speedLabel_ = MakeLabel(L::LabelBox(L::kSpeedValue, "", lang), "99", font, TextAlign::Centre);
-  // Inside its single-line border.
-  fileLabel_ = MakeLabel({L::kFileLabel.left + tx_, L::kFileLabel.top + ty_, L::kFileLabel.width - 2 * tx_,
-                          L::kFileLabel.height - 2 * ty_}, "", font);
+  fileLabel_ = MakeLabel(L::kFileLabel, "", font);
+  PlaceFileLabel();
   linkLabel_ = MakeLabel(L::LinkBox(lang), LinkAddress(), font);
   linkLabel_.foreColour = 0xFFFFFF;
   linkLabel_.font->underline = true;
@@ -137,6 +140,28 @@ void Tidelight_P::MakeControls() {
   repeat_ = p_.windows.OpenDropDown(list);
 }
 
+void Tidelight_P::PlaceControls() {
+  // Everything stands where its twips fall at the dialog's resolution.
+  cmdCan_->Move(L::kCmdCan);
+  cmdSet_->Move(L::kCmdSet);
+  cmdFile_->Move(OnDialog(L::kCmdFile));
+  if (fadeBar_) fadeBar_->Move(PanelChild(L::kFadeBar));
+  if (speedBar_) speedBar_->Move(PanelChild(L::kSpeedBar));
+  if (repeat_) {
+    const int32_t fontPx = FontHeightPx(L::PanelFont().size, p_.screen.DpiY());
+    repeat_->Move(PanelChild(L::kRepeatList), fontPx * 12, fontPx);
+  }
+  PlaceFileLabel();
+}
+
+void Tidelight_P::PlaceFileLabel() {
+  // Inside its single-line border, one pixel wide.
+  fileLabel_.left = L::kFileLabel.left + tx_;
+  fileLabel_.top = L::kFileLabel.top + ty_;
+  fileLabel_.width = L::kFileLabel.width - 2 * tx_;
+  fileLabel_.height = L::kFileLabel.height - 2 * ty_;
+}
+
 void Tidelight_P::Load() {
   Position();
   for (Command* c : {cmdCan_.get(), cmdSet_.get(), cmdFile_.get()}) c->Initialize();
@@ -162,16 +187,58 @@ void Tidelight_P::Load() {
   p_.windows.SetScreenPointer(MousePointer::Default);
 }
 
+Monitor Tidelight_P::PrimaryMonitor() {
+  Monitor primary{{0, 0, p_.screen.Width(), p_.screen.Height()}, true, p_.screen.DpiX(), p_.screen.DpiY()};
+  for (const Monitor& m : p_.screen.Monitors())
+    if (m.primary) {
+      primary.dpiX = m.dpiX;
+      primary.dpiY = m.dpiY;
+    }
+  return primary;
+}
+
+void Tidelight_P::Measure() {
+  tx_ = p_.screen.TwipsPerPixelX();
+  ty_ = p_.screen.TwipsPerPixelY();
+  panelPx_ = PixelRect(L::kPanel, tx_, ty_);
+  clientW_ = TwipsToPixels(L::kClientWidth, tx_);
+  clientH_ = TwipsToPixels(L::kClientHeight, ty_);
+}
+
+void Tidelight_P::SizeSurfaces() {
+  shown_.Resize(clientW_, clientH_, PixelFromColorRef(L::kBackColour));
+  dialogShade_.Resize(clientW_, clientH_, PixelFromColorRef(L::kBackColour));
+  panelShade_.Resize(panelPx_.Width(), panelPx_.Height(), PixelFromColorRef(L::kPanelColour));
+}
+
 void Tidelight_P::Position() {
-  // In twips, as the screen and the outer window measure: centred across,
-  // a third of the free height above.
+  // In twips, as the screen and the outer window measure: centred across
+  // its monitor, a third of the free height above.
   Rect outer;
   if (!p_.windows.WindowRect(window_->Handle(), outer)) return;
-  const int64_t freeW = int64_t{p_.screen.Width()} * tx_ - int64_t{outer.Width()} * tx_;
-  const int64_t freeH = int64_t{p_.screen.Height()} * ty_ - int64_t{outer.Height()} * ty_;
-  const int32_t left = TwipsToPixels(static_cast<double>(freeW / 2), tx_);
-  const int32_t top = TwipsToPixels(static_cast<double>(freeH / 3), ty_);
+  const int64_t freeW = int64_t{home_.rect.Width()} * tx_ - int64_t{outer.Width()} * tx_;
+  const int64_t freeH = int64_t{home_.rect.Height()} * ty_ - int64_t{outer.Height()} * ty_;
+  const int32_t left = home_.rect.left + TwipsToPixels(static_cast<double>(freeW / 2), tx_);
+  const int32_t top = home_.rect.top + TwipsToPixels(static_cast<double>(freeH / 3), ty_);
   window_->Move({left, top, left + outer.Width(), top + outer.Height()});
+}
+
+void Tidelight_P::OnDpiChanged(int32_t dpiX, int32_t dpiY, const Rect& suggested) {
+  if (!window_ || closed_) return;
+  screen_.SetDpi(dpiX, dpiY);
+  Measure();
+  window_->Move(suggested);
+  SizeSurfaces();
+  PlaceControls();
+  // Shaded again at the new size; the labels draw in fonts of the new resolution.
+  Resized();
+}
+
+bool Tidelight_P::ClientSizeAtDpi(int32_t dpi, int32_t& width, int32_t& height) {
+  const int32_t tpp = TwipsPerPixelAt(dpi);
+  width = TwipsToPixels(L::kClientWidth, tpp);
+  height = TwipsToPixels(L::kClientHeight, tpp);
+  return true;
 }
 
 std::optional<int16_t> Tidelight_P::MarkedRow() const {

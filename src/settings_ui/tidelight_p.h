@@ -17,6 +17,7 @@
 #include "shared/base_module.h"
 #include "toolkit/label.h"
 #include "toolkit/platform.h"
+#include "toolkit/screen_at_dpi.h"
 
 namespace tl {
 
@@ -48,6 +49,9 @@ class Tidelight_P : public WindowEvents, public ControlHost {
   void OnMouseMove(int32_t x, int32_t y) override;
   void OnClosing() override;
   void OnDestroyed() override;
+  // Lays everything out again at the new resolution, in the place given.
+  void OnDpiChanged(int32_t dpiX, int32_t dpiY, const Rect& suggested) override;
+  bool ClientSizeAtDpi(int32_t dpi, int32_t& width, int32_t& height) override;
 
   // ControlHost.
   Window* HostWindow() override { return window_.get(); }
@@ -87,8 +91,17 @@ class Tidelight_P : public WindowEvents, public ControlHost {
   };
 
   void Load();
+  // The monitor the dialog opens on, with its resolution: the primary one,
+  // whatever follows the mode letter.
+  Monitor PrimaryMonitor();
+  // Twips per pixel and the pixel rectangles at the dialog's resolution.
+  void Measure();
+  void SizeSurfaces();
   void Position();
   void MakeControls();
+  // At a new resolution: every control where its twips now fall.
+  void PlaceControls();
+  void PlaceFileLabel();
   void MakeLabels();
   void ShowMarks();
   // The resize handler: shades the two back buffers, then repaints.
@@ -101,9 +114,12 @@ class Tidelight_P : public WindowEvents, public ControlHost {
   Rect PanelChild(const TwipRect& at) const;
   TwipRect OnDialog(const TwipRect& panelAt) const;
 
-  Platform& p_;
+  ScreenAtDpi screen_;  // the screen at the resolution of the dialog's monitor
+  Platform p_;          // the program's platform with that screen
   BaseModule& b_;
+  Monitor home_;
   int32_t tx_ = 15, ty_ = 15;  // twips per pixel
+  int32_t clientW_ = 0, clientH_ = 0;
   Rect panelPx_;
   std::string lastFolder_;
   std::array<bool, 3> marked_{};  // each row's mark: true for the chosen one

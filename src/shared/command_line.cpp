@@ -25,6 +25,14 @@ std::string ModeLetter(std::string_view args) {
   return UpperAscii(Utf8CharAt(args, 1));
 }
 
+int32_t WindowHandleArgument(std::string_view args) {
+  // The separator after the switch may be a double-byte character.
+  const double n = RoundHalfEven(ReadLeadingNumber(Utf8DropChars(args, 3)));
+  if (n >= 2147483648.0 && n <= 4294967295.0)
+    return static_cast<int32_t>(static_cast<uint32_t>(n));
+  return RoundToInt32(n).value_or(0);
+}
+
 std::string CommandLineArguments(WindowSystem& windows) {
   return std::string(ArgumentsAfterProgramPath(windows.CommandLine()));
 }

@@ -26,6 +26,9 @@ class DropDown {
   virtual int32_t EntryCount() const = 0;
   virtual bool Enabled() const = 0;
   virtual void SetEnabled(bool enabled) = 0;
+  // Another place and text height (a resolution changed): the field, the
+  // list below it and the font as in DropDownSpec.
+  virtual void Move(const Rect& /*rect*/, int32_t /*listHeightPx*/, int32_t /*fontHeightPx*/) {}
 };
 
 }  // namespace tl

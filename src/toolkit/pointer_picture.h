@@ -6,6 +6,7 @@
 //   and 0, xor 1: white            and 1, xor 1: the screen inverted
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace tl {
 
@@ -15,5 +16,17 @@ struct PointerPicture {
   std::array<uint32_t, 32> xorMask{};
   bool operator==(const PointerPicture&) const = default;
 };
+
+// A pointer picture `size` pixels square, in the platform's monochrome
+// form: each row padded to whole 16-bit words, its leftmost pixel in the
+// highest bit of its first byte.
+struct PointerBits {
+  int32_t size = 32, hotX = 0, hotY = 0;
+  std::vector<uint8_t> andBits, xorBits;
+};
+
+// The picture at the system's pointer size: enlarged by repeating pixels
+// (nearest neighbour), the hot spot moved with them; at 32 or less, as drawn.
+PointerBits PointerAtSize(const PointerPicture& picture, int32_t size);
 
 }  // namespace tl

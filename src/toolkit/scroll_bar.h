@@ -33,6 +33,8 @@ class ScrollBar {
   virtual int32_t Value() const = 0;
   // False, and the value unchanged, for a value outside min..max. Raises no event.
   virtual bool SetValue(int32_t value) = 0;
+  // Another place in the host's client pixels.
+  virtual void Move(const Rect& /*rect*/) {}
 };
 
 // Where a move of the user takes a scroll bar's value: `delta` steps of a

@@ -51,6 +51,25 @@ class WindowEvents {
   virtual void OnClosing() {}
   // The window is gone: destroyed by its host or by the platform.
   virtual void OnDestroyed() {}
+
+  // --- what the system tells a top-level window ---
+  // The window moved to a monitor of another resolution, or the monitor's
+  // resolution changed: `suggested` is where the system would put it (screen
+  // pixels, frame included). Nothing happens unless the sink acts.
+  virtual void OnDpiChanged(int32_t /*dpiX*/, int32_t /*dpiY*/, const Rect& /*suggested*/) {}
+  // The client size a captioned window wants at a resolution; false lets the
+  // system scale it in proportion.
+  virtual bool ClientSizeAtDpi(int32_t /*dpi*/, int32_t& /*width*/, int32_t& /*height*/) {
+    return false;
+  }
+  // The program became the one the user works in (true), or another
+  // program's window took the foreground (false).
+  virtual void OnAppActivation(bool /*active*/) {}
+  // The system's idle timer would start the screen saver; false refuses.
+  virtual bool OnScreenSaverRequest() { return true; }
+  // The display was switched off (false) or on again (true); only a
+  // borderless top-level window (Popup) hears of it.
+  virtual void OnDisplayPower(bool /*on*/) {}
 };
 
 enum class WindowKind {
@@ -68,6 +87,8 @@ struct WindowSpec {
   uint32_t background = 0;  // pixel value shown where nothing was presented
   // A captioned window: `rect` is its client area, the frame grows around it.
   bool rectIsClient = false;
+  // Made above every non-topmost window from the start.
+  bool topmost = false;
 };
 
 class Window {
@@ -75,6 +96,8 @@ class Window {
   virtual ~Window() = default;  // destroys the platform window without events
   virtual NativeHandle Handle() const = 0;
   virtual void Show() = 0;
+  // Shows it without taking the activation from the window that has it.
+  virtual void ShowWithoutActivating() { Show(); }
   // Above every non-topmost window, without moving or activating it.
   virtual void SetTopmost() = 0;
   virtual void Move(const Rect& rect) = 0;

@@ -55,7 +55,7 @@ class WindowSystem {
   // the processor idles meanwhile.
   virtual void WaitForFrame() = 0;
   // Handles messages, timers included, until `window` is gone or the
-  // program ends: a modal run.
+  // program ends: a modal run. The window's owner takes no input meanwhile.
   virtual void RunModal(Window& window) = 0;
   // Handles messages, timers included, until the program ends.
   virtual void RunMessageLoop() = 0;

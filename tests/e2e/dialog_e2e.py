@@ -142,8 +142,7 @@ class DialogCase(unittest.TestCase):
         e2e.RIG.kill_savers()
 
     def ini(self):
-        with open(os.path.join(e2e.RIG.prog, "Tidelight.ini"), "rb") as f:
-            return f.read()
+        return e2e.RIG.settings_bytes()
 
     def open_dialog(self):
         self.dialog = DialogRig(e2e.RIG, self.client)

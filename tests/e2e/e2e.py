@@ -188,6 +188,10 @@ class Rig:
         with open(os.path.join(self.prog, "Tidelight.ini"), "wb") as f:
             f.write(data)
 
+    def settings_bytes(self):
+        with open(os.path.join(self.prog, "Tidelight.ini"), "rb") as f:
+            return f.read()
+
     def run(self, *args):
         return subprocess.Popen([WINE, self.program, *args], env=self.env,
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -470,6 +474,29 @@ class ModesTest(SaverCase):
             if host.poll() is None:
                 host.kill()
                 host.communicate()
+
+
+    def test_settings_from_the_page_open_as_without_it(self):
+        """/c:<page> as the screen-saver page starts it: the handle changes
+        nothing, the settings window is nobody's and the page stays usable."""
+        RIG.write_settings()
+        before = RIG.settings_bytes()
+        page = subprocess.Popen([WINE, RIG.host, RIG.program, wine_path(RIG.work), "settings"],
+                                env=RIG.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                                text=True)
+        try:
+            line = page.stdout.readline().split()
+            check(line == ["settings", "owner", "other", "page", "enabled"],
+                  "the settings window took the page for its owner: %r" % line)
+            line = page.stdout.readline().split()
+            check(line == ["closed", "page", "enabled"], "the page was left disabled: %r" % line)
+            out, _ = page.communicate(timeout=60)
+            check(page.returncode == 0, "the settings did not end: %s" % out.strip())
+            check(RIG.settings_bytes() == before, "closing the settings wrote the file")
+        finally:
+            if page.poll() is None:
+                page.kill()
+                page.communicate()
 
 
 class BrokenSettingsTest(SaverCase):

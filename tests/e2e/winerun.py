@@ -45,6 +45,19 @@ def _is_socket(path):
         return False
 
 
+def _serves(proc, number):
+    """Whether `proc` is the X server that holds the display: its socket
+    exists and the display's lock names it. Another run may start a server
+    on the same number at the same moment; the socket alone may be theirs."""
+    if proc.poll() is not None or not _is_socket("/tmp/.X11-unix/X%d" % number):
+        return False
+    try:
+        with open("/tmp/.X%d-lock" % number) as f:
+            return int(f.read().strip() or 0) == proc.pid
+    except (OSError, ValueError):
+        return False
+
+
 def start_xvfb(width, height):
     """Xvfb of the given size on the first free display; returns the process
     and the display number once it takes connections."""
@@ -57,8 +70,8 @@ def start_xvfb(width, height):
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         # Another run may take the same number at the same moment: then Xvfb
         # ends at once and the next number is tried.
-        wait_until(lambda: proc.poll() is not None or _is_socket(socket), 10)
-        if proc.poll() is None and _is_socket(socket):
+        wait_until(lambda: proc.poll() is not None or _serves(proc, number), 10)
+        if _serves(proc, number):
             return proc, number
         stop(proc)
     raise RuntimeError("no free display in %s for Xvfb" % os.environ.get(
@@ -119,8 +132,8 @@ def start_xorg_monitors(monitors, work):
                                  os.path.join(work, "xorg-%d.log" % number), "-noreset",
                                  "-nolisten", "tcp", "-novtswitch", "-sharevts"],
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        wait_until(lambda: proc.poll() is not None or _is_socket(socket), 20)
-        if not (proc.poll() is None and _is_socket(socket)):
+        wait_until(lambda: proc.poll() is not None or _serves(proc, number), 20)
+        if not _serves(proc, number):
             stop(proc)
             continue
         env = dict(os.environ, DISPLAY=":%d" % number)

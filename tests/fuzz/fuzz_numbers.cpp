@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "base/numeric.h"
-#include "saver/preview_window.h"
+#include "shared/command_line.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider in(data, size);
@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   const double lead = tl::ReadLeadingNumber(text);
   (void)tl::RoundToInt16(lead);
-  (void)tl::PreviewHostHandle(text);
+  (void)tl::WindowHandleArgument(text);
   // The "##" form of 0 to 99 has at most two digits, 0 none at all.
   const int64_t small = static_cast<int64_t>(text.size() % 100);
   const std::string hash = tl::FormatHashHash(small);

@@ -186,5 +186,37 @@ TEST(Win32SettingsDialog, OpensWithItsControlsAndClosesOnCancelWritingNothing) {
   EXPECT_FALSE(IsWindow(h));
 }
 
+TEST(Win32SettingsDialog, ANewResolutionPutsEveryControlWhereItsTwipsFallThere) {
+  Win32Platform p;
+  BaseModule b;
+  Tidelight_P dlg(p, b);
+  dlg.Show();
+  ASSERT_NE(dlg.window(), nullptr);
+  HWND h = reinterpret_cast<HWND>(dlg.window()->Handle());
+  // The size it asks for at 144 DPI: a client of 744 x 518 with the frame around.
+  SIZE size{};
+  ASSERT_TRUE(SendMessageW(h, WM_GETDPISCALEDSIZE, 144, reinterpret_cast<LPARAM>(&size)));
+  EXPECT_GT(size.cx, 744);
+  EXPECT_GT(size.cy, 518);
+  RECT suggested{40, 30, 40 + size.cx, 30 + size.cy};
+  SendMessageW(h, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  RECT outer{};
+  GetWindowRect(h, &outer);
+  EXPECT_TRUE(EqualRect(&outer, &suggested));
+  auto placeOf = [&](HWND child) {
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, h, reinterpret_cast<POINT*>(&r), 2);
+    return Rect{r.left, r.top, r.right, r.bottom};
+  };
+  // At 10 twips a pixel: the repeat list at the panel's (180, 240) plus its
+  // (1680, 780); "ｷｬﾝｾﾙ" at (6000, 4440), 1215 x 375 (121.5 and 37.5 to even).
+  const Rect list = placeOf(FindWindowExW(h, nullptr, L"ComboBox", nullptr));
+  EXPECT_EQ(std::make_pair(list.left, list.top), std::make_pair(186, 102));
+  EXPECT_EQ(placeOf(reinterpret_cast<HWND>(dlg.CmdCan()->window()->Handle())), (Rect{600, 444, 722, 482}));
+  dlg.Cancel();
+  EXPECT_FALSE(IsWindow(h));
+}
+
 }  // namespace
 }  // namespace tl

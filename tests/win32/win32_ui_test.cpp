@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <vector>
+
 #include "backends/win32/win32_platform.h"
 
 namespace tl {
@@ -77,6 +80,40 @@ TEST(Win32Ui, ScreenFactsAreSane) {
   EXPECT_TRUE(p.SnapshotDesktop(shot));  // whatever the desktop holds, the copy works
   int32_t x = -1, y = -1;
   EXPECT_TRUE(p.CursorPosition(x, y));
+}
+
+struct Notices : WindowEvents {
+  std::vector<bool> activations, displayPower;
+  int saverRequests = 0;
+  void OnAppActivation(bool active) override { activations.push_back(active); }
+  bool OnScreenSaverRequest() override { ++saverRequests; return false; }
+  void OnDisplayPower(bool on) override { displayPower.push_back(on); }
+};
+
+TEST(Win32Ui, TheSystemsNoticesReachTheSink) {
+  Win32Platform p;
+  Notices n;
+  WindowSpec spec{"Tidelight notice probe", WindowKind::Popup, {0, 0, 64, 48}};
+  spec.topmost = true;
+  auto w = p.OpenWindow(spec, n);
+  ASSERT_NE(w, nullptr);
+  HWND h = reinterpret_cast<HWND>(w->Handle());
+  EXPECT_TRUE(GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  // A refused screen saver is answered 0 and never reaches the system.
+  EXPECT_EQ(SendMessageW(h, WM_SYSCOMMAND, SC_SCREENSAVE, 0), 0);
+  EXPECT_EQ(n.saverRequests, 1);
+  SendMessageW(h, WM_ACTIVATEAPP, FALSE, 0);
+  EXPECT_EQ(n.activations, std::vector<bool>{false});
+  // The console display's state: 0 off, 1 on, 2 dimmed (still shown).
+  for (DWORD state : {0u, 1u, 2u}) {
+    std::vector<unsigned char> buffer(sizeof(POWERBROADCAST_SETTING) + sizeof(DWORD));
+    auto* setting = reinterpret_cast<POWERBROADCAST_SETTING*>(buffer.data());
+    setting->PowerSetting = GUID_CONSOLE_DISPLAY_STATE;
+    setting->DataLength = sizeof state;
+    std::memcpy(setting->Data, &state, sizeof state);
+    SendMessageW(h, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, reinterpret_cast<LPARAM>(setting));
+  }
+  EXPECT_EQ(n.displayPower, (std::vector<bool>{false, true, true}));
 }
 
 }  // namespace

@@ -27,6 +27,11 @@ bool HeadlessScrollBar::SetValue(int32_t value) {
   return true;
 }
 
+void HeadlessScrollBar::Move(const Rect& rect) {
+  p_.NoteQuietly("ScrollBar.Move");
+  spec.rect = rect;
+}
+
 void HeadlessScrollBar::DragTo(int32_t value) {
   if (!dragging_) dragStart_ = value_;
   dragging_ = true;
@@ -97,6 +102,13 @@ bool HeadlessDropDown::Enabled() const {
 void HeadlessDropDown::SetEnabled(bool enabled) {
   p_.Note(std::string("DropDown.SetEnabled ") + (enabled ? "1" : "0"));
   enabled_ = enabled;
+}
+
+void HeadlessDropDown::Move(const Rect& rect, int32_t listHeightPx, int32_t fontHeightPx) {
+  p_.NoteQuietly("DropDown.Move");
+  spec.rect = rect;
+  spec.listHeightPx = listHeightPx;
+  spec.fontHeightPx = fontHeightPx;
 }
 
 void HeadlessDropDown::Type(const std::string& text) {

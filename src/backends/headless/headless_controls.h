@@ -21,6 +21,7 @@ class HeadlessScrollBar : public ScrollBar {
 
   int32_t Value() const override { return value_; }
   bool SetValue(int32_t value) override;
+  void Move(const Rect& rect) override;
 
   // The user's input. A drag raises Scroll at every position it passes; the
   // release raises Change when the value moved.
@@ -31,7 +32,7 @@ class HeadlessScrollBar : public ScrollBar {
   // The keys a focused scroll bar heeds: arrows, Page Up/Down, Home, End.
   void PressKey(int32_t virtualKey);
 
-  const ScrollBarSpec spec;
+  ScrollBarSpec spec;
 
  private:
   void MoveTo(int32_t value);
@@ -55,12 +56,13 @@ class HeadlessDropDown : public DropDown {
   int32_t EntryCount() const override;
   bool Enabled() const override;
   void SetEnabled(bool enabled) override;
+  void Move(const Rect& rect, int32_t listHeightPx, int32_t fontHeightPx) override;
 
   // The user's input; a disabled list takes none.
   void Type(const std::string& text);
   void Choose(size_t entry);
 
-  const DropDownSpec spec;
+  DropDownSpec spec;
   std::vector<std::string> entries;
 
  private:

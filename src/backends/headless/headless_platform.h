@@ -16,7 +16,9 @@
 //                 its ink drawn as a plain box (see headless_text.cpp)
 //                 The platform's own controls (scroll bars, drop-down
 //                 lists) keep their state and take input from the tests;
-//                 the pointer set for the whole screen is recorded.
+//                 the pointer set for the whole screen is recorded; the
+//                 system's notices (resolution, activation, display power)
+//                 come by Notify.
 //   PictureFiles  real files: BMP by our code, PNG, JPEG and GIF by the
 //                 build's codecs (Debian's libraries natively)
 //
@@ -155,6 +157,7 @@ class HeadlessPlatform final : public Files,
   // much virtual time without the program ending, the loops give up.
   uint64_t loopLimitMs = 3600 * 1000;
   std::map<NativeHandle, Rect> hostWindows;  // foreign windows a child may live in
+  HeadlessWindow* activeWindow = nullptr;    // the top-level window of ours shown last
   uint64_t framesWaited = 0;
 
   // The arguments after the program's path, as the tests like to give them.
@@ -210,6 +213,9 @@ class HeadlessPlatform final : public Files,
   void PressKey(Window& w, int32_t virtualKey);
   // The user closes a captioned window (its close box, Alt+F4).
   void CloseWindow(Window& w);
+  // A notice of the system to a window (a new resolution, the display's
+  // power, the activation), delivered by the next pump.
+  void Notify(Window& w, std::function<void(WindowEvents&)> notice);
   // The host destroys a foreign window: every child of it is told (at the
   // next pump).
   void DestroyHost(NativeHandle host);

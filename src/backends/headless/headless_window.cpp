@@ -14,6 +14,7 @@ HeadlessWindow::HeadlessWindow(HeadlessPlatform& platform, const WindowSpec& s,
   screen.Resize(s.rect.Width(), s.rect.Height(), s.background);
   // Controls show with their host.
   shown = s.kind == WindowKind::Control;
+  topmost = s.topmost;
 }
 
 HeadlessWindow::~HeadlessWindow() { platform_.Forget(this); }
@@ -28,6 +29,12 @@ void HeadlessWindow::Destroy() {
 
 void HeadlessWindow::Show() {
   platform_.Note("Show " + spec.title);
+  shown = true;
+  if (!IsChild()) platform_.activeWindow = this;
+}
+
+void HeadlessWindow::ShowWithoutActivating() {
+  platform_.Note("ShowWithoutActivating " + spec.title);
   shown = true;
 }
 

@@ -22,6 +22,7 @@ class HeadlessWindow : public Window {
 
   NativeHandle Handle() const override { return handle_; }
   void Show() override;
+  void ShowWithoutActivating() override;
   void SetTopmost() override;
   void Move(const Rect& rect) override;
   void Present(const Surface& pixels, const Rect& dirty) override;

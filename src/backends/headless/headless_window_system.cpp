@@ -86,6 +86,7 @@ std::unique_ptr<Window> HeadlessPlatform::OpenWindow(const WindowSpec& spec,
 
 void HeadlessPlatform::Forget(HeadlessWindow* w) {
   windows_.erase(std::remove(windows_.begin(), windows_.end(), w), windows_.end());
+  if (activeWindow == w) activeWindow = nullptr;
   if (focused_ == w) focused_ = nullptr;
   if (capture_ == w) capture_ = nullptr;
   const bool titleLeft = std::any_of(windows_.begin(), windows_.end(),
@@ -147,6 +148,13 @@ void HeadlessPlatform::CloseWindow(Window& w) {
     auto* w = static_cast<HeadlessWindow*>(target);
     w->events.OnClosing();
     if (Alive(windows_, target)) w->Destroy();
+  });
+}
+
+void HeadlessPlatform::Notify(Window& w, std::function<void(WindowEvents&)> notice) {
+  Window* target = &w;
+  queue_.push_back([this, target, notice = std::move(notice)] {
+    if (Alive(windows_, target)) notice(static_cast<HeadlessWindow*>(target)->events);
   });
 }
 

@@ -37,6 +37,10 @@ bool Win32ScrollBar::SetValue(int32_t value) {
   return true;
 }
 
+void Win32ScrollBar::Move(const Rect& r) {
+  MoveWindow(hwnd_, r.left, r.top, r.Width(), r.Height(), TRUE);
+}
+
 bool Win32ScrollBar::ForwardScroll(HWND control, WPARAM wp) {
   if (!control) return false;
   wchar_t cls[16]{};
@@ -90,13 +94,26 @@ Win32DropDown::Win32DropDown(const DropDownSpec& spec) {
                           reinterpret_cast<HWND>(spec.host), nullptr, GetModuleHandleW(nullptr),
                           nullptr);
   if (!hwnd_) return;
-  if (!spec.fontFace.empty()) {
-    font_.reset(CreateFontW(-spec.fontHeightPx, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                            DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                            DEFAULT_QUALITY, DEFAULT_PITCH, Wide(spec.fontFace).c_str()));
-    if (font_) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
-  }
+  face_ = Wide(spec.fontFace);
+  SetFont(spec.fontHeightPx);
   // The edit field takes the height asked for, as far as its font allows.
+  SendMessageW(hwnd_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), r.Height() - 6);
+}
+
+void Win32DropDown::SetFont(int32_t heightPx) {
+  if (face_.empty()) return;
+  UniqueFont made(CreateFontW(-heightPx, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                              DEFAULT_PITCH, face_.c_str()));
+  if (!made) return;
+  // The control draws with the new font before the old one goes.
+  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(made.get()), TRUE);
+  font_ = std::move(made);
+}
+
+void Win32DropDown::Move(const Rect& r, int32_t listHeightPx, int32_t fontHeightPx) {
+  SetFont(fontHeightPx);
+  MoveWindow(hwnd_, r.left, r.top, r.Width(), r.Height() + listHeightPx, TRUE);
   SendMessageW(hwnd_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), r.Height() - 6);
 }
 

@@ -4,6 +4,8 @@
 // hands that message to the control it came from (ForwardScroll).
 #include <windows.h>
 
+#include <string>
+
 #include "backends/win32/gdi_handles.h"
 #include "toolkit/drop_down.h"
 #include "toolkit/scroll_bar.h"
@@ -19,6 +21,7 @@ class Win32ScrollBar : public ScrollBar {
 
   int32_t Value() const override;
   bool SetValue(int32_t value) override;
+  void Move(const Rect& rect) override;
   bool ok() const { return hwnd_ != nullptr; }
 
   // A WM_HSCROLL that names `control`: true when it was one of ours.
@@ -46,10 +49,13 @@ class Win32DropDown : public DropDown {
   int32_t EntryCount() const override;
   bool Enabled() const override;
   void SetEnabled(bool enabled) override;
+  void Move(const Rect& rect, int32_t listHeightPx, int32_t fontHeightPx) override;
   bool ok() const { return hwnd_ != nullptr; }
 
  private:
+  void SetFont(int32_t heightPx);
   HWND hwnd_ = nullptr;
+  std::wstring face_;
   UniqueFont font_;
 };
 

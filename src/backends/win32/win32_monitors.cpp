@@ -1,17 +1,17 @@
 // The monitors of the win32 back end: EnumDisplayMonitors, each monitor's
-// own device context for its resolution, and the desktop copied from any
-// point of the virtual screen.
+// own resolution, and the desktop copied from any point of the virtual
+// screen.
 #include <windows.h>
 
 #include <cstring>
 
+#include "backends/win32/dpi_functions.h"
 #include "backends/win32/gdi_handles.h"
 #include "backends/win32/win32_platform.h"
 
 namespace tl {
 
 using win32::DibSection;
-using win32::UniqueMemoryDc;
 using win32::WindowDc;
 
 namespace {
@@ -23,10 +23,7 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
   Monitor m;
   m.rect = {info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
   m.primary = (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
-  if (const UniqueMemoryDc dc(CreateDCW(L"DISPLAY", info.szDevice, nullptr, nullptr)); dc) {
-    m.dpiX = GetDeviceCaps(dc.get(), LOGPIXELSX);
-    m.dpiY = GetDeviceCaps(dc.get(), LOGPIXELSY);
-  }
+  win32::MonitorDpi(monitor, m.dpiX, m.dpiY);
   reinterpret_cast<std::vector<Monitor>*>(list)->push_back(m);
   return TRUE;
 }
@@ -44,13 +41,15 @@ bool Win32Platform::SnapshotDesktopAt(Surface& into, int32_t x, int32_t y) {
   if (!copy.ok()) return false;
   BOOL ok;
   {
-    const auto desktop = WindowDc(GetDesktopWindow());
-    // The desktop's device context may start at the virtual screen's corner
-    // rather than at the primary monitor's: ask where it starts.
+    // The screen's device context covers the whole virtual screen; layered
+    // windows are copied too (CAPTUREBLT).
+    const auto screen = WindowDc(nullptr);
+    // It may start at the virtual screen's corner rather than at the
+    // primary monitor's (Wine's does): ask where it starts.
     POINT origin{};
-    GetDCOrgEx(desktop.get(), &origin);
-    ok = ::BitBlt(copy.dc(), 0, 0, into.Width(), into.Height(), desktop.get(), x - origin.x,
-                  y - origin.y, SRCCOPY);
+    GetDCOrgEx(screen.get(), &origin);
+    ok = ::BitBlt(copy.dc(), 0, 0, into.Width(), into.Height(), screen.get(), x - origin.x,
+                  y - origin.y, SRCCOPY | CAPTUREBLT);
   }
   GdiFlush();
   if (!ok) return false;

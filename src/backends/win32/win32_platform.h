@@ -4,8 +4,9 @@
 //
 // Implements, as the headless back end does:
 //   Files         CreateFileW and friends, GetModuleFileNameW, %APPDATA%
-//   Screen        system metrics, GetDeviceCaps, the desktop's device context,
-//                 GetCursorPos, EnumDisplayMonitors (win32_monitors.cpp)
+//   Screen        system metrics, GetDeviceCaps, the screen's device context,
+//                 GetCursorPos, EnumDisplayMonitors and GetDpiForMonitor
+//                 (win32_monitors.cpp)
 //   Shell         MessageBoxW, ShellExecuteW, the common dialogs,
 //                 GetUserDefaultUILanguage
 //   WindowSystem  GetCommandLineW, FindWindowW, ShowCursor, real windows and
@@ -13,7 +14,9 @@
 //                 the system's SCROLLBAR and COMBOBOX controls, a pointer
 //                 over all our windows (SetCursor), our own pointers
 //                 (CreateCursor), WindowFromPoint, DrawTextW and EnumFontFamiliesExW,
-//                 GetTickCount, the message loop and frame pacing
+//                 GetTickCount, the message loop and frame pacing (DwmFlush,
+//                 timed), modal windows, the system's notices (WM_DPICHANGED, WM_ACTIVATEAPP,
+//                 WM_SYSCOMMAND, the display's power)
 //   PictureFiles  OleLoadPicture (BMP, GIF, JPEG, WMF, ICO, CUR), PNG by the
 //                 Windows Imaging Component, our own BMP writer
 #include "backends/win32/win32_media.h"
@@ -86,10 +89,17 @@ class Win32Platform : public Files,
   bool Ended() const override { return ended_; }
 
  private:
+  int64_t FramePeriod();
+  static int64_t Now();
+  // Handles messages as they arrive until the performance counter reaches `deadline`.
+  void WaitOnTimerUntil(int64_t deadline);
+
   bool ended_ = false;
   bool quitSeen_ = false;
   int64_t nextFrame_ = 0;    // performance-counter time of the next frame (fallback pacing)
+  int64_t lastFrame_ = 0;    // when the last frame wait returned
   int64_t framePeriod_ = 0;  // performance-counter ticks per display refresh
+  int64_t counterHz_ = 1;
 };
 
 }  // namespace tl

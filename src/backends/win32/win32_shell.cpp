@@ -3,6 +3,7 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
+#include "backends/win32/com_handles.h"
 #include "backends/win32/wide_text.h"
 #include "backends/win32/win32_platform.h"
 
@@ -26,6 +27,8 @@ void Win32Platform::ShowMessageBox(std::string_view text, std::string_view title
 uint16_t Win32Platform::UserInterfaceLanguage() { return GetUserDefaultUILanguage(); }
 
 bool Win32Platform::OpenWebPage(std::string_view url) {
+  // The shell may hand the address to a handler that needs COM.
+  const win32::ComApartment apartment;
   const auto result = reinterpret_cast<INT_PTR>(
       ShellExecuteW(nullptr, L"open", Wide(url).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
   return result > 32;  // values up to 32 are the call's error codes

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "backends/win32/dpi_functions.h"
 #include "backends/win32/gdi_handles.h"
 #include "backends/win32/win32_controls.h"
 #include "gfx/raster.h"
@@ -34,7 +35,7 @@ void RegisterOnce() {
 Win32Window::Win32Window(const WindowSpec& spec, WindowEvents& events)
     : events_(events), background_(spec.background) {
   RegisterOnce();
-  DWORD style = WS_POPUP, ex = 0;
+  DWORD style = WS_POPUP, ex = spec.topmost ? WS_EX_TOPMOST : 0;
   HWND parent = nullptr;
   switch (spec.kind) {
     case WindowKind::Popup: break;
@@ -45,7 +46,7 @@ Win32Window::Win32Window(const WindowSpec& spec, WindowEvents& events)
     case WindowKind::Dialog:
       style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
       // The message loop lets the Tab key move the focus among its controls.
-      ex = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+      ex |= WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
       break;
     case WindowKind::Control:
       style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS;
@@ -56,8 +57,9 @@ Win32Window::Win32Window(const WindowSpec& spec, WindowEvents& events)
   captioned_ = spec.kind == WindowKind::Dialog;
   Rect r = spec.rect;
   if (spec.rectIsClient) {
+    // The frame as the monitor it is made on draws it.
     RECT outer{r.left, r.top, r.right, r.bottom};
-    AdjustWindowRectEx(&outer, style, FALSE, ex);
+    AdjustForDpi(outer, style, ex, DpiAt(outer));
     r = {outer.left, outer.top, outer.right, outer.bottom};
   }
   hwnd_ = CreateWindowExW(ex, kClass, Wide(spec.title).c_str(), style, r.left, r.top, r.Width(),
@@ -65,16 +67,26 @@ Win32Window::Win32Window(const WindowSpec& spec, WindowEvents& events)
   if (!hwnd_) return;
   SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Win32Window::Proc));
+  // The system tells at once whether the display is on, and again at every change.
+  if (spec.kind == WindowKind::Popup)
+    displayNotice_.reset(RegisterPowerSettingNotification(hwnd_, &GUID_CONSOLE_DISPLAY_STATE,
+                                                          DEVICE_NOTIFY_WINDOW_HANDLE));
 }
 
 Win32Window::~Win32Window() {
   if (!hwnd_) return;
+  displayNotice_.reset();
   closing_ = true;
   SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
   DestroyWindow(hwnd_);
 }
 
 void Win32Window::Show() { ShowWindow(hwnd_, SW_SHOWNORMAL); UpdateWindow(hwnd_); }
+
+void Win32Window::ShowWithoutActivating() {
+  ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
+  UpdateWindow(hwnd_);
+}
 
 void Win32Window::SetTopmost() {
   SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -139,16 +151,11 @@ void Win32Window::SetMousePointer(MousePointer pointer) {
 }
 
 void Win32Window::SetCustomPointer(const PointerPicture& picture) {
-  // The system's monochrome pointer: the AND mask's rows, then the XOR
-  // mask's, each row four bytes with the leftmost pixel in the highest bit.
-  uint8_t andBits[128], xorBits[128];
-  for (size_t row = 0; row < 32; ++row)
-    for (size_t b = 0; b < 4; ++b) {
-      andBits[row * 4 + b] = static_cast<uint8_t>(picture.andMask[row] >> (24 - 8 * b));
-      xorBits[row * 4 + b] = static_cast<uint8_t>(picture.xorMask[row] >> (24 - 8 * b));
-    }
-  HCURSOR made = CreateCursor(GetModuleHandleW(nullptr), picture.hotX, picture.hotY, 32, 32,
-                              andBits, xorBits);
+  // At the system's pointer size, which grows with the resolution and the
+  // user's choice; a pointer of another size would be shrunk or cut.
+  const PointerBits bits = PointerAtSize(picture, GetSystemMetrics(SM_CXCURSOR));
+  HCURSOR made = CreateCursor(GetModuleHandleW(nullptr), bits.hotX, bits.hotY, bits.size, bits.size,
+                              bits.andBits.data(), bits.xorBits.data());
   if (!made) return;
   const bool inUse = pointer_ != nullptr && pointer_ == custom_.get();
   if (inUse) pointer_ = made;
@@ -177,11 +184,12 @@ void Win32Window::Paint() {
   const Rect want{area.left, area.top, area.right, area.bottom};
   if (shown_) {
     DrawPixels(paint.get(), *shown_, Intersect(want, shown_->Bounds()));
-  } else {
-    const UniqueBrush b(CreateSolidBrush(
-        RGB((background_ >> 16) & 0xFF, (background_ >> 8) & 0xFF, background_ & 0xFF)));
-    ::FillRect(paint.get(), &area, b.get());
+    // A client area larger than the pixels shows the background beyond them.
+    ExcludeClipRect(paint.get(), 0, 0, shown_->Width(), shown_->Height());
   }
+  const UniqueBrush b(CreateSolidBrush(
+      RGB((background_ >> 16) & 0xFF, (background_ >> 8) & 0xFF, background_ & 0xFF)));
+  ::FillRect(paint.get(), &area, b.get());
 }
 
 LRESULT CALLBACK Win32Window::Proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
@@ -227,6 +235,43 @@ LRESULT Win32Window::Handle(UINT m, WPARAM wp, LPARAM lp) {
     case WM_CLOSE:
       if (captioned_) events_.OnClosing();
       break;  // the system destroys the window
+    case WM_ACTIVATEAPP: events_.OnAppActivation(wp != FALSE); return 0;
+    case WM_SYSCOMMAND:
+      // A refused screen saver does not start; the display's power
+      // (SC_MONITORPOWER) and the rest are the system's, so the display sleeps.
+      if ((wp & 0xFFF0) == SC_SCREENSAVE && !events_.OnScreenSaverRequest()) return 0;
+      break;
+    case WM_POWERBROADCAST:
+      if (wp == PBT_POWERSETTINGCHANGE && lp) {
+        const auto* notice = reinterpret_cast<const POWERBROADCAST_SETTING*>(lp);
+        DWORD state = 1;
+        if (IsEqualGUID(notice->PowerSetting, GUID_CONSOLE_DISPLAY_STATE) &&
+            notice->DataLength >= sizeof state) {
+          std::memcpy(&state, notice->Data, sizeof state);
+          events_.OnDisplayPower(state != 0);  // 0 off; 1 on and 2 dimmed are seen
+        }
+        return TRUE;
+      }
+      break;
+    case WM_DPICHANGED:
+      if (const auto* r = reinterpret_cast<const RECT*>(lp))
+        events_.OnDpiChanged(LOWORD(wp), HIWORD(wp), {r->left, r->top, r->right, r->bottom});
+      return 0;
+    case WM_GETDPISCALEDSIZE: {
+      // The size the sink wants at the new resolution, so that the place
+      // WM_DPICHANGED then suggests is already of that size.
+      int32_t w = 0, h = 0;
+      auto* size = reinterpret_cast<SIZE*>(lp);
+      if (!size || !events_.ClientSizeAtDpi(static_cast<int32_t>(wp), w, h)) break;
+      RECT outer{0, 0, w, h};
+      if (!AdjustForDpi(outer, static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE)),
+                        static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)),
+                        static_cast<int32_t>(wp)))
+        break;
+      size->cx = outer.right - outer.left;
+      size->cy = outer.bottom - outer.top;
+      return TRUE;
+    }
     case WM_SETFOCUS: events_.OnFocus(true); return 0;
     case WM_KILLFOCUS: events_.OnFocus(false); return 0;
     case WM_MOUSEMOVE: events_.OnMouseMove(GET_X_LPARAM(lp), GET_Y_LPARAM(lp)); return 0;

@@ -1,7 +1,9 @@
 #pragma once
 // A real window: WM_PAINT repaints it from the pixels last presented;
 // messages go to the event sink unchanged. A control captures the mouse
-// while a button is down on it and takes the focus on a left press.
+// while a button is down on it and takes the focus on a left press. A
+// borderless top-level window hears of the display's power; a modal window
+// disables its owner while it is open.
 #include <windows.h>
 
 #include <memory>
@@ -22,6 +24,7 @@ class Win32Window : public Window {
 
   NativeHandle Handle() const override { return reinterpret_cast<NativeHandle>(hwnd_); }
   void Show() override;
+  void ShowWithoutActivating() override;
   void SetTopmost() override;
   void Move(const Rect& rect) override;
   void Present(const Surface& pixels, const Rect& dirty) override;
@@ -55,6 +58,10 @@ class Win32Window : public Window {
     void operator()(HCURSOR c) const { DestroyCursor(c); }
   };
   Unique<HCURSOR, DestroyPointer> custom_;  // our own picture, MousePointer::Custom
+  struct StopPowerNotice {
+    void operator()(HPOWERNOTIFY n) const { UnregisterPowerSettingNotification(n); }
+  };
+  Unique<HPOWERNOTIFY, StopPowerNotice> displayNotice_;  // the display's power, for Popup windows
 };
 
 // The pointer over every window of ours; Default hands it back to the windows.

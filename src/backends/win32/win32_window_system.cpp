@@ -5,6 +5,7 @@
 
 #include "backends/win32/gdi_handles.h"
 #include "backends/win32/wide_text.h"
+#include "base/frame_pacing.h"
 #include "backends/win32/win32_platform.h"
 #include "backends/win32/win32_window.h"
 
@@ -78,42 +79,61 @@ void Win32Platform::PumpMessages() {
   }
 }
 
-void Win32Platform::WaitForFrame() {
-  PumpMessages();
-  // With composition the compositor's clock paces us; DwmFlush returns after
-  // the next composed frame.
-  BOOL composed = FALSE;
-  if (SUCCEEDED(DwmIsCompositionEnabled(&composed)) && composed && SUCCEEDED(DwmFlush())) {
-    PumpMessages();
-    return;
-  }
-  // Otherwise wait, handling input as it arrives, until the display's next refresh.
-  LARGE_INTEGER freq, now;
-  QueryPerformanceFrequency(&freq);
-  QueryPerformanceCounter(&now);
+int64_t Win32Platform::FramePeriod() {
   if (framePeriod_ == 0) {  // asked once: the refresh rate is fixed for the run
+    LARGE_INTEGER freq;
+    QueryPerformanceFrequency(&freq);
     int hz = GetDeviceCaps(WindowDc(nullptr).get(), VREFRESH);
     if (hz < 24 || hz > 500) hz = 60;
+    counterHz_ = freq.QuadPart;
     framePeriod_ = freq.QuadPart / hz;
   }
-  const int64_t period = framePeriod_;
-  if (nextFrame_ <= now.QuadPart || nextFrame_ - now.QuadPart > 2 * period)
-    nextFrame_ = now.QuadPart + period;
+  return framePeriod_;
+}
+
+int64_t Win32Platform::Now() {
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return now.QuadPart;
+}
+
+void Win32Platform::WaitOnTimerUntil(int64_t deadline) {
   timeBeginPeriod(1);
   while (!quitSeen_) {
-    QueryPerformanceCounter(&now);
-    if (now.QuadPart >= nextFrame_) break;
+    const int64_t now = Now();
+    if (now >= deadline) break;
     // Rounded up: a wait of 0 ms in the frame's last millisecond would spin,
     // and spinning every frame costs more than all the drawing.
-    const DWORD ms = static_cast<DWORD>(
-        ((nextFrame_ - now.QuadPart) * 1000 + freq.QuadPart - 1) / freq.QuadPart);
+    const DWORD ms = static_cast<DWORD>(((deadline - now) * 1000 + counterHz_ - 1) / counterHz_);
     if (MsgWaitForMultipleObjectsEx(0, nullptr, ms, QS_ALLINPUT, MWMO_INPUTAVAILABLE) !=
         WAIT_OBJECT_0)
       break;  // the wait ran its course: the frame is due, to the timer's grain
     PumpMessages();
   }
   timeEndPeriod(1);
+}
+
+void Win32Platform::WaitForFrame() {
+  PumpMessages();
+  const int64_t period = FramePeriod();
+  // With composition the compositor's clock paces us; DwmFlush returns after
+  // the next composed frame. Where it returns at once (the display off,
+  // nothing to compose), the rest of the period is waited on the timer.
+  BOOL composed = FALSE;
+  if (SUCCEEDED(DwmIsCompositionEnabled(&composed)) && composed && SUCCEEDED(DwmFlush())) {
+    const int64_t flushed = Now();
+    PumpMessages();
+    if (const int64_t rest = WaitAfterFlush(flushed - lastFrame_, period); rest > 0)
+      WaitOnTimerUntil(flushed + rest);
+    lastFrame_ = Now();
+    return;
+  }
+  // Otherwise wait, handling input as it arrives, until the display's next refresh.
+  const int64_t now = Now();
+  if (nextFrame_ <= now || nextFrame_ - now > 2 * period) nextFrame_ = now + period;
+  WaitOnTimerUntil(nextFrame_);
   nextFrame_ += period;
+  lastFrame_ = Now();
 }
 
 void Win32Platform::RunModal(Window& window) {
