@@ -2,6 +2,9 @@
 // memory they live in.
 #include "gfx/pixel_view.h"
 #include "gfx/pixel_memory.h"
+#ifdef __linux__
+#include "gfx/pixel_memory_shared.h"
+#endif
 
 #include <gtest/gtest.h>
 
@@ -58,24 +61,53 @@ TEST(PixelView, CopiesOnlyTheOverlapAndRowsSelectsABand) {
 namespace tl {
 namespace {
 
-// Small blocks and ones big enough for huge pages, of odd sizes too: zeroed
-// when they arrive, copied and moved whole, given back without a fault.
+// Small blocks and ones big enough for huge pages (or, on Linux, for a
+// shared segment), of odd sizes too: zeroed when they arrive, copied and
+// moved whole, given back without a fault.
 TEST(PixelMemory, ArrivesZeroedAndCopiesAndMovesWhole) {
-  for (const size_t bytes : {size_t{1}, size_t{4096}, (size_t{2} << 20) + 3, size_t{9} << 20}) {
-    PixelMemory m(bytes);
-    ASSERT_EQ(m.size(), bytes);
-    EXPECT_TRUE(std::all_of(m.data(), m.data() + bytes, [](uint8_t b) { return b == 0; })) << bytes;
-    m.data()[0] = 1;
-    m.data()[bytes - 1] = 2;
-    PixelMemory copy(m);
-    EXPECT_EQ(std::memcmp(copy.data(), m.data(), bytes), 0) << bytes;
-    PixelMemory moved(std::move(copy));
-    EXPECT_TRUE(copy.empty());
-    EXPECT_EQ(moved.data()[bytes - 1], 2);
-    moved = PixelMemory(7);  // the big block given back
-    EXPECT_EQ(moved.size(), 7u);
+  for ([[maybe_unused]] const bool shared : {false, true}) {
+#ifdef __linux__
+    SharePixelMemory(shared);
+#endif
+    for (const size_t bytes : {size_t{1}, size_t{4096}, (size_t{2} << 20) + 3, size_t{9} << 20}) {
+      PixelMemory m(bytes, PixelPlace::Shown);
+      ASSERT_EQ(m.size(), bytes);
+      EXPECT_TRUE(std::all_of(m.data(), m.data() + bytes, [](uint8_t b) { return b == 0; })) << bytes;
+      m.data()[0] = 1;
+      m.data()[bytes - 1] = 2;
+      PixelMemory copy(m);
+      EXPECT_EQ(std::memcmp(copy.data(), m.data(), bytes), 0) << bytes;
+      PixelMemory moved(std::move(copy));
+      EXPECT_TRUE(copy.empty());
+      EXPECT_EQ(moved.data()[bytes - 1], 2);
+      moved = PixelMemory(7);  // the big block given back
+      EXPECT_EQ(moved.size(), 7u);
+    }
   }
+#ifdef __linux__
+  SharePixelMemory(false);
+#endif
 }
+
+#ifdef __linux__
+// Only big shown blocks made while sharing is on lie in segments, each until
+// it is given back; a copy is the program's own.
+TEST(PixelMemory, BigShownBlocksLieInSharedSegmentsOnlyWhileAsked) {
+  constexpr PixelPlace kShown = PixelPlace::Shown;
+  SharePixelMemory(true);
+  PixelMemory small(4096, kShown), big(size_t{2} << 20, kShown), other(size_t{3} << 20, kShown);
+  const PixelMemory own(size_t{2} << 20), copy(big);
+  SharePixelMemory(false);
+  const PixelMemory later(size_t{2} << 20, kShown);
+  for (const PixelMemory* m : {&std::as_const(small), &own, &copy, &later})
+    EXPECT_EQ(PixelMemorySegment(m->data()), -1) << m->size();
+  const void* was = big.data();
+  EXPECT_GE(PixelMemorySegment(was), 0);
+  EXPECT_NE(PixelMemorySegment(other.data()), PixelMemorySegment(was));
+  big = PixelMemory();
+  EXPECT_EQ(PixelMemorySegment(was), -1);
+}
+#endif
 
 }  // namespace
 }  // namespace tl

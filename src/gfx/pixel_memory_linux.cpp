@@ -1,23 +1,81 @@
 // Pixel memory on Linux: a block of 2 MiB or more is mapped on its own,
 // aligned to 2 MiB and marked for transparent huge pages, so that its first
-// touch costs one fault per 2 MiB instead of one per 4 KiB. Smaller blocks
-// come from the C library.
+// touch costs one fault per 2 MiB and its rows far apart share few page
+// table entries; or, shown pixels once asked, placed in a System V segment
+// (gfx/pixel_memory_shared.h). Smaller blocks come from the C library.
+#include <sys/ipc.h>
 #include <sys/mman.h>
+#include <sys/shm.h>
 
+#include <atomic>
 #include <cstdint>
 #include <cstdlib>
+#include <map>
+#include <mutex>
 
 #include "gfx/pixel_memory.h"
+#include "gfx/pixel_memory_shared.h"
 
 namespace tl {
 
 namespace {
 constexpr size_t kHuge = size_t{2} << 20;
 size_t Mapped(size_t bytes) { return (bytes + kHuge - 1) / kHuge * kHuge; }
+
+std::atomic<bool> g_share{false};
+
+// The shared blocks by their start, with their segments.
+struct Segments {
+  std::mutex lock;
+  std::map<const void*, int> ids;
+};
+Segments& SharedBlocks() {
+  static Segments s;
+  return s;
+}
+
+void* AllocateShared(size_t bytes) {
+  const int id = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
+  if (id < 0) return nullptr;
+  void* block = shmat(id, nullptr, 0);
+  // Marked for removal at once: the segment goes with the last of us and
+  // the server to detach, however the process ends. Linux lets the server
+  // attach it until then.
+  shmctl(id, IPC_RMID, nullptr);
+  if (block == reinterpret_cast<void*>(-1)) return nullptr;
+  Segments& s = SharedBlocks();
+  const std::lock_guard<std::mutex> hold(s.lock);
+  s.ids[block] = id;
+  return block;  // zeroed by the system
+}
+
+// Detaches a shared block; false when `block` is not one.
+bool FreeShared(void* block) {
+  Segments& s = SharedBlocks();
+  {
+    const std::lock_guard<std::mutex> hold(s.lock);
+    if (s.ids.erase(block) == 0) return false;
+  }
+  shmdt(block);
+  return true;
+}
 }  // namespace
 
-void* AllocatePixelMemory(size_t bytes) {
+void SharePixelMemory(bool on) { g_share = on; }
+
+int PixelMemorySegment(const void* block) {
+  Segments& s = SharedBlocks();
+  const std::lock_guard<std::mutex> hold(s.lock);
+  const auto it = s.ids.find(block);
+  return it == s.ids.end() ? -1 : it->second;
+}
+
+void* AllocatePixelMemory(size_t bytes, PixelPlace place) {
   if (bytes < kHuge) return std::calloc(bytes, 1);
+  if (place == PixelPlace::Shown && g_share) {
+    // Where the system has no shared memory to give, private memory serves.
+    if (void* block = AllocateShared(bytes)) return block;
+  }
   const size_t size = Mapped(bytes);
   if (size < bytes) return nullptr;  // overflow
   // Map a huge page more, then give back what lies outside the aligned block.
@@ -36,7 +94,7 @@ void* AllocatePixelMemory(size_t bytes) {
 void FreePixelMemory(void* block, size_t bytes) {
   if (bytes < kHuge) {
     std::free(block);
-  } else {
+  } else if (!FreeShared(block)) {
     munmap(block, Mapped(bytes));
   }
 }

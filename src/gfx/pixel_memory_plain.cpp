@@ -5,7 +5,7 @@
 
 namespace tl {
 
-void* AllocatePixelMemory(size_t bytes) { return std::calloc(bytes, 1); }
+void* AllocatePixelMemory(size_t bytes, PixelPlace) { return std::calloc(bytes, 1); }
 
 void FreePixelMemory(void* block, size_t) { std::free(block); }
 

@@ -37,12 +37,12 @@ class Surface {
   Surface(int32_t width, int32_t height, uint32_t fill = 0) { Resize(width, height, fill); }
 
   // Discards the contents; negative sizes count as 0.
-  void Resize(int32_t width, int32_t height, uint32_t fill = 0) {
+  void Resize(int32_t width, int32_t height, uint32_t fill = 0, PixelPlace place = PixelPlace::Own) {
     width_ = width > 0 ? width : 0;
     height_ = height > 0 ? height : 0;
     const size_t bytes = static_cast<size_t>(width_) * static_cast<size_t>(height_) * 4;
-    if (bytes != pixels_.size()) {
-      pixels_ = PixelMemory(bytes);  // zeroed as it comes
+    if (bytes != pixels_.size() || place != pixels_.place()) {
+      pixels_ = PixelMemory(bytes, place);  // zeroed as it comes
       if (fill != 0) Fill(fill);
     } else {
       Fill(fill);

@@ -18,8 +18,8 @@ bool MonitorCover::Open() {
   window_ = p_.windows.OpenWindow(spec, *this);
   if (!window_) return false;
   Master.Resize(r.Width(), r.Height());
-  Display.Resize(r.Width(), r.Height());
   Display.SetHost(window_.get());
+  Display.Resize(r.Width(), r.Height());
   p_.screen.SnapshotDesktopAt(Master.Pixels(), r.left, r.top);
   Display.SetPictureFromImage(Master);
   return true;

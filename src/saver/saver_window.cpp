@@ -40,8 +40,8 @@ void Tidelight_S::Load() {
     return;
   }
   Master.Resize(w, h);
-  Display.Resize(w, h);
   Display.SetHost(window_.get());
+  Display.Resize(w, h);
   p_.screen.SnapshotDesktop(Master.Pixels());
   Display.SetPictureFromImage(Master);
   // The other monitors are copied too before anything is shown.

@@ -5,7 +5,9 @@
 namespace tl {
 
 void PictureBox::Resize(int32_t widthPx, int32_t heightPx) {
-  pixels_.Resize(widthPx, heightPx, backColor);
+  // A box without a persistent image holds what its window shows.
+  const bool shown = host_ != nullptr && !persistent_;
+  pixels_.Resize(widthPx, heightPx, backColor, shown ? PixelPlace::Shown : PixelPlace::Own);
 }
 
 int32_t PictureBox::Width() const { return pixels_.Width() * platform_.screen.TwipsPerPixelX(); }

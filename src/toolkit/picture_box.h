@@ -28,6 +28,8 @@ class PictureBox {
   Window* Host() const { return host_; }
 
   // New size in pixels; the pixels are cleared to the background colour.
+  // Give the box its host first: a hosted box without a persistent image
+  // takes memory meant for showing (PixelPlace::Shown).
   void Resize(int32_t widthPx, int32_t heightPx);
   int32_t PixelWidth() const { return pixels_.Width(); }
   int32_t PixelHeight() const { return pixels_.Height(); }

@@ -6,7 +6,7 @@ after another, round after round. Reports figures and ratios; asserts
 nothing about them.
 
 usage: x11_measure.py --program build/native-release/tidelight --work DIR
-                      [--rounds 2] [--seconds 10]
+                      [--rounds 2] [--seconds 10] [--earlier OTHER-TIDELIGHT]
 """
 import argparse
 import os
@@ -46,10 +46,13 @@ def main():
     parser.add_argument("--work", required=True)
     parser.add_argument("--rounds", type=int, default=2)
     parser.add_argument("--seconds", type=float, default=10)
+    parser.add_argument("--earlier", help="an earlier build of the program, measured beside it")
     args = parser.parse_args()
     rig = NativeRig(args.program, args.work)
     os.makedirs(rig.home, exist_ok=True)
     programs = {"tidelight": [rig.program, "--root"]}
+    if args.earlier:
+        programs["tidelight, earlier"] = [os.path.abspath(args.earlier), "--root"]
     programs.update({p: [os.path.join(HACKS, p), "--root"] for p in PEERS
                      if os.path.exists(os.path.join(HACKS, p))})
     figures = {name: [] for name in programs}

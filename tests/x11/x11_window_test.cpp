@@ -4,13 +4,18 @@
 
 #include <X11/keysym.h>
 
+#include <tuple>
+
+#include "gfx/pixel_memory_shared.h"
+
 namespace tl::test {
 namespace {
 
 using X11Window = X11Test;
 
-Surface Pattern(int32_t w, int32_t h) {
-  Surface s(w, h);
+Surface Pattern(int32_t w, int32_t h, PixelPlace place = PixelPlace::Own) {
+  Surface s;
+  s.Resize(w, h, 0, place);
   for (int32_t y = 0; y < h; ++y)
     for (int32_t x = 0; x < w; ++x) s.At(x, y) = Rgb(uint8_t(x * 3), uint8_t(y * 5), uint8_t(x ^ y));
   return s;
@@ -37,35 +42,43 @@ TEST_F(X11Window, ACoverIsFoundByItsTitleUnmanagedAndGoneWithItsOwner) {
   EXPECT_TRUE(sink.events.empty()) << "a window we destroy tells nobody";
 }
 
-class X11Presenting : public X11Test, public ::testing::WithParamInterface<bool> {};
+// With shared memory or without; a small surface, or one big enough to lie
+// in a shared segment that the server reads in place.
+class X11Presenting : public X11Test, public ::testing::WithParamInterface<std::tuple<bool, bool>> {};
 
 TEST_P(X11Presenting, PartsShowTheirPixelsAndAnExposureRepaintsFromThem) {
+  const auto [shared, big] = GetParam();
+  const int32_t w = big ? 1024 : 64, h = big ? 512 : 48;
   X11Options o;
-  o.sharedMemory = GetParam();
+  o.sharedMemory = shared;
   X11Platform p(o);
-  EXPECT_EQ(p.SharedMemory(), GetParam());
+  EXPECT_EQ(p.SharedMemory(), shared);
   RecordingSink sink;
-  auto w = p.OpenWindow({"present", WindowKind::Popup, {0, 0, 64, 48}}, sink);
-  w->Show();
-  Surface first = Pattern(64, 48);
-  w->Present(first, first.Bounds());
-  Surface second(64, 48, Rgb(1, 2, 3));
+  auto win = p.OpenWindow({"present", WindowKind::Popup, {0, 0, w, h}}, sink);
+  win->Show();
+  Surface first = Pattern(w, h, PixelPlace::Shown);
+  EXPECT_EQ(PixelMemorySegment(first.Data()) >= 0, shared && big);
+  win->Present(first, first.Bounds());
+  Surface second;
+  second.Resize(w, h, Rgb(1, 2, 3), PixelPlace::Shown);
   const Rect parts[] = {{0, 0, 10, 10}, {40, 30, 64, 48}};
-  w->Present(second, parts);
+  win->Present(second, parts);
   XSync(watcher, False);
   for (auto [x, y] : {std::pair{5, 5}, {50, 40}}) EXPECT_EQ(ScreenPixel(x, y), Rgb(1, 2, 3));
-  for (auto [x, y] : {std::pair{20, 5}, {63, 0}, {0, 47}}) EXPECT_EQ(ScreenPixel(x, y), first.At(x, y));
+  for (auto [x, y] : {std::pair{20, 5}, {w - 1, 0}, {0, h - 1}})
+    EXPECT_EQ(ScreenPixel(x, y), first.At(x, y));
   // Covered and uncovered: the window repaints from the surface it was
   // last given, as it is now.
   second.Fill(Rgb(9, 8, 7));
-  const ::Window over = Paint(0, 0, 64, 48, 0x00FF00);
+  const ::Window over = Paint(0, 0, w, h, 0x00FF00);
   XDestroyWindow(watcher, over);
   XSync(watcher, False);
   ASSERT_TRUE(PumpUntil(p, [&] { return ScreenPixel(20, 20) == Rgb(9, 8, 7); }));
-  EXPECT_EQ(ScreenPixel(63, 47), Rgb(9, 8, 7));
+  EXPECT_EQ(ScreenPixel(w - 1, h - 1), Rgb(9, 8, 7));
 }
 
-INSTANTIATE_TEST_SUITE_P(SharedAndNot, X11Presenting, ::testing::Values(true, false));
+INSTANTIATE_TEST_SUITE_P(SharedAndNot, X11Presenting,
+                         ::testing::Combine(::testing::Values(false, true), ::testing::Values(false, true)));
 
 TEST_F(X11Window, ClicksKeysAndMovesReachTheSinkAsTheSeamNamesThem) {
   X11Platform p;

@@ -21,6 +21,14 @@ bool ButtonOf(unsigned int x, MouseButton& b) {
   }
 }
 
+// The last part with pixels in `bounds`: its put ends the batch.
+const Rect* LastShown(std::span<const Rect> parts, const Rect& bounds) {
+  const Rect* last = nullptr;
+  for (const Rect& part : parts)
+    if (!Intersect(part, bounds).Empty()) last = &part;
+  return last;
+}
+
 }  // namespace
 
 int32_t VirtualKeyOf(KeySym k) {
@@ -93,6 +101,7 @@ void X11Window::Destroy() {
   c_.timers.Forget(this);
   c_.windows.erase(window_);
   image_.reset();
+  inPlace_.reset();
   gc_.reset();
   XDestroyWindow(c_.display, window_);
   XFlush(c_.display);
@@ -134,16 +143,37 @@ void X11Window::Present(const Surface& pixels, const Rect& dirty) {
 void X11Window::Present(const Surface& pixels, std::span<const Rect> parts) {
   shown_ = &pixels;
   if (window_ == 0 || !c_.pixelsMatch) return;
+  if (PresentInPlace(pixels, parts)) return;
   if (!image_ || image_->Width() != pixels.Width() || image_->Height() != pixels.Height())
     image_ = std::make_unique<PixelImage>(c_, pixels.Width(), pixels.Height());
   if (!image_->ok()) return;
   for (const Rect& part : parts)
     if (const Rect r = Intersect(part, pixels.Bounds()); !r.Empty())
       image_->CopyFrom(pixels, r, c_.alphaBits);
+  const Rect* last = LastShown(parts, pixels.Bounds());
   for (const Rect& part : parts)
     if (const Rect r = Intersect(part, pixels.Bounds()); !r.Empty())
-      image_->Put(window_, gc_.get(), r);
+      image_->Put(window_, gc_.get(), r, &part == last);
   XFlush(c_.display);
+}
+
+bool X11Window::PresentInPlace(const Surface& pixels, std::span<const Rect> parts) {
+  // A 32-bit visual wants an opaque alpha that our pixels lack: copies set it.
+  if (!c_.sharedMemory || c_.alphaBits != 0) return false;
+  if (!inPlace_ || !inPlace_->Of(pixels)) {
+    inPlace_.reset();
+    auto image = std::make_unique<SurfaceImage>(c_, pixels);
+    if (!image->ok()) return false;
+    inPlace_ = std::move(image);
+  }
+  // Nothing is waited for: a server that falls behind reads the pixels as
+  // they are by then, which is what the later puts would show anyway, and
+  // a full connection holds the program back by itself.
+  for (const Rect& part : parts)
+    if (const Rect r = Intersect(part, pixels.Bounds()); !r.Empty())
+      inPlace_->Put(window_, gc_.get(), r);
+  XFlush(c_.display);
+  return true;
 }
 
 void X11Window::Repaint(const Rect& r) {

@@ -45,6 +45,9 @@ class X11Window : public tl::Window {
  private:
   void Destroy();
   void Repaint(const Rect& r);
+  // Presents from the surface's own memory where it lies in a segment the
+  // server attached; false when it must be copied.
+  bool PresentInPlace(const Surface& pixels, std::span<const Rect> parts);
 
   Connection& c_;
   WindowEvents& events_;
@@ -58,7 +61,8 @@ class X11Window : public tl::Window {
   UniqueGc gc_;
   // The pixels last presented; they outlive the window's use of them.
   const Surface* shown_ = nullptr;
-  std::unique_ptr<PixelImage> image_;
+  std::unique_ptr<PixelImage> image_;     // a copy of the pixels for the server
+  std::unique_ptr<SurfaceImage> inPlace_;  // or the pixels themselves
   MousePointer pointer_ = MousePointer::Default;
   UniqueCursor shape_;  // the pointer's cursor, when not the parent's
   UniqueCursor custom_;  // our own picture, MousePointer::Custom

@@ -10,6 +10,7 @@
 
 #include "backends/x11/x11_handles.h"
 #include "backends/x11/x11_window.h"
+#include "gfx/pixel_memory_shared.h"
 
 namespace tl {
 
@@ -19,9 +20,15 @@ using x11::XWindow;
 X11Platform::X11Platform(const X11Options& options)
     : media(options.audioSink), c_(std::make_unique<x11::Connection>()), options_(options) {
   x11::Open(*c_, options);
+  // Big pictures where the server can read them as they lie, so that
+  // presenting copies nothing (x11::SurfaceImage).
+  if (c_->sharedMemory && c_->pixelsMatch && c_->alphaBits == 0) SharePixelMemory(true);
 }
 
-X11Platform::~X11Platform() { x11::Close(*c_); }
+X11Platform::~X11Platform() {
+  SharePixelMemory(false);
+  x11::Close(*c_);
+}
 
 bool X11Platform::Connected() const { return c_->display != nullptr; }
 
