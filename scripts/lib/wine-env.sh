@@ -41,7 +41,7 @@ wine_start_screen() {
   local range="${TIDELIGHT_DISPLAYS:-120-139}" n pid
   for ((n = ${range%-*}; n <= ${range#*-}; n++)); do
     [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
-    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp "$@" >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp -noreset "$@" >/dev/null 2>&1 &
     pid=$!
     # Another run may take the same number at the same moment: then Xvfb
     # ends at once and the next number is tried.

@@ -157,10 +157,15 @@ class Rig:
             f.write(b"P6 %d %d 255\n" % (w, h) + row * h)
         # A window of the picture, not the root's background: Wine's desktop
         # copy sees windows on the screen but not what the root shows.
-        self.picture = subprocess.Popen(["display", "-geometry", "+0+0", "-borderwidth", "0",
-                                         path], env=self.env)
-        check(wait_until(lambda: self.shot().px(w - 1, h - 1) == RIGHT, 20),
-              "the desktop picture did not appear")
+        command = ["display", "-geometry", "+0+0", "-borderwidth", "0", path]
+        self.picture = subprocess.Popen(command, env=self.env)
+
+        def shown():
+            # A viewer that could not connect is started again.
+            if self.picture.poll() is not None:
+                self.picture = subprocess.Popen(command, env=self.env)
+            return self.shot().px(w - 1, h - 1) == RIGHT
+        check(wait_until(shown, 20), "the desktop picture did not appear")
 
     def shot(self):
         # On a loaded machine import now and then fails to read the screen

@@ -66,7 +66,10 @@ def start_xvfb(width, height):
         if os.path.exists("/tmp/.X%d-lock" % number) or os.path.exists(socket):
             continue
         proc = subprocess.Popen(["Xvfb", ":%d" % number, "-screen", "0",
-                                 "%dx%dx24" % (width, height), "-nolisten", "tcp"],
+                                 "%dx%dx24" % (width, height), "-nolisten", "tcp",
+                                 # Without it the server resets when its last client
+                                 # leaves, and a client connecting then is refused.
+                                 "-noreset"],
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         # Another run may take the same number at the same moment: then Xvfb
         # ends at once and the next number is tried.
