@@ -71,13 +71,11 @@ void Tidelight_P::ShowModal() {
 }
 
 void Tidelight_P::Show() {
-  home_ = PrimaryMonitor();
-  screen_.SetDpi(home_.dpiX, home_.dpiY);
+  UsePrimaryMonitorDpi();
   Measure();
-  // Made on its monitor, so that it is drawn at that monitor's resolution
-  // from the start; the load places it.
-  const Rect at{home_.rect.left, home_.rect.top, home_.rect.left + clientW_, home_.rect.top + clientH_};
-  WindowSpec spec{L::kTitle, WindowKind::Dialog, at, 0, PixelFromColorRef(L::kBackColour)};
+  // Made on the primary monitor, so that it is drawn at that monitor's
+  // resolution from the start; the load places it.
+  WindowSpec spec{L::kTitle, WindowKind::Dialog, {0, 0, clientW_, clientH_}, 0, PixelFromColorRef(L::kBackColour)};
   spec.rectIsClient = true;
   window_ = p_.windows.OpenWindow(spec, *this);
   if (!window_) return;
@@ -187,14 +185,9 @@ void Tidelight_P::Load() {
   p_.windows.SetScreenPointer(MousePointer::Default);
 }
 
-Monitor Tidelight_P::PrimaryMonitor() {
-  Monitor primary{{0, 0, p_.screen.Width(), p_.screen.Height()}, true, p_.screen.DpiX(), p_.screen.DpiY()};
+void Tidelight_P::UsePrimaryMonitorDpi() {
   for (const Monitor& m : p_.screen.Monitors())
-    if (m.primary) {
-      primary.dpiX = m.dpiX;
-      primary.dpiY = m.dpiY;
-    }
-  return primary;
+    if (m.primary) screen_.SetDpi(m.dpiX, m.dpiY);
 }
 
 void Tidelight_P::Measure() {
@@ -212,14 +205,14 @@ void Tidelight_P::SizeSurfaces() {
 }
 
 void Tidelight_P::Position() {
-  // In twips, as the screen and the outer window measure: centred across
-  // its monitor, a third of the free height above.
+  // In twips, as the screen and the outer window measure: centred across,
+  // a third of the free height above.
   Rect outer;
   if (!p_.windows.WindowRect(window_->Handle(), outer)) return;
-  const int64_t freeW = int64_t{home_.rect.Width()} * tx_ - int64_t{outer.Width()} * tx_;
-  const int64_t freeH = int64_t{home_.rect.Height()} * ty_ - int64_t{outer.Height()} * ty_;
-  const int32_t left = home_.rect.left + TwipsToPixels(static_cast<double>(freeW / 2), tx_);
-  const int32_t top = home_.rect.top + TwipsToPixels(static_cast<double>(freeH / 3), ty_);
+  const int64_t freeW = int64_t{p_.screen.Width()} * tx_ - int64_t{outer.Width()} * tx_;
+  const int64_t freeH = int64_t{p_.screen.Height()} * ty_ - int64_t{outer.Height()} * ty_;
+  const int32_t left = TwipsToPixels(static_cast<double>(freeW / 2), tx_);
+  const int32_t top = TwipsToPixels(static_cast<double>(freeH / 3), ty_);
   window_->Move({left, top, left + outer.Width(), top + outer.Height()});
 }
 

@@ -91,9 +91,9 @@ class Tidelight_P : public WindowEvents, public ControlHost {
   };
 
   void Load();
-  // The monitor the dialog opens on, with its resolution: the primary one,
-  // whatever follows the mode letter.
-  Monitor PrimaryMonitor();
+  // The dialog opens at the primary monitor's resolution, whatever follows
+  // the mode letter.
+  void UsePrimaryMonitorDpi();
   // Twips per pixel and the pixel rectangles at the dialog's resolution.
   void Measure();
   void SizeSurfaces();
@@ -117,7 +117,6 @@ class Tidelight_P : public WindowEvents, public ControlHost {
   ScreenAtDpi screen_;  // the screen at the resolution of the dialog's monitor
   Platform p_;          // the program's platform with that screen
   BaseModule& b_;
-  Monitor home_;
   int32_t tx_ = 15, ty_ = 15;  // twips per pixel
   int32_t clientW_ = 0, clientH_ = 0;
   Rect panelPx_;
