@@ -1,5 +1,7 @@
-// The Linux entry point: the command line read, the x11 back end opened on
-// the screen or on the window xscreensaver gives, and the program handed to it.
+// The Linux entry point: the command line read, the display system chosen
+// (startup/linux_display.h), and the x11 back end opened on the screen or
+// on the window xscreensaver gives, or the Wayland one (wayland_main.cpp),
+// and the program handed to it.
 #include <unistd.h>
 
 #include <cstdlib>
@@ -8,7 +10,11 @@
 #include <vector>
 
 #include "backends/x11/x11_platform.h"
+#include "startup/linux_display.h"
 #include "startup/linux_program.h"
+#ifdef TIDELIGHT_WAYLAND
+#include "app/wayland_main.h"
+#endif
 
 namespace {
 
@@ -50,6 +56,22 @@ int main(int argc, char** argv) {
   x.root = options.root;
   // Where the sound goes, as a GStreamer pipeline; the system's output when unset.
   if (const char* sink = std::getenv("TIDELIGHT_AUDIO_SINK")) x.audioSink = sink;
+
+  tl::LinuxEnvironment env;
+  if (const char* v = std::getenv("WAYLAND_DISPLAY")) env.waylandDisplay = v;
+  if (const char* v = std::getenv("XDG_SESSION_TYPE")) env.sessionType = v;
+  env.hosted = hosted;
+#ifdef TIDELIGHT_WAYLAND
+  if (tl::WantsWaylandProbe(options, env)) env.waylandReachable = tl::WaylandReachable();
+#endif
+  const tl::DisplayChoice choice = tl::ChooseLinuxDisplay(options, env);
+  if (choice.display == tl::LinuxDisplay::None) {
+    std::cerr << "tidelight: " << choice.error << "\n";
+    return choice.exitStatus;
+  }
+#ifdef TIDELIGHT_WAYLAND
+  if (choice.display == tl::LinuxDisplay::Wayland) return tl::RunOnWayland(options, x.audioSink);
+#endif
   if (hosted) x.desktopHelper = DesktopHelper();
   tl::X11Platform platform(x);
   if (!platform.Connected()) {

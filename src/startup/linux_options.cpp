@@ -56,6 +56,9 @@ LinuxOptions ParseLinuxOptions(const std::vector<std::string>& args) {
       o.version = true;
     } else if (name == "-root") {
       o.root = true;
+    } else if (name == "-x11" || name == "-wayland") {
+      o.x11 = name == "-x11";
+      o.wayland = !o.x11;
     } else if (name == "-no-music") {
       o.noMusic = true;
       o.musicFile.reset();
@@ -108,6 +111,12 @@ runs until it is ended:
   --root              $XSCREENSAVER_WINDOW when set, else the root window
   --window-id ID      the window ID (0x hexadecimal, or decimal)
 
+On a Wayland desktop it covers every output of a compositor that offers
+the layer-shell and screen-copy protocols (sway and the other wlroots
+compositors), and uses X11 otherwise:
+  --wayland           Wayland, whatever $WAYLAND_DISPLAY says
+  --x11               X11 (the X display), even on a Wayland desktop
+
 Settings come from $XDG_CONFIG_HOME/tidelight/Tidelight.ini (by default
 ~/.config/tidelight/Tidelight.ini); these override them:
   --fade-depth N      brightness change per step (12 to 48 in the dialog; 24)
@@ -116,6 +125,11 @@ Settings come from $XDG_CONFIG_HOME/tidelight/Tidelight.ini (by default
   --no-music          no music, whatever the settings say
   --help              show this text
   --version           show the version
+
+Exit status: 0 when it ran; 1 when it could not reach the display; 2 for a
+wrong command line; 3 when the Wayland compositor lacks a protocol it needs
+(it names it); 4 when it was started on the X display of a Wayland desktop
+whose compositor it cannot reach.
 )";
 }
 

@@ -18,6 +18,8 @@ struct LinuxOptions {
   std::optional<std::string> musicFile;  // --music
   bool noMusic = false;                  // --no-music (the later of the two wins)
   bool root = false;
+  // --x11 or --wayland: the display system asked for (the later wins).
+  bool x11 = false, wayland = false;
   std::optional<uint64_t> windowId;
   bool help = false, version = false;
   std::string error;  // not empty: the command line is wrong, and says how

@@ -1,0 +1,37 @@
+// The Linux program on a Wayland compositor: the wayland back end opened on
+// every output, or one line saying which protocol the compositor lacks.
+#include "app/wayland_main.h"
+
+#include <wayland-client.h>
+
+#include <iostream>
+
+#include "backends/wayland/wayland_platform.h"
+#include "startup/linux_display.h"
+#include "startup/linux_program.h"
+
+namespace tl {
+
+bool WaylandReachable() {
+  wl_display* d = wl_display_connect(nullptr);
+  if (!d) return false;
+  wl_display_disconnect(d);
+  return true;
+}
+
+int RunOnWayland(const LinuxOptions& options, const std::string& audioSink) {
+  WaylandOptions w;
+  w.audioSink = audioSink;
+  WaylandPlatform platform(w);
+  if (!platform.Connected()) {
+    std::cerr << "tidelight: cannot connect to the Wayland compositor\n";
+    return kExitNoDisplay;
+  }
+  if (const std::string missing = platform.MissingProtocol(); !missing.empty()) {
+    std::cerr << "tidelight: " << MissingProtocolLine(missing) << "\n";
+    return kExitMissingProtocol;
+  }
+  return RunLinuxSaver(platform, options, false, std::cerr);
+}
+
+}  // namespace tl

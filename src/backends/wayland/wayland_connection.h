@@ -1,0 +1,121 @@
+#pragma once
+// What the windows of the Wayland back end share: the connection and the
+// compositor's globals, the outputs, the seat's pointer and keyboard, the
+// windows, and the timers.
+#include "backends/wayland/wayland_platform.h"
+
+#include <wayland-client.h>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "wlr-layer-shell-unstable-v1-client-protocol.h"
+#include "wlr-screencopy-unstable-v1-client-protocol.h"
+#include "xdg-output-unstable-v1-client-protocol.h"
+
+namespace tl::wl {
+
+class WaylandWindow;
+
+// Milliseconds of a steady clock.
+uint64_t NowMs();
+
+// RAII for the proxies: each kind destroyed by its own request.
+template <typename T, void (*Destroy)(T*)>
+struct ProxyDeleter {
+  void operator()(T* p) const {
+    if (p) Destroy(p);
+  }
+};
+template <typename T, void (*Destroy)(T*)>
+using Unique = std::unique_ptr<T, ProxyDeleter<T, Destroy>>;
+
+// Window timers as Windows delivers them, as in the x11 back end: a due
+// timer fires once, then is due an interval after it fired (10 ms at least).
+class Timers {
+ public:
+  void Start(WaylandWindow* w, int32_t id, uint32_t intervalMs, uint64_t now);
+  void Stop(WaylandWindow* w, int32_t id);
+  void Forget(WaylandWindow* w);
+  bool TakeDue(uint64_t now, WaylandWindow*& w, int32_t& id);
+  uint64_t NextDue() const;  // 0: none runs
+
+ private:
+  struct Timer {
+    WaylandWindow* window;
+    int32_t id;
+    uint32_t interval;
+    uint64_t due;
+  };
+  std::vector<Timer> timers_;
+};
+
+struct Output {
+  uint32_t name = 0;  // the global's
+  wl_output* output = nullptr;
+  zxdg_output_v1* xdg = nullptr;
+  // From wl_output: the current mode (buffer pixels before the transform),
+  // the transform and the scale.
+  int32_t modeWidth = 0, modeHeight = 0, refreshMhz = 0;
+  int32_t transform = 0, scale = 1;
+  // From xdg-output: the place in the compositor's logical space.
+  int32_t logicalX = 0, logicalY = 0, logicalWidth = 0, logicalHeight = 0;
+  bool done = false;
+
+  // The output's pixels as our surfaces see them: the mode turned by the
+  // transform.
+  int32_t Width() const { return transform % 2 ? modeHeight : modeWidth; }
+  int32_t Height() const { return transform % 2 ? modeWidth : modeHeight; }
+  // Its place in compositor pixels (logical position times scale).
+  Rect Place() const {
+    return {logicalX * scale, logicalY * scale, logicalX * scale + Width(),
+            logicalY * scale + Height()};
+  }
+};
+
+struct Connection {
+  wl_display* display = nullptr;
+  wl_registry* registry = nullptr;
+  wl_compositor* compositor = nullptr;
+  wl_shm* shm = nullptr;
+  wl_seat* seat = nullptr;
+  wl_pointer* pointer = nullptr;
+  wl_keyboard* keyboard = nullptr;
+  zwlr_layer_shell_v1* layerShell = nullptr;
+  zwlr_screencopy_manager_v1* screencopy = nullptr;
+  zxdg_output_manager_v1* xdgOutputs = nullptr;
+  std::vector<std::unique_ptr<Output>> outputs;
+  bool inPlace = true;
+
+  // The virtual screen's (0, 0) in compositor pixels: the primary output's corner.
+  int32_t originX = 0, originY = 0;
+  int32_t cursorCount = 0;
+  MousePointer screenPointer = MousePointer::Default;
+  std::vector<WaylandWindow*> windows;
+  Timers timers;
+  // Input goes to the window under the pointer and the one with the keyboard.
+  WaylandWindow* pointerWindow = nullptr;
+  WaylandWindow* keyboardWindow = nullptr;
+  uint32_t pointerSerial = 0;
+  // The keyboard was ours and went to another program: told once the
+  // events that came with it are handled (it may only move among ours).
+  bool hadKeyboard = false, keyboardLeft = false;
+
+  bool CursorHidden() const { return cursorCount < 0; }
+  WaylandWindow* Find(wl_surface* s) const;
+  const Output* Primary() const;
+  // The output whose place overlaps `r` (virtual-screen pixels) the most.
+  Output* OutputFor(const Rect& r) const;
+  // Sends and reads until the compositor has answered all that was sent;
+  // false when the connection broke.
+  bool Roundtrip();
+};
+
+// Connects and learns the globals and outputs; nothing connected on failure.
+void Open(Connection& c, const WaylandOptions& options);
+void Close(Connection& c);
+// The seat's devices as its capabilities say (wayland_input.cpp).
+void ListenToSeat(Connection& c);
+
+}  // namespace tl::wl
