@@ -1,0 +1,175 @@
+// The Wayland back end against a headless sway with two 1024 × 768 outputs
+// side by side, desktop colours 0x204080 and 0x806020, started by
+// scripts/lib/wayland-run.sh.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "backends/wayland/wayland_connection.h"
+#include "backends/wayland/wayland_window.h"
+#include "gfx/pixel_memory_shared.h"
+
+namespace tl {
+
+namespace wl {
+void SourceOf(int32_t transform, int32_t bufferWidth, int32_t bufferHeight, int32_t x, int32_t y,
+              int32_t& sx, int32_t& sy);
+}
+
+namespace {
+
+constexpr int32_t kW = 1024, kH = 768;
+constexpr uint32_t kLeftDesktop = 0x204080, kRightDesktop = 0x806020;
+
+struct Sink : WindowEvents {
+  int keys = 0, buttons = 0, destroyed = 0;
+  void OnKeyDown(int32_t) override { ++keys; }
+  void OnMouseDown(int32_t, int32_t) override { ++buttons; }
+  void OnDestroyed() override { ++destroyed; }
+};
+
+TEST(WaylandBackEnd, TheOutputsAreMonitorsSideBySideWithTheFirstPrimary) {
+  WaylandPlatform p;
+  ASSERT_TRUE(p.Connected());
+  EXPECT_EQ(p.MissingProtocol(), "");
+  const std::vector<Monitor> m = p.Monitors();
+  ASSERT_EQ(m.size(), 2u);
+  EXPECT_EQ(m[0].rect, (Rect{0, 0, kW, kH}));
+  EXPECT_TRUE(m[0].primary);
+  EXPECT_EQ(m[1].rect, (Rect{kW, 0, 2 * kW, kH}));
+  EXPECT_FALSE(m[1].primary);
+  EXPECT_EQ(p.Width(), kW);
+  EXPECT_EQ(p.Height(), kH);
+}
+
+TEST(WaylandBackEnd, TheDesktopIsCopiedFromEveryOutputAPointCovers) {
+  WaylandPlatform p;
+  ASSERT_TRUE(p.Connected());
+  // Across the seam between the outputs, and past the right one's edge.
+  Surface s(40, 10, 0xFFFFFF);
+  ASSERT_TRUE(p.SnapshotDesktopAt(s, kW - 20, kH - 5));
+  EXPECT_EQ(s.At(0, 0), kLeftDesktop);
+  EXPECT_EQ(s.At(19, 4), kLeftDesktop);
+  EXPECT_EQ(s.At(20, 0), kRightDesktop);
+  EXPECT_EQ(s.At(20, 5), 0u);  // below every output: black
+  Surface off(10, 10, 0xFFFFFF);
+  EXPECT_TRUE(p.SnapshotDesktopAt(off, 3 * kW, 0));
+  EXPECT_EQ(off.At(0, 0), 0u);
+}
+
+TEST(WaylandBackEnd, ACoverShowsItsPixelsInPlaceAndOnlyTheChangedPartsChange) {
+  WaylandPlatform p;
+  ASSERT_TRUE(p.Connected());
+  Sink sink;
+  WindowSpec spec{"cover", WindowKind::Popup, {kW, 0, 2 * kW, kH}};
+  auto w = p.OpenWindow(spec, sink);
+  ASSERT_NE(w, nullptr);
+  Surface pixels;
+  pixels.Resize(kW, kH, 0x00FF00, PixelPlace::Shown);
+  // Big enough for a memory file of its own: shown without a copy.
+  EXPECT_GE(PixelMemoryFile(pixels.Data()), 0);
+  w->Present(pixels, pixels.Bounds());
+  w->Show();
+  p.WaitForFrame();
+  Surface shot(kW, kH);
+  ASSERT_TRUE(p.SnapshotDesktopAt(shot, kW, 0));
+  EXPECT_EQ(shot.At(0, 0), 0x00FF00u);
+  EXPECT_EQ(shot.At(kW - 1, kH - 1), 0x00FF00u);
+  // The left output keeps its desktop.
+  Surface left(1, 1);
+  ASSERT_TRUE(p.SnapshotDesktopAt(left, 10, 10));
+  EXPECT_EQ(left.At(0, 0), kLeftDesktop);
+  // A part drawn and presented shows; the compositor was told only that part.
+  for (int32_t y = 100; y < 200; ++y)
+    for (int32_t x = 100; x < 200; ++x) pixels.At(x, y) = 0xFF0000;
+  w->Present(pixels, Rect{100, 100, 200, 200});
+  p.WaitForFrame();
+  ASSERT_TRUE(p.SnapshotDesktopAt(shot, kW, 0));
+  EXPECT_EQ(shot.At(150, 150), 0xFF0000u);
+  EXPECT_EQ(shot.At(250, 150), 0x00FF00u);
+  w.reset();
+  // Gone: the desktop shows again.
+  p.PumpMessages();
+  ASSERT_TRUE(p.SnapshotDesktopAt(shot, kW, 0));
+  EXPECT_EQ(shot.At(150, 150), kRightDesktop);
+  EXPECT_EQ(sink.destroyed, 0);
+}
+
+TEST(WaylandBackEnd, PixelsInOurOwnMemoryAreCopiedToTheCompositor) {
+  WaylandOptions o;
+  o.inPlace = false;
+  WaylandPlatform p(o);
+  ASSERT_TRUE(p.Connected());
+  Sink sink;
+  auto w = p.OpenWindow({"cover", WindowKind::Popup, {0, 0, kW, kH}}, sink);
+  ASSERT_NE(w, nullptr);
+  Surface pixels(kW, kH, 0x123456);
+  EXPECT_LT(PixelMemoryFile(pixels.Data()), 0);
+  w->Show();  // before any pixels: nothing for the seam to see, the background
+  w->Present(pixels, pixels.Bounds());
+  p.WaitForFrame();
+  Surface shot(2, 2);
+  ASSERT_TRUE(p.SnapshotDesktopAt(shot, 399, 299));
+  EXPECT_EQ(shot.At(1, 1), 0x123456u);
+}
+
+TEST(WaylandBackEnd, OnlyTheScreensCoverIsAWindowHere) {
+  WaylandPlatform p;
+  ASSERT_TRUE(p.Connected());
+  Sink sink;
+  for (WindowKind kind : {WindowKind::Dialog, WindowKind::Child, WindowKind::Control})
+    EXPECT_EQ(p.OpenWindow({"x", kind, {0, 0, 10, 10}}, sink), nullptr);
+  // Off every output.
+  EXPECT_EQ(p.OpenWindow({"x", WindowKind::Popup, {5000, 0, 5100, 100}}, sink), nullptr);
+}
+
+TEST(WaylandBackEnd, EveryKeyIsAKeyModifiersIncluded) {
+  struct Case {
+    uint32_t evdev;
+    int32_t vk;
+  };
+  const Case cases[] = {{1, vk::kEscape}, {57, vk::kSpace}, {42, vk::kShift}, {54, vk::kShift},
+                        {29, vk::kControl}, {97, vk::kControl}, {56, 0x12}, {16, 'Q'},
+                        {25, 'P'}, {30, 'A'}, {38, 'L'}, {44, 'Z'}, {50, 'M'}, {2, '1'},
+                        {11, '0'}, {59, 0x70}, {88, 0x7B}, {125, 0xFF}, {240, 0xFF}};
+  for (const Case& c : cases) EXPECT_EQ(wl::VirtualKeyOfEvdev(c.evdev), c.vk) << c.evdev;
+}
+
+TEST(WaylandBackEnd, ATurnedOutputsPixelsComeBackUpright) {
+  // A 3 × 2 buffer; each transform's source of our picture's corners.
+  struct Case {
+    int32_t transform;
+    int32_t x, y, sx, sy;
+  };
+  const Case cases[] = {
+      {0, 0, 0, 0, 0}, {0, 2, 1, 2, 1},
+      {2, 0, 0, 2, 1}, {2, 2, 1, 0, 0},
+      // Odd transforms: our picture is 2 × 3.
+      {1, 0, 0, 0, 1}, {1, 1, 0, 0, 0}, {1, 0, 2, 2, 1},
+      {3, 0, 0, 2, 0}, {3, 1, 2, 0, 1},
+      {4, 0, 0, 2, 0}, {6, 0, 0, 0, 1},
+  };
+  std::set<std::pair<int32_t, int32_t>> seen;
+  for (const Case& c : cases) {
+    int32_t sx = -1, sy = -1;
+    wl::SourceOf(c.transform, 3, 2, c.x, c.y, sx, sy);
+    EXPECT_EQ(sx, c.sx) << c.transform << " " << c.x << "," << c.y;
+    EXPECT_EQ(sy, c.sy) << c.transform << " " << c.x << "," << c.y;
+  }
+  // Every transform reaches every pixel once.
+  for (int32_t t = 0; t < 8; ++t) {
+    seen.clear();
+    const int32_t w = t % 2 ? 2 : 3, h = t % 2 ? 3 : 2;
+    for (int32_t y = 0; y < h; ++y)
+      for (int32_t x = 0; x < w; ++x) {
+        int32_t sx = 0, sy = 0;
+        wl::SourceOf(t, 3, 2, x, y, sx, sy);
+        EXPECT_TRUE(sx >= 0 && sx < 3 && sy >= 0 && sy < 2) << t;
+        seen.insert({sx, sy});
+      }
+    EXPECT_EQ(seen.size(), 6u) << t;
+  }
+}
+
+}  // namespace
+}  // namespace tl
