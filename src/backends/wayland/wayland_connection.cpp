@@ -72,7 +72,9 @@ void Global(void* data, wl_registry* registry, uint32_t name, const char* interf
   } else if (std::strcmp(interface, wl_shm_interface.name) == 0) {
     c.shm = static_cast<wl_shm*>(bind(&wl_shm_interface, 1));
   } else if (std::strcmp(interface, wl_seat_interface.name) == 0 && !c.seat) {
+    // Listened to at once: the capabilities come with the first answers.
     c.seat = static_cast<wl_seat*>(bind(&wl_seat_interface, 5));
+    ListenToSeat(c);
   } else if (std::strcmp(interface, zwlr_layer_shell_v1_interface.name) == 0) {
     c.layerShell = static_cast<zwlr_layer_shell_v1*>(bind(&zwlr_layer_shell_v1_interface, 4));
   } else if (std::strcmp(interface, zwlr_screencopy_manager_v1_interface.name) == 0) {
@@ -194,7 +196,6 @@ void Open(Connection& c, const WaylandOptions& options) {
     Close(c);
     return;
   }
-  ListenToSeat(c);
   c.Roundtrip();
   if (const Output* p = c.Primary()) {
     const Rect place = p->Place();

@@ -1,0 +1,227 @@
+#!/usr/bin/env python3
+"""End-to-end tests of the Linux program `tidelight` on a headless sway with
+two outputs (scripts/lib/wayland-run.sh starts it, as an ordinary user when
+run as root, and runs this script inside it): the suite's desktop is each
+output's own background colour, screenshots come from grim, input from
+swaymsg's seat commands and wtype. Also weston, a compositor without layer
+shell, for the missing-protocol line. Every wait is a generous upper bound
+for liveness, never a measured duration.
+
+usage: wayland_e2e.py --program build/native/tidelight [--only TEXT]
+"""
+import argparse
+import os
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+ROOT = os.path.dirname(os.path.dirname(HERE))
+ARGS = None
+# The desktop colours scripts/lib/wayland-run.sh gives the two outputs.
+DESKTOPS = {"HEADLESS-1": (0x20, 0x40, 0x80), "HEADLESS-2": (0x80, 0x60, 0x20)}
+
+
+def wait_until(what, test, seconds=30):
+    end = time.monotonic() + seconds
+    while time.monotonic() < end:
+        value = test()
+        if value:
+            return value
+        time.sleep(0.05)
+    raise AssertionError("timed out waiting for " + what)
+
+
+def centre(output):
+    """The pixel at the centre of one output, from a grim screenshot."""
+    data = subprocess.run(["grim", "-t", "ppm", "-o", output, "-"], check=True,
+                          capture_output=True).stdout
+    # P6, width, height, maximum, then the pixels.
+    fields, at = [], 0
+    while len(fields) < 4:
+        while data[at:at + 1].isspace():
+            at += 1
+        start = at
+        while not data[at:at + 1].isspace():
+            at += 1
+        fields.append(data[start:at])
+    at += 1
+    width, height = int(fields[1]), int(fields[2])
+    i = at + ((height // 2) * width + width // 2) * 3
+    return tuple(data[i:i + 3])
+
+
+def darker(output):
+    """Whether the output shows the desktop faded below its colours."""
+    got, want = centre(output), DESKTOPS[output]
+    return sum(got) < sum(want) - 30
+
+
+def swaymsg(*args):
+    subprocess.run(["swaymsg"] + list(args), check=True, capture_output=True)
+
+
+class Pointer:
+    """A virtual pointer device (the compositor has none): tests/wayland/
+    virtual_pointer.cpp, built next to the program. Each command returns
+    once the compositor has handled it."""
+
+    def __init__(self):
+        self.proc = subprocess.Popen(
+            [os.path.join(os.path.dirname(ARGS.program), "virtual_pointer"), "2048", "768"],
+            stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+        self.answer()
+
+    def answer(self):
+        line = self.proc.stdout.readline()
+        if line.strip() != "ok":
+            raise AssertionError("virtual_pointer: " + line)
+
+    def send(self, command):
+        self.proc.stdin.write(command + "\n")
+        self.proc.stdin.flush()
+        self.answer()
+
+    def close(self):
+        self.proc.stdin.close()
+        self.proc.wait()
+
+
+class Saver:
+    """tidelight running on the compositor, with no music."""
+
+    def __init__(self, *extra, env=None):
+        self.home = tempfile.mkdtemp(prefix="tidelight-home.")
+        env = dict(env or os.environ, HOME=self.home, XDG_CONFIG_HOME=self.home)
+        self.proc = subprocess.Popen([ARGS.program, "--no-music"] + list(extra), env=env,
+                                     stderr=subprocess.PIPE, text=True)
+
+    def running(self):
+        return self.proc.poll() is None
+
+    def wait_end(self, seconds=30):
+        wait_until("tidelight to end", lambda: not self.running(), seconds)
+        return self.proc.returncode
+
+    def stop(self):
+        if self.running():
+            self.proc.kill()
+        self.proc.wait()
+
+
+class Covering(unittest.TestCase):
+    def setUp(self):
+        self.pointer = Pointer()
+        self.addCleanup(self.pointer.close)
+        self.saver = Saver()
+        # Both outputs covered by their own desktop, fading down.
+        for output in DESKTOPS:
+            wait_until(output + " to fade", lambda o=output: darker(o) or not self.saver.running())
+        self.assertTrue(self.saver.running(), self.saver.proc.stderr.read() if not self.saver.running() else "")
+
+    def tearDown(self):
+        self.saver.stop()
+
+    def fades_on(self):
+        """Waits for the picture to change again: the program has handled
+        what came before and is still fading."""
+        first = centre("HEADLESS-1")
+        wait_until("the fade to go on", lambda: centre("HEADLESS-1") != first or not self.saver.running())
+
+    def test_pointer_motion_does_not_end_it_and_a_button_does(self):
+        # Across both outputs.
+        for x, y in ((100, 100), (600, 400), (1500, 50), (1900, 700)):
+            self.pointer.send("move %d %d" % (x, y))
+        self.fades_on()
+        self.fades_on()
+        self.assertTrue(self.saver.running())
+        self.pointer.send("press")
+        self.pointer.send("release")
+        self.assertEqual(self.saver.wait_end(), 0)
+
+    def test_a_key_ends_it(self):
+        subprocess.run(["wtype", "a"], check=True)
+        self.assertEqual(self.saver.wait_end(), 0)
+
+    def test_a_modifier_alone_ends_it(self):
+        subprocess.run(["wtype", "-M", "shift", "-m", "shift"], check=True)
+        self.assertEqual(self.saver.wait_end(), 0)
+
+
+class StartedBySwayidle(unittest.TestCase):
+    def test_idle_starts_it_and_input_ends_it(self):
+        home = tempfile.mkdtemp(prefix="tidelight-home.")
+        env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=home)
+        idle = subprocess.Popen(["swayidle", "-w", "timeout", "1",
+                                 "exec %s --no-music" % ARGS.program], env=env)
+        try:
+            saver = wait_until("swayidle to start tidelight",
+                               lambda: subprocess.run(["pgrep", "-P", str(idle.pid)],
+                                                      capture_output=True, text=True).stdout.split())
+            pid = int(saver[0])
+            for output in DESKTOPS:
+                wait_until(output + " to fade", lambda o=output: darker(o))
+            subprocess.run(["wtype", "x"], check=True)
+            wait_until("tidelight to end", lambda: not os.path.exists("/proc/%d/cmdline" % pid)
+                       or open("/proc/%d/stat" % pid).read().split()[2] == "Z")
+        finally:
+            idle.send_signal(signal.SIGTERM)
+            idle.wait()
+
+
+class WithoutLayerShell(unittest.TestCase):
+    def test_weston_gets_one_line_and_its_own_status(self):
+        runtime = os.environ["XDG_RUNTIME_DIR"]
+        socket = "tidelight-weston"
+        log = open(os.path.join(tempfile.mkdtemp(prefix="weston."), "weston.log"), "w")
+        weston = subprocess.Popen(["weston", "--backend=headless-backend.so", "--socket=" + socket,
+                                   "--idle-time=0"], stdout=log, stderr=log)
+        try:
+            wait_until("weston's socket", lambda: os.path.exists(os.path.join(runtime, socket)))
+            env = dict(os.environ, WAYLAND_DISPLAY=socket)
+            run = subprocess.run([ARGS.program, "--no-music"], env=env, capture_output=True,
+                                 text=True, timeout=60)
+            self.assertEqual(run.returncode, 3, run.stderr)
+            lines = run.stderr.splitlines()
+            self.assertEqual(len(lines), 1, run.stderr)
+            self.assertIn("zwlr_layer_shell_v1", lines[0])
+        finally:
+            weston.terminate()
+            weston.wait()
+
+    def test_a_wayland_session_without_its_compositor_is_told(self):
+        env = dict(os.environ, WAYLAND_DISPLAY="tidelight-none", XDG_SESSION_TYPE="wayland")
+        run = subprocess.run([ARGS.program, "--no-music"], env=env, capture_output=True,
+                             text=True, timeout=60)
+        self.assertEqual(run.returncode, 4, run.stderr)
+        self.assertEqual(len(run.stderr.splitlines()), 1, run.stderr)
+        self.assertIn("Wayland session", run.stderr)
+
+
+def main():
+    global ARGS
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--program", required=True)
+    parser.add_argument("--only", default="")
+    ARGS, rest = parser.parse_known_args()
+    ARGS.program = os.path.abspath(ARGS.program)
+    if "SWAYSOCK" not in os.environ:
+        # Not yet inside a compositor: run again inside a headless sway.
+        os.execv(os.path.join(ROOT, "scripts/lib/wayland-run.sh"),
+                 [os.path.join(ROOT, "scripts/lib/wayland-run.sh"), "/usr/bin/python3",
+                  os.path.abspath(__file__)] + sys.argv[1:])
+    os.chdir(tempfile.mkdtemp(prefix="tidelight-wayland-e2e."))
+    suite = unittest.TestSuite()
+    for case in (Covering, StartedBySwayidle, WithoutLayerShell):
+        for test in unittest.defaultTestLoader.loadTestsFromTestCase(case):
+            if ARGS.only in test.id():
+                suite.addTest(test)
+    result = unittest.TextTestRunner(verbosity=2).run(suite)
+    sys.exit(0 if result.wasSuccessful() else 1)
+
+
+if __name__ == "__main__":
+    main()
