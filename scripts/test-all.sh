@@ -22,6 +22,9 @@ build/native-release/tests/tidelight_soak --minutes 30 --music cd | tail -n 1
 
 stage "end to end: the Linux program tidelight natively on a virtual screen (no Wine)"
 python3 tests/e2e/x11_e2e.py --program build/native-release/tidelight --work build/x11-e2e
+stage "end to end: tidelight on a headless Wayland compositor (sway), and weston's missing-protocol line"
+cmake --build --preset native-release --target virtual_pointer
+python3 tests/e2e/wayland_e2e.py --program build/native-release/tidelight
 stage "the Debian package: its files and fields, and xscreensaver running what it installs"
 scripts/check-deb.sh
 

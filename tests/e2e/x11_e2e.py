@@ -62,6 +62,9 @@ class NativeRig(Rig):
                         "format=S16LE,rate=44100,channels=2 ! filesink sync=true append=true "
                         "location=\"%s\"" % self.sink)
         self.env.pop("XSCREENSAVER_WINDOW", None)
+        # The virtual X screen, even when the suite runs on a Wayland desktop.
+        for name in ("WAYLAND_DISPLAY", "XDG_SESSION_TYPE"):
+            self.env.pop(name, None)
         self.prefix = self.screen = self.picture = self.dpi = None
 
     def setup(self):
