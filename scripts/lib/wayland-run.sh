@@ -4,7 +4,9 @@
 # run as root (sway refuses root), then ends the compositor: how CTest runs
 # the Wayland back end's tests and the end-to-end case starts its desktop.
 #   scripts/lib/wayland-run.sh program [args...]
-# The program sees WAYLAND_DISPLAY, XDG_RUNTIME_DIR and SWAYSOCK.
+# The program sees WAYLAND_DISPLAY, XDG_RUNTIME_DIR, SWAYSOCK and the
+# compositor's process id as TIDELIGHT_COMPOSITOR_PID. The outputs' size
+# and number: TIDELIGHT_WAYLAND_SIZE (1024x768), TIDELIGHT_WAYLAND_OUTPUTS (2).
 set -euo pipefail
 user=tidelight-saver
 as_user=()
@@ -23,7 +25,7 @@ output HEADLESS-2 resolution $size position ${size%%x*} 0 bg #806020 solid_color
 CONF
 chmod 644 "$runtime/config"
 env=(XDG_RUNTIME_DIR="$runtime" WLR_BACKENDS=headless WLR_RENDERER=pixman
-     WLR_LIBINPUT_NO_DEVICES=1 WLR_HEADLESS_OUTPUTS=2 HOME="$runtime")
+     WLR_LIBINPUT_NO_DEVICES=1 WLR_HEADLESS_OUTPUTS=${TIDELIGHT_WAYLAND_OUTPUTS:-2} HOME="$runtime")
 "${as_user[@]}" env "${env[@]}" sway -c "$runtime/config" >"$runtime/sway.log" 2>&1 &
 sway_pid=$!
 cleanup() {
@@ -44,4 +46,7 @@ for _ in $(seq 200); do
 done
 [[ -n ${sock:-} ]] || { cat "$runtime/sway.log" >&2; echo "wayland-run: sway did not start" >&2; exit 1; }
 display=$(basename "$(ls "$runtime"/wayland-[0-9] | head -1)")
-"${as_user[@]}" env XDG_RUNTIME_DIR="$runtime" WAYLAND_DISPLAY="$display" SWAYSOCK="$sock" "$@"
+# sway itself, under runuser when run as root.
+compositor=$(pgrep -P "$sway_pid" -x sway || echo "$sway_pid")
+"${as_user[@]}" env XDG_RUNTIME_DIR="$runtime" WAYLAND_DISPLAY="$display" SWAYSOCK="$sock" \
+  TIDELIGHT_COMPOSITOR_PID="$compositor" "$@"

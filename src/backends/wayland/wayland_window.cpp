@@ -79,6 +79,12 @@ WaylandWindow::WaylandWindow(Connection& c, const WindowSpec& spec, WindowEvents
   const Rect place = output_->Place();
   rect_ = {place.left - c.originX, place.top - c.originY, place.right - c.originX,
            place.bottom - c.originY};
+  // Opaque all over: the compositor need not draw what lies beneath.
+  if (wl_region* opaque = wl_compositor_create_region(c.compositor)) {
+    wl_region_add(opaque, 0, 0, INT32_MAX, INT32_MAX);
+    wl_surface_set_opaque_region(surface_, opaque);
+    wl_region_destroy(opaque);
+  }
 }
 
 WaylandWindow::~WaylandWindow() { Destroy(); }
