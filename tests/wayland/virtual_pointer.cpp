@@ -67,6 +67,9 @@ int main(int argc, char** argv) {
     std::cout << "ok" << std::endl;
   }
   zwlr_virtual_pointer_v1_destroy(p);
+  zwlr_virtual_pointer_manager_v1_destroy(g_manager);
+  if (g_seat) wl_seat_destroy(g_seat);
+  wl_registry_destroy(registry);
   wl_display_roundtrip(d);
   wl_display_disconnect(d);
   return 0;
