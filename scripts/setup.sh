@@ -13,7 +13,8 @@ PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
           xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
           wixl msitools faketime
           pkg-config libx11-dev libxext-dev libxrandr-dev libxtst-dev libgstreamer1.0-dev
-          gstreamer1.0-alsa dpkg-dev xscreensaver xscreensaver-data xscreensaver-data-extra)
+          gstreamer1.0-alsa dpkg-dev xscreensaver xscreensaver-data xscreensaver-data-extra
+          help2man lintian rpm man-db)
 scripts/install-packages.sh "${PACKAGES[@]}"
 
 # A Japanese locale, so that Wine can run with the ANSI code page 932.
