@@ -20,7 +20,8 @@ rpm=$(ls -t out/tidelight-*.rpm | head -n 1)
 echo "packages: $deb $rpm"
 
 # The .deb: its files, the hack a link to the program, its fields.
-listing=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sort)
+contents=$(dpkg-deb -c "$deb")
+listing=$(awk '$1 !~ /^d/ {print $6}' <<<"$contents" | sort)
 expected="./usr/bin/tidelight
 ./usr/bin/tidelight-fx
 ./usr/libexec/xscreensaver/tidelight
@@ -30,7 +31,7 @@ expected="./usr/bin/tidelight
 ./usr/share/man/man1/tidelight.1.gz
 ./usr/share/xscreensaver/config/tidelight.xml"
 [[ "$listing" == "$expected" ]] || fail "unexpected files in the .deb:"$'\n'"$listing"
-dpkg-deb -c "$deb" | grep -q ' ./usr/libexec/xscreensaver/tidelight -> ../../bin/tidelight$' ||
+grep -q ' ./usr/libexec/xscreensaver/tidelight -> ../../bin/tidelight$' <<<"$contents" ||
   fail "the hack is not a link to /usr/bin/tidelight"
 depends=$(dpkg-deb -f "$deb" Depends)
 for dep in libx11-6 libxext6 libxrandr2 libgstreamer1.0-0 gstreamer1.0-plugins-base gstreamer1.0-plugins-good \
@@ -52,7 +53,7 @@ for req in 'libX11.so.6()(64bit)' 'libgstreamer-1.0.so.0()(64bit)' \
     '(gstreamer1-plugins-base or gstreamer-plugins-base)' '(gstreamer1-plugins-good or gstreamer-plugins-good)'; do
   grep -qxF "$req" <<<"$requires" || fail ".rpm requires lack $req"
 done
-rpm -qp --recommends "$rpm" | grep -qx 'xscreensaver >= 6' || fail ".rpm recommends lack xscreensaver >= 6"
+[[ $'\n'$(rpm -qp --recommends "$rpm")$'\n' == *$'\nxscreensaver >= 6\n'* ]] || fail ".rpm recommends lack xscreensaver >= 6"
 
 # Every option the settings description can pass, the program accepts.
 python3 - build/native-release/tidelight packaging/xscreensaver/tidelight.xml <<'EOF'
@@ -73,12 +74,12 @@ if [[ $(id -u) -eq 0 ]] && ! dpkg-query -W tidelight >/dev/null 2>&1; then
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "./$deb" >/dev/null 2>&1 ||
     fail "apt-get install ./$deb failed"
   trap 'dpkg -r tidelight >/dev/null' EXIT
-  tidelight --help | grep -q -- '--add-to-xscreensaver' || fail "tidelight --help"
-  tidelight-fx --help | grep -q -- '--rotate' || fail "tidelight-fx --help"
-  for page in tidelight tidelight-fx; do
-    man -P cat "$page" 2>/dev/null | grep -q "^NAME" || fail "man $page shows no page"
-  done
-  man -P cat tidelight 2>/dev/null | grep -q -- '--add-to-xscreensaver' || fail "man tidelight is not --help's text"
+  # By name, from the PATH and the manual, as a user would.
+  [[ $(tidelight --help) == *--add-to-xscreensaver* ]] || fail "tidelight --help"
+  [[ $(tidelight-fx --help) == *--rotate* ]] || fail "tidelight-fx --help"
+  [[ $(man -P cat tidelight-fx 2>/dev/null) == *NAME*tidelight-fx* ]] || fail "man tidelight-fx shows no page"
+  # The page is --help's text: the newest option is in it.
+  [[ $(man -P cat tidelight 2>/dev/null) == *NAME*add-to-xscreensaver* ]] || fail "man tidelight is not --help's text"
   python3 tests/e2e/x11_e2e.py --program /usr/bin/tidelight --work "$work" \
     --only xscreensaver --installed-hack tidelight
 else

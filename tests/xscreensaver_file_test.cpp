@@ -98,6 +98,9 @@ TEST(XscreensaverFile, TheProgramAlreadyListedInAnyFormIsLeftAsTheUserHasIt) {
       {"\"Tide at night\" tidelight --root", HackListOutcome::Listed},
       {"-\t\t\t\ttidelight --root", HackListOutcome::ListedSwitchedOff},
       {"- GL: \t'/home/a b/tidelight' --root", HackListOutcome::ListedSwitchedOff},
+      // xscreensaver-settings wraps a long entry with a bare backslash.
+      {"tidelight --root --music      \\\n\t\t\t\t  /tmp/a.mp3 --no-music", HackListOutcome::Listed},
+      {"maze --root      \\\n\t\t\t\t  tidelight", HackListOutcome::Added},
       {"tidelight-fx --root", HackListOutcome::Added},
       {"xtidelight --root", HackListOutcome::Added},
       {"maze --tidelight", HackListOutcome::Added},
@@ -158,7 +161,9 @@ TEST(AddToXscreensaver, WritesOnlyWhatItCouldReadAndSaysWhatItDid) {
     std::ostringstream out, err;
     EXPECT_EQ(AddToXscreensaver(c.home, kCommand, files, out, err), c.exitCode) << c.what;
     EXPECT_EQ(written.size(), c.written ? 1u : 0u) << c.what;
-    if (c.written) EXPECT_EQ(written.begin()->first, "/home/alice/.xscreensaver") << c.what;
+    if (c.written) {
+      EXPECT_EQ(written.begin()->first, "/home/alice/.xscreensaver") << c.what;
+    }
     EXPECT_NE((out.str() + err.str()).find(c.says), std::string::npos) << c.what << ": " << out.str() << err.str();
   }
 }

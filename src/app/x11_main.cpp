@@ -70,8 +70,10 @@ tl::FileText ReadText(const std::string& path) {
 bool ReplaceText(const std::string& path, const std::string& bytes) {
   std::error_code ec;
   std::filesystem::path target = path;
-  if (std::filesystem::is_symlink(target, ec)) target = std::filesystem::weakly_canonical(target, ec);
-  if (ec) return false;
+  if (std::filesystem::is_symlink(std::filesystem::symlink_status(target, ec))) {
+    target = std::filesystem::weakly_canonical(target, ec);
+    if (ec) return false;
+  }
   struct stat old {};
   const mode_t mode = stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
   const std::string temp = target.string() + ".tidelight-new";

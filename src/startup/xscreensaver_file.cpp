@@ -75,9 +75,9 @@ Entry ParseEntry(std::string_view s) {
     const size_t close = s.find('"', 1);
     s = close == std::string_view::npos ? std::string_view() : Trim(s.substr(close + 1));
   }
+  // The program: its first word, which quotes may hold blanks in.
   std::string_view word = s.substr(0, s.find_first_of(kBlank));
-  if (word.size() >= 2 && (word.front() == '\'' || word.front() == '"') && word.back() == word.front())
-    word = word.substr(1, word.size() - 2);
+  if (s.starts_with('\'') || s.starts_with('"')) word = s.substr(1, s.find(s.front(), 1) - 1);
   if (const size_t slash = word.rfind('/'); slash != std::string_view::npos) word.remove_prefix(slash + 1);
   e.program = std::string(word);
   return e;

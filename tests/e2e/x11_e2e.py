@@ -255,16 +255,19 @@ class XscreensaverTest(Case):
         def add():
             return subprocess.run(self.as_user + self.env + [ARGS.installed_hack, "--add-to-xscreensaver"],
                                   capture_output=True, text=True)
-        before = open(self.prefs).read()
+        def prefs():
+            with open(self.prefs) as f:
+                return f.read()
+        before = prefs()
         first = add()
         check(first.returncode == 0, "--add-to-xscreensaver failed: " + first.stderr)
-        after = open(self.prefs).read()
+        after = prefs()
         line = "\t\t\t\ttidelight --root\t\t\t    \\n\\\n"
         at = before.index("\n\n", before.index("programs:")) + 1
         check(after == before[:at] + line + before[at:], "the file changed otherwise:\n" + after)
         second = add()
         check(second.returncode == 0 and "already" in second.stdout, "the second run: " + second.stdout)
-        check(open(self.prefs).read() == after, "the second run changed the file")
+        check(prefs() == after, "the second run changed the file")
 
     def command(self, what):
         return subprocess.run(self.as_user + self.env + ["xscreensaver-command", what],
