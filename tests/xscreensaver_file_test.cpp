@@ -135,14 +135,15 @@ TEST(AddToXscreensaver, WritesOnlyWhatItCouldReadAndSaysWhatItDid) {
   };
   const FileText missing{FileText::State::Missing, {}};
   const FileText fixture{FileText::State::Read, std::string(test::kDotXscreensaver)};
+  const FileText listed{FileText::State::Read, "programs: tidelight --root\n"};
+  const FileText switchedOff{FileText::State::Read, "programs: - tidelight --root\n"};
+  const FileText unreadable{FileText::State::Unreadable, {}};
   const Case cases[] = {
       {"added", "/home/alice", fixture, true, 0, true, "Added to the list of hacks in /home/alice/.xscreensaver"},
       {"created", "/home/alice/", missing, true, 0, true, "Wrote /home/alice/.xscreensaver"},
-      {"listed", "/home/alice", {FileText::State::Read, "programs: tidelight --root\n"}, true, 0, false,
-       "already in the list"},
-      {"switched off", "/home/alice", {FileText::State::Read, "programs: - tidelight --root\n"}, true, 0, false,
-       "switched off"},
-      {"unreadable", "/home/alice", {FileText::State::Unreadable, {}}, true, 1, false, "cannot read"},
+      {"listed", "/home/alice", listed, true, 0, false, "already in the list"},
+      {"switched off", "/home/alice", switchedOff, true, 0, false, "switched off"},
+      {"unreadable", "/home/alice", unreadable, true, 1, false, "cannot read"},
       {"unwritable", "/home/alice", fixture, false, 1, false, "cannot write"},
       {"no home", "", fixture, true, 1, false, "no home folder"},
   };
