@@ -71,8 +71,8 @@ EOF
 work=build/deb-check
 rm -rf "$work" && mkdir -p "$work"
 if [[ $(id -u) -eq 0 ]] && ! dpkg-query -W tidelight >/dev/null 2>&1; then
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "./$deb" >/dev/null 2>&1 ||
-    fail "apt-get install ./$deb failed"
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "./$deb" >"$work/apt.log" 2>&1 ||
+    { cat "$work/apt.log"; fail "apt-get install ./$deb failed"; }
   trap 'dpkg -r tidelight >/dev/null' EXIT
   # By name, from the PATH and the manual, as a user would.
   [[ $(tidelight --help) == *--add-to-xscreensaver* ]] || fail "tidelight --help"
