@@ -14,6 +14,7 @@ PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
           wixl msitools faketime
           pkg-config libx11-dev libxext-dev libxrandr-dev libxtst-dev libgstreamer1.0-dev
           gstreamer1.0-alsa dpkg-dev xscreensaver xscreensaver-data xscreensaver-data-extra
+          help2man lintian rpm man-db
           libwayland-dev wayland-protocols sway grim wtype swayidle weston)
 scripts/install-packages.sh "${PACKAGES[@]}"
 
