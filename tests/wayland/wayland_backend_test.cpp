@@ -3,6 +3,7 @@
 // scripts/lib/wayland-run.sh.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <set>
 
 #include "backends/wayland/wayland_connection.h"
@@ -111,6 +112,32 @@ TEST(WaylandBackEnd, PixelsInOurOwnMemoryAreCopiedToTheCompositor) {
   Surface shot(2, 2);
   ASSERT_TRUE(p.SnapshotDesktopAt(shot, 399, 299));
   EXPECT_EQ(shot.At(1, 1), 0x123456u);
+}
+
+size_t OpenFiles() {
+  size_t n = 0;
+  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator("/proc/self/fd")) ++n;
+  return n;
+}
+
+TEST(WaylandBackEnd, NoFileIsLeftOpenOnceEverythingIsGone) {
+  const size_t before = OpenFiles();
+  {
+    WaylandPlatform p;
+    ASSERT_TRUE(p.Connected());
+    Sink sink;
+    auto w = p.OpenWindow({"cover", WindowKind::Popup, {0, 0, kW, kH}}, sink);
+    ASSERT_NE(w, nullptr);
+    Surface pixels;
+    pixels.Resize(kW, kH, 0x336699, PixelPlace::Shown);
+    ASSERT_GE(PixelMemoryFile(pixels.Data()), 0);
+    w->Present(pixels, pixels.Bounds());
+    w->Show();
+    p.WaitForFrame();
+    Surface shot(4, 4);
+    ASSERT_TRUE(p.SnapshotDesktopAt(shot, kW, 0));
+  }
+  EXPECT_EQ(OpenFiles(), before);
 }
 
 TEST(WaylandBackEnd, OnlyTheScreensCoverIsAWindowHere) {
