@@ -3,6 +3,7 @@
 // scripts/lib/wayland-run.sh.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <set>
 
@@ -196,6 +197,46 @@ TEST(WaylandBackEnd, ATurnedOutputsPixelsComeBackUpright) {
       }
     EXPECT_EQ(seen.size(), 6u) << t;
   }
+}
+
+}  // namespace
+}  // namespace tl
+
+namespace tl {
+namespace {
+
+// Last: it turns the right output and turns it back.
+TEST(WaylandBackEnd, OnATurnedOutputTheCoverAndItsCopyAreUpright) {
+  for (const char* turn : {"90", "180", "270", "flipped-90"}) {
+    ASSERT_EQ(std::system((std::string("swaymsg -q output HEADLESS-2 transform ") + turn).c_str()), 0);
+    WaylandPlatform p;
+    ASSERT_TRUE(p.Connected());
+    const std::vector<Monitor> m = p.Monitors();
+    ASSERT_EQ(m.size(), 2u);
+    const Rect r = m[1].rect;
+    const bool odd = std::string(turn) != "180";
+    EXPECT_EQ(r.Width(), odd ? kH : kW) << turn;
+    Sink sink;
+    auto w = p.OpenWindow({"cover", WindowKind::Popup, r}, sink);
+    ASSERT_NE(w, nullptr);
+    // Red in the top left corner, blue in the bottom right, green elsewhere.
+    Surface pixels(r.Width(), r.Height(), 0x00FF00);
+    for (int32_t y = 0; y < 50; ++y)
+      for (int32_t x = 0; x < 80; ++x) {
+        pixels.At(x, y) = 0xFF0000;
+        pixels.At(r.Width() - 1 - x, r.Height() - 1 - y) = 0x0000FF;
+      }
+    w->Present(pixels, pixels.Bounds());
+    w->Show();
+    p.WaitForFrame();
+    Surface shot(r.Width(), r.Height());
+    ASSERT_TRUE(p.SnapshotDesktopAt(shot, r.left, r.top));
+    EXPECT_EQ(shot.At(5, 5), 0xFF0000u) << turn;
+    EXPECT_EQ(shot.At(100, 5), 0x00FF00u) << turn;
+    EXPECT_EQ(shot.At(5, 70), 0x00FF00u) << turn;
+    EXPECT_EQ(shot.At(r.Width() - 5, r.Height() - 5), 0x0000FFu) << turn;
+  }
+  ASSERT_EQ(std::system("swaymsg -q output HEADLESS-2 transform normal"), 0);
 }
 
 }  // namespace
