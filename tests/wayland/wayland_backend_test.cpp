@@ -205,16 +205,18 @@ TEST(WaylandBackEnd, ATurnedOutputsPixelsComeBackUpright) {
 namespace tl {
 namespace {
 
-// Last: it turns the right output and turns it back.
-TEST(WaylandBackEnd, OnATurnedOutputTheCoverAndItsCopyAreUpright) {
-  for (const char* turn : {"90", "180", "270", "flipped-90"}) {
-    ASSERT_EQ(std::system((std::string("swaymsg -q output HEADLESS-2 transform ") + turn).c_str()), 0);
+// Last: they turn or scale the right output and put it back.
+TEST(WaylandBackEnd, OnATurnedOrScaledOutputTheCoverAndItsCopyAreUprightAtFullSize) {
+  for (const char* turn : {"90", "180", "270", "flipped-90", "scale"}) {
+    const std::string change = std::string(turn) == "scale" ? "transform normal scale 2"
+                                                            : std::string("transform ") + turn;
+    ASSERT_EQ(std::system(("swaymsg -q output HEADLESS-2 " + change).c_str()), 0);
     WaylandPlatform p;
     ASSERT_TRUE(p.Connected());
     const std::vector<Monitor> m = p.Monitors();
     ASSERT_EQ(m.size(), 2u);
     const Rect r = m[1].rect;
-    const bool odd = std::string(turn) != "180";
+    const bool odd = std::string(turn) != "180" && std::string(turn) != "scale";
     EXPECT_EQ(r.Width(), odd ? kH : kW) << turn;
     Sink sink;
     auto w = p.OpenWindow({"cover", WindowKind::Popup, r}, sink);
@@ -236,7 +238,7 @@ TEST(WaylandBackEnd, OnATurnedOutputTheCoverAndItsCopyAreUpright) {
     EXPECT_EQ(shot.At(5, 70), 0x00FF00u) << turn;
     EXPECT_EQ(shot.At(r.Width() - 5, r.Height() - 5), 0x0000FFu) << turn;
   }
-  ASSERT_EQ(std::system("swaymsg -q output HEADLESS-2 transform normal"), 0);
+  ASSERT_EQ(std::system("swaymsg -q output HEADLESS-2 transform normal scale 1"), 0);
 }
 
 }  // namespace

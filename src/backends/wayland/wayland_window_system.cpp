@@ -114,7 +114,9 @@ bool WaylandPlatform::HandlePending() {
   bool any = false;
   if (!ended_) any = wl_display_dispatch_pending(d) > 0;
   // The keyboard went to another program (a locker): the program is no
-  // longer the one the user works in.
+  // longer the one the user works in. Moving between our own surfaces, it
+  // comes back before the compositor answers a round trip.
+  if (!ended_ && c_->keyboardLeft && !c_->keyboardWindow) c_->Roundtrip();
   if (!ended_ && c_->keyboardLeft && !c_->keyboardWindow) {
     c_->keyboardLeft = false;
     const std::vector<WaylandWindow*> windows = c_->windows;
