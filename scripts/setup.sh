@@ -15,7 +15,7 @@ PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
           pkg-config libx11-dev libxext-dev libxrandr-dev libxtst-dev libgstreamer1.0-dev
           gstreamer1.0-alsa dpkg-dev xscreensaver xscreensaver-data xscreensaver-data-extra
           help2man lintian rpm man-db
-          libwayland-dev wayland-protocols sway grim wtype swayidle weston)
+          libwayland-dev wayland-protocols sway grim wtype swayidle swaylock weston)
 scripts/install-packages.sh "${PACKAGES[@]}"
 
 # A Japanese locale, so that Wine can run with the ANSI code page 932.

@@ -160,6 +160,19 @@ class Covering(unittest.TestCase):
         subprocess.run(["wtype", "a"], check=True)
         self.assertEqual(self.saver.wait_end(), 0)
 
+    def test_a_locker_locks_beneath_it_and_the_first_key_leaves_the_locker(self):
+        # Debian 12's sway keeps the keyboard on the overlay surface that took
+        # it first, so swaylock locks beneath the saver: the saver must not
+        # stop it, and a key ends the saver, not the lock.
+        locker = subprocess.Popen(["swaylock", "-c", "ff00ff"], stdout=subprocess.DEVNULL,
+                                  stderr=subprocess.DEVNULL)
+        self.addCleanup(end, locker)
+        self.fades_on()
+        subprocess.run(["wtype", "a"], check=True)
+        self.assertEqual(self.saver.wait_end(), 0)
+        wait_until("the locker to show", lambda: centre("HEADLESS-1") == (0xff, 0x00, 0xff))
+        self.assertIsNone(locker.poll())
+
     def test_a_modifier_alone_ends_it(self):
         subprocess.run(["wtype", "-k", "Shift_L"], check=True)
         self.assertEqual(self.saver.wait_end(), 0)
