@@ -163,16 +163,25 @@ void WaylandPlatform::RunUntil(const std::function<bool()>& done, uint64_t deadl
 void WaylandPlatform::PumpMessages() { HandlePending(); }
 
 void WaylandPlatform::WaitForFrame() {
-  // The compositor's next frame for every shown window (none comes for an
-  // output that is off: nothing is drawn meanwhile), and no faster than
-  // the other platforms' pace.
+  // No faster than the other platforms' pace, and then the compositor's
+  // next frame on some output we show: an output that is off sends none,
+  // so the others pace the frames, and with every output off nothing is
+  // drawn until one comes back.
   const uint64_t now = wl::NowMs();
   if (nextFrameMs_ <= now || nextFrameMs_ - now > 2 * kFramePeriodMs) nextFrameMs_ = now + kFramePeriodMs;
   RunUntil([] { return false; }, nextFrameMs_);
+  std::vector<NativeHandle> waiting;
+  for (WaylandWindow* w : c_->windows)
+    if (w->FramePending()) waiting.push_back(w->Handle());
   RunUntil([&] {
-    for (WaylandWindow* w : c_->windows)
-      if (w->FramePending()) return false;
-    return true;
+    if (waiting.empty()) return true;
+    for (NativeHandle h : waiting) {
+      bool pending = false;  // its frame came, or it went
+      for (WaylandWindow* w : c_->windows)
+        if (w->Handle() == h) pending = w->FramePending();
+      if (!pending) return true;
+    }
+    return false;
   }, 0);
   nextFrameMs_ += kFramePeriodMs;
 }
