@@ -21,16 +21,6 @@ class WaylandWindow;
 // Milliseconds of a steady clock.
 uint64_t NowMs();
 
-// RAII for the proxies: each kind destroyed by its own request.
-template <typename T, void (*Destroy)(T*)>
-struct ProxyDeleter {
-  void operator()(T* p) const {
-    if (p) Destroy(p);
-  }
-};
-template <typename T, void (*Destroy)(T*)>
-using Unique = std::unique_ptr<T, ProxyDeleter<T, Destroy>>;
-
 // Window timers as Windows delivers them, as in the x11 back end: a due
 // timer fires once, then is due an interval after it fired (10 ms at least).
 class Timers {

@@ -5,6 +5,7 @@
 
 #include <poll.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -122,7 +123,9 @@ bool WaylandPlatform::HandlePending() {
     const std::vector<WaylandWindow*> windows = c_->windows;
     for (WaylandWindow* w : windows) {
       if (ended_) break;
-      w->OnKeyboardTaken();
+      // A sink may have let another window go.
+      if (std::find(c_->windows.begin(), c_->windows.end(), w) != c_->windows.end())
+        w->OnKeyboardTaken();
     }
     any = true;
   }
