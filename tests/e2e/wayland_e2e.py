@@ -241,7 +241,10 @@ def main():
         os.execv(os.path.join(ROOT, "scripts/lib/wayland-run.sh"),
                  [os.path.join(ROOT, "scripts/lib/wayland-run.sh"), "/usr/bin/python3",
                   os.path.abspath(__file__)] + sys.argv[1:])
-    os.chdir(tempfile.mkdtemp(prefix="tidelight-wayland-e2e."))
+    # Every file of the run under the compositor's runtime folder, which
+    # the runner removes.
+    tempfile.tempdir = os.environ["XDG_RUNTIME_DIR"]
+    os.chdir(tempfile.mkdtemp(prefix="e2e."))
     suite = unittest.TestSuite()
     for case in (Covering, StartedBySwayidle, WithoutLayerShell):
         for test in unittest.defaultTestLoader.loadTestsFromTestCase(case):

@@ -22,8 +22,8 @@ from measure import cpu_seconds  # noqa: E402
 def measure(program, env, server_pid, seconds):
     """Processor time over wall time of the program and of its display
     server, after a warm-up in which it takes its picture."""
-    home = tempfile.mkdtemp(prefix="tidelight-measure.")
-    env = dict(env, HOME=home, XDG_CONFIG_HOME=home)
+    home = tempfile.TemporaryDirectory(prefix="tidelight-measure.")
+    env = dict(env, HOME=home.name, XDG_CONFIG_HOME=home.name)
     proc = subprocess.Popen([program, "--no-music"], env=env, stdout=subprocess.DEVNULL,
                             stderr=subprocess.DEVNULL)
     try:
@@ -37,6 +37,7 @@ def measure(program, env, server_pid, seconds):
     finally:
         proc.terminate()
         proc.wait()
+        home.cleanup()
 
 
 def main():
@@ -47,6 +48,7 @@ def main():
     args = parser.parse_args()
     program = os.path.abspath(args.program)
     if args.inside:
+        tempfile.tempdir = os.environ["XDG_RUNTIME_DIR"]
         # Inside the compositor: the Wayland figures, as one line for the caller.
         own, server = measure(program, os.environ, int(os.environ["TIDELIGHT_COMPOSITOR_PID"]),
                               args.seconds)
