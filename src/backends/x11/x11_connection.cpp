@@ -5,6 +5,9 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
 
 #include "backends/x11/x11_handles.h"
 
@@ -13,10 +16,44 @@ namespace tl::x11 {
 namespace {
 
 int g_lastError = 0;
+int g_traps = 0;  // error traps alive: their errors are expected
+bool g_reported = false;
+// The major opcodes of the extensions we use, for naming a failed request
+// (the handler may send no request of its own to ask).
+std::vector<std::pair<int, std::string>> g_extensions;
+void (*g_onLost)() = nullptr;
 
-int RecordError(Display*, XErrorEvent* e) {
-  if (g_lastError == 0) g_lastError = e->error_code;
+std::string RequestName(Display* d, int major, int minor) {
+  std::string key = std::to_string(major);
+  for (const auto& [opcode, name] : g_extensions)
+    if (opcode == major) key = name + "." + std::to_string(minor);
+  char text[128] = {};
+  XGetErrorDatabaseText(d, "XRequest", key.c_str(), "", text, sizeof text);
+  return text[0] ? text : "request " + std::to_string(major) + "." + std::to_string(minor);
+}
+
+int RecordError(Display* d, XErrorEvent* e) {
+  if (g_traps > 0) {
+    if (g_lastError == 0) g_lastError = e->error_code;
+    return 0;
+  }
+  // An error nobody asked about is a fault of ours: said once, as the
+  // first of a run of them is the one that tells.
+  if (g_reported) return 0;
+  g_reported = true;
+  char error[128] = {};
+  XGetErrorText(d, e->error_code, error, sizeof error);
+  std::fprintf(stderr, "tidelight: X error: %s in %s (resource 0x%lx)\n", error,
+               RequestName(d, e->request_code, e->minor_code).c_str(), e->resourceid);
   return 0;
+}
+
+// Xlib ends the process when this returns: the music is stopped first, so
+// no sound outlives the screen.
+int ConnectionLost(Display*) {
+  std::fprintf(stderr, "tidelight: lost the connection to the X server; ending\n");
+  if (g_onLost) g_onLost();
+  std::_Exit(1);
 }
 
 // Our pixel, 0x00RRGGBB in little-endian memory, is the visual's own pixel
@@ -42,6 +79,8 @@ int32_t RefreshRate(Display* d, XWindow root) {
 }
 
 }  // namespace
+
+void OnConnectionLost(void (*stop)()) { g_onLost = stop; }
 
 uint64_t NowMs() {
   return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -84,11 +123,18 @@ uint64_t Timers::NextDue() const {
 }
 
 ErrorTrap::ErrorTrap(Display* d) : display_(d) {
+  // Errors of earlier requests are not this trap's.
   XSync(d, False);
+  ++g_traps;
   g_lastError = 0;
 }
 
-ErrorTrap::~ErrorTrap() { g_lastError = 0; }
+ErrorTrap::~ErrorTrap() {
+  // The trap's requests are answered before it stops expecting errors.
+  XSync(display_, False);
+  --g_traps;
+  g_lastError = 0;
+}
 
 bool ErrorTrap::Failed() {
   XSync(display_, False);
@@ -104,7 +150,12 @@ void Open(Connection& c, const X11Options& o) {
   c.display = XOpenDisplay(o.display.empty() ? nullptr : o.display.c_str());
   if (!c.display) return;
   XSetErrorHandler(RecordError);
+  XSetIOErrorHandler(ConnectionLost);
   Display* d = c.display;
+  for (const char* name : {"MIT-SHM", "RANDR"}) {
+    int major = 0, event = 0, error = 0;
+    if (XQueryExtension(d, name, &major, &event, &error)) g_extensions.emplace_back(major, name);
+  }
   c.screen = DefaultScreen(d);
   c.root = RootWindow(d, c.screen);
   c.parent = c.root;

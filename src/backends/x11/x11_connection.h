@@ -48,7 +48,8 @@ class Timers {
 
 // X errors are answered by the caller that made the request, not by ending
 // the process (Xlib's own handler exits): a trap records the first error
-// made while it lives, after a round trip.
+// made while it lives, after a round trip; its requests are answered
+// before it goes.
 class ErrorTrap {
  public:
   explicit ErrorTrap(Display* d);
@@ -99,7 +100,13 @@ struct RootMonitor {
 // The server's monitors; the first is the primary one when none is named.
 std::vector<RootMonitor> RandrMonitors(Display* d, XWindow root);
 
+// Called when the connection to the server is lost, before the process
+// ends: Xlib allows no return to the program from there.
+void OnConnectionLost(void (*stop)());
+
 // Opens the display and learns the screen; nothing connected on failure.
+// An X error outside an ErrorTrap is said once on standard error; a lost
+// connection is said, calls the OnConnectionLost hook and ends the process.
 void Open(Connection& c, const X11Options& options);
 void Close(Connection& c);
 

@@ -166,6 +166,11 @@ int32_t X11Media::StopSound() {
   return 1;
 }
 
+void X11Media::StopAll() {
+  aliases_.clear();
+  sound_.reset();
+}
+
 uint32_t X11Media::WaveOutDeviceCount() { return Started() ? 1 : 0; }
 
 }  // namespace tl

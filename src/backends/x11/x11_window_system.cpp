@@ -17,8 +17,17 @@ namespace tl {
 using x11::X11Window;
 using x11::XWindow;
 
+namespace {
+// The platform whose music a lost connection stops.
+X11Platform* g_platform = nullptr;
+}  // namespace
+
 X11Platform::X11Platform(const X11Options& options)
     : media(options.audioSink), c_(std::make_unique<x11::Connection>()), options_(options) {
+  g_platform = this;
+  x11::OnConnectionLost([] {
+    if (g_platform) g_platform->media.StopAll();
+  });
   x11::Open(*c_, options);
   // Big pictures where the server can read them as they lie, so that
   // presenting copies nothing (x11::SurfaceImage).
@@ -26,6 +35,7 @@ X11Platform::X11Platform(const X11Options& options)
 }
 
 X11Platform::~X11Platform() {
+  if (g_platform == this) g_platform = nullptr;
   SharePixelMemory(false);
   x11::Close(*c_);
 }
