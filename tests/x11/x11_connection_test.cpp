@@ -2,6 +2,9 @@
 // said once, a lost connection ending the program with a message.
 #include "x11_rig.h"
 
+#include <sched.h>
+#include <unistd.h>
+
 #include <cstdio>
 
 #include "backends/x11/x11_connection.h"
@@ -55,6 +58,30 @@ TEST_F(X11Connection, ALostConnectionEndsTheProgramWithAMessage) {
         std::_Exit(5);
       },
       ::testing::ExitedWithCode(1), "tidelight: lost the connection to the X server");
+}
+
+TEST_F(X11Connection, InAnotherIpcNamespaceNothingIsSharedAndThePixelsStillShow) {
+  if (geteuid() != 0) GTEST_SKIP() << "a namespace of one's own takes root";
+  EXPECT_EXIT(
+      {
+        // The server's segment numbers name other segments here, or none.
+        if (unshare(CLONE_NEWIPC) != 0) std::_Exit(3);
+        X11Platform p;
+        if (p.SharedMemory()) std::_Exit(4);
+        RecordingSink sink;
+        auto w = p.OpenWindow({"apart", WindowKind::Popup, {0, 0, 1024, 512}}, sink);
+        w->Show();
+        Surface pixels;
+        pixels.Resize(1024, 512, 0, PixelPlace::Shown);
+        for (int32_t y = 0; y < 512; ++y)
+          for (int32_t x = 0; x < 1024; ++x) pixels.At(x, y) = Rgb(uint8_t(x), uint8_t(y), 7);
+        w->Present(pixels, pixels.Bounds());
+        XSync(p.connection().display, False);
+        for (auto [x, y] : {std::pair{0, 0}, {300, 200}, {1023, 511}})
+          if (ScreenPixel(x, y) != pixels.At(x, y)) std::_Exit(5);
+        std::_Exit(0);
+      },
+      ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace
