@@ -56,6 +56,11 @@ int main(int argc, char** argv) {
     std::cerr << "tidelight: cannot open the X display\n";
     return 1;
   }
+  if (const std::string visual = platform.UnservedVisual(); !visual.empty()) {
+    std::cerr << "tidelight: cannot show pictures on " << visual
+              << "; a true-colour visual is needed\n";
+    return 1;
+  }
   if (hosted && !platform.Hosted()) {
     std::cerr << "tidelight: there is no window " << std::hex << std::showbase << x.host
               << " to draw in\n";

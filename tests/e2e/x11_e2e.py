@@ -177,6 +177,20 @@ class ServerKindsTest(Case):
         self.check_untouched(corners)
 
 
+class Depth16Test(ServerKindsTest):
+    depth = 16
+
+    def test_fade_at_depth_16(self):
+        self.check_fading()
+
+
+class Depth30Test(ServerKindsTest):
+    depth = 30
+
+    def test_fade_at_depth_30(self):
+        self.check_fading()
+
+
 class IpcNamespaceTest(ServerKindsTest):
     def test_fade_from_an_ipc_namespace_of_its_own(self):
         # Its segment numbers name other segments on the server's side.
@@ -301,7 +315,7 @@ class XscreensaverTest(Case):
         self.check_untouched({(3, 3): LEFT, (w - 3, h - 3): RIGHT})
 
 
-CLASSES = [FadeTest, IpcNamespaceTest, DismissalTest, OneCopyTest, MusicTest, XscreensaverTest,
+CLASSES = [FadeTest, IpcNamespaceTest, Depth16Test, Depth30Test, DismissalTest, OneCopyTest, MusicTest, XscreensaverTest,
            TwoMonitorsTest]
 
 

@@ -60,17 +60,21 @@ int ConnectionLost(Display*) {
   std::_Exit(1);
 }
 
-// Our pixel, 0x00RRGGBB in little-endian memory, is the visual's own pixel
-// in 32-bit units.
-bool PixelsMatch(Display* d, Visual* v, int depth) {
-  if (v->c_class != TrueColor || v->red_mask != 0xFF0000 || v->green_mask != 0xFF00 ||
-      v->blue_mask != 0xFF || (depth != 24 && depth != 32) || ImageByteOrder(d) != LSBFirst)
-    return false;
+// The visual's pixels as our conversion knows them; false for a visual
+// that is no true-colour one (a palette).
+bool FormatOf(Display* d, Visual* v, int depth, PixelFormat& f) {
+  if (v->c_class != TrueColor) return false;
   int count = 0;
   const UniqueXFree<XPixmapFormatValues> formats(XListPixmapFormats(d, &count));
   for (int i = 0; i < count; ++i)
-    if (formats.get()[i].depth == depth) return formats.get()[i].bits_per_pixel == 32;
-  return false;
+    if (formats.get()[i].depth == depth) f.bytesPerPixel = formats.get()[i].bits_per_pixel / 8;
+  f.red = static_cast<uint32_t>(v->red_mask);
+  f.green = static_cast<uint32_t>(v->green_mask);
+  f.blue = static_cast<uint32_t>(v->blue_mask);
+  const uint32_t planes = depth >= 32 ? ~0u : (1u << depth) - 1;
+  f.fixed = planes & ~(f.red | f.green | f.blue);
+  f.msbFirst = ImageByteOrder(d) == MSBFirst;
+  return depth <= 32 && f.bytesPerPixel * 8 >= depth && Servable(f);
 }
 
 // Over a network, or from another machine's or container's point of view,
@@ -245,8 +249,11 @@ void Open(Connection& c, const X11Options& o) {
       c.height = m.rect.Height();
     }
   }
-  c.pixelsMatch = PixelsMatch(d, c.visual, c.depth);
-  c.alphaBits = c.depth == 32 ? 0xFF000000u : 0;
+  PixelFormat format;
+  c.served = FormatOf(d, c.visual, c.depth, format);
+  if (c.served) c.pixels = PixelConverter(format);
+  c.pixelsMatch = c.served && c.pixels.Ours();
+  c.alphaBits = c.served ? format.fixed : 0;
   c.sharedMemory = o.sharedMemory && XShmQueryExtension(d) && LocalConnection(d) &&
                    SharedMemoryProven(d, c.screen);
   c.refreshHz = RefreshRate(d, c.root);

@@ -6,6 +6,7 @@
 // The seam's headers come first: X's headers define macros (None, Status,
 // KeyPress...) that would rename the seam's own words.
 #include "backends/x11/x11_platform.h"
+#include "backends/x11/x11_pixel_format.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -75,6 +76,10 @@ struct Connection {
   Visual* visual = nullptr;
   int depth = 0;
   Colormap colormap = 0;
+  // Whether our pixels can be shown in the visual at all (a true-colour
+  // one), and how they are converted to and from its pixels.
+  bool served = false;
+  PixelConverter pixels;
   // Our pixels (0x00RRGGBB, little-endian) are the visual's own; bits set
   // in every pixel sent (the opaque alpha of a 32-bit visual).
   bool pixelsMatch = false;

@@ -141,17 +141,13 @@ bool RunDesktopHelper(const std::string& program, XWindow window, Pixmap pixmap)
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-// Copies `part` of the drawable into `into` at (toX, toY); our pixels keep
-// their reserved byte 0.
+// Copies `part` of the drawable into `into` at (toX, toY), converted to
+// our pixels.
 bool CopyFrom(Connection& c, Drawable from, const Rect& part, Surface& into, int32_t toX,
               int32_t toY) {
   PixelImage image(c, part.Width(), part.Height());
   if (!image.ok() || !image.Get(from, part.left, part.top)) return false;
-  for (int32_t y = 0; y < part.Height(); ++y) {
-    const uint32_t* row = image.Row(y);
-    uint32_t* to = into.Row(toY + y) + toX;
-    for (int32_t x = 0; x < part.Width(); ++x) to[x] = row[x] & 0x00FFFFFF;
-  }
+  for (int32_t y = 0; y < part.Height(); ++y) image.ReadRow(y, into.Row(toY + y) + toX, part.Width());
   return true;
 }
 
@@ -184,7 +180,7 @@ bool X11Platform::SnapshotDesktopAt(Surface& into, int32_t x, int32_t y) {
     {
       // Black where the helper draws nothing (a picture of another shape).
       const x11::UniqueGc gc(XCreateGC(c.display, pixmap.get(), 0, nullptr), x11::FreeGc{c.display});
-      XSetForeground(c.display, gc.get(), c.alphaBits);
+      XSetForeground(c.display, gc.get(), c.pixels.Pixel(0));
       XFillRectangle(c.display, pixmap.get(), gc.get(), 0, 0, static_cast<unsigned>(c.width),
                      static_cast<unsigned>(c.height));
     }

@@ -82,6 +82,9 @@ class X11Platform : public Files,
   bool Hosted() const;
   // Whether presenting and copying go through shared memory.
   bool SharedMemory() const;
+  // Empty where our pixels can be shown; otherwise what the visual is that
+  // they cannot be shown in (a palette, masks we cannot make), for a message.
+  std::string UnservedVisual() const;
 
   // The seam as the program sees it, with GStreamer as the multimedia system.
   X11Media media;

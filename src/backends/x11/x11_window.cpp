@@ -142,14 +142,14 @@ void X11Window::Present(const Surface& pixels, const Rect& dirty) {
 
 void X11Window::Present(const Surface& pixels, std::span<const Rect> parts) {
   shown_ = &pixels;
-  if (window_ == 0 || !c_.pixelsMatch) return;
+  if (window_ == 0 || !c_.served) return;
   if (PresentInPlace(pixels, parts)) return;
   if (!image_ || image_->Width() != pixels.Width() || image_->Height() != pixels.Height())
     image_ = std::make_unique<PixelImage>(c_, pixels.Width(), pixels.Height());
   if (!image_->ok()) return;
   for (const Rect& part : parts)
     if (const Rect r = Intersect(part, pixels.Bounds()); !r.Empty())
-      image_->CopyFrom(pixels, r, c_.alphaBits);
+      image_->CopyFrom(pixels, r);
   const Rect* last = LastShown(parts, pixels.Bounds());
   for (const Rect& part : parts)
     if (const Rect r = Intersect(part, pixels.Bounds()); !r.Empty())
@@ -181,7 +181,7 @@ void X11Window::Repaint(const Rect& r) {
     Present(*shown_, r);
     return;
   }
-  XSetForeground(c_.display, gc_.get(), background_ | c_.alphaBits);
+  XSetForeground(c_.display, gc_.get(), c_.pixels.Pixel(background_));
   XFillRectangle(c_.display, window_, gc_.get(), r.left, r.top, static_cast<unsigned>(r.Width()),
                  static_cast<unsigned>(r.Height()));
 }

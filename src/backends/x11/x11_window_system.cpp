@@ -5,6 +5,7 @@
 
 #include <poll.h>
 
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 
@@ -45,6 +46,17 @@ bool X11Platform::Connected() const { return c_->display != nullptr; }
 bool X11Platform::Hosted() const { return c_->hosted; }
 
 bool X11Platform::SharedMemory() const { return c_->sharedMemory; }
+
+std::string X11Platform::UnservedVisual() const {
+  if (c_->served) return "";
+  const char* names[] = {"StaticGray", "GrayScale", "StaticColor", "PseudoColor", "TrueColor", "DirectColor"};
+  const int kind = c_->visual->c_class;
+  char text[160];
+  std::snprintf(text, sizeof text, "a %s visual of depth %d (masks 0x%lx 0x%lx 0x%lx)",
+                kind >= 0 && kind < 6 ? names[kind] : "unknown", c_->depth, c_->visual->red_mask,
+                c_->visual->green_mask, c_->visual->blue_mask);
+  return text;
+}
 
 std::string X11Platform::CommandLine() {
   // The arguments as the process was given them, each quoted that holds a blank.
