@@ -92,6 +92,9 @@ struct Connection {
   int32_t cursorCount = 0;
   std::map<XWindow, X11Window*> windows;
   Timers timers;
+  // A cover whose keyboard grab is tried again until grabUntilMs (0: none).
+  XWindow grabPending = 0;
+  uint64_t grabUntilMs = 0, grabNextMs = 0;
 
   bool CursorHidden() const { return cursorCount < 0; }
   X11Window* Find(XWindow w) const;

@@ -146,6 +146,8 @@ class X11Platform : public Files,
   void RunUntil(const std::function<bool()>& done, uint64_t deadlineMs);
   // Handles every queued event, then each due timer once; true when any ran.
   bool HandlePending();
+  // Another program's window came over a cover of ours (a screen locker).
+  void Deactivate();
 
   std::unique_ptr<x11::Connection> c_;
   X11Options options_;

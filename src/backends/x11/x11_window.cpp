@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "backends/x11/x11_keyboard.h"
+
 namespace tl::x11 {
 
 namespace {
@@ -100,6 +102,7 @@ void X11Window::Destroy() {
   if (window_ == 0) return;
   c_.timers.Forget(this);
   c_.windows.erase(window_);
+  if (c_.grabPending == window_) c_.grabPending = 0;
   image_.reset();
   inPlace_.reset();
   gc_.reset();
@@ -111,13 +114,8 @@ void X11Window::Destroy() {
 void X11Window::Show() {
   if (window_ == 0) return;
   XMapRaised(c_.display, window_);
-  if (!grabsKeyboard_) return;
-  // The keyboard comes to the cover whatever had the focus; failing that
-  // (another program holds it), the focus does.
-  XSync(c_.display, False);
-  if (XGrabKeyboard(c_.display, window_, False, GrabModeAsync, GrabModeAsync, CurrentTime) !=
-      GrabSuccess)
-    XSetInputFocus(c_.display, window_, RevertToParent, CurrentTime);
+  // The keyboard comes to the cover whatever had the focus.
+  if (grabsKeyboard_) TakeKeyboard(c_, window_);
   XFlush(c_.display);
 }
 
@@ -300,6 +298,7 @@ void X11Window::Handle(const XEvent& e) {
       // Destroyed from outside: with its host, or by another program.
       c_.timers.Forget(this);
       c_.windows.erase(window_);
+      if (c_.grabPending == window_) c_.grabPending = 0;
       window_ = 0;
       events_.OnDestroyed();
       break;

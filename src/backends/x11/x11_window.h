@@ -41,6 +41,10 @@ class X11Window : public tl::Window {
   void OnTimer(int32_t timerId) { events_.OnTimer(timerId); }
   // The pointer shown over the window now (blank while the cursor is hidden).
   void ApplyPointer();
+  // A cover on the root that takes the keyboard (no host, no frame).
+  bool Unmanaged() const { return grabsKeyboard_; }
+  // Another program came in front of ours, as Windows' deactivation says.
+  void OnDeactivated() { events_.OnAppActivation(false); }
 
  private:
   void Destroy();

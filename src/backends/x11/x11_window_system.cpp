@@ -10,6 +10,7 @@
 #include <iterator>
 
 #include "backends/x11/x11_handles.h"
+#include "backends/x11/x11_keyboard.h"
 #include "backends/x11/x11_window.h"
 #include "gfx/pixel_memory_shared.h"
 
@@ -30,6 +31,7 @@ X11Platform::X11Platform(const X11Options& options)
     if (g_platform) g_platform->media.StopAll();
   });
   x11::Open(*c_, options);
+  if (c_->display) x11::WatchOtherWindows(*c_);
   // Big pictures where the server can read them as they lie, so that
   // presenting copies nothing (x11::SurfaceImage).
   if (c_->sharedMemory && c_->pixelsMatch && c_->alphaBits == 0) SharePixelMemory(true);
@@ -160,11 +162,13 @@ bool X11Platform::HandlePending() {
     XEvent e;
     XNextEvent(d, &e);
     if (X11Window* w = c_->Find(e.xany.window)) w->Handle(e);
+    if (x11::OthersCoverUs(*c_, e)) Deactivate();
     any = true;
   }
   // Timers after the queue, as Windows makes its timer messages only when
   // nothing else waits; each due timer once.
   const uint64_t now = x11::NowMs();
+  x11::KeepTakingKeyboard(*c_, now);
   X11Window* w = nullptr;
   int32_t id = 0;
   while (!ended_ && c_->timers.TakeDue(now, w, id)) {
@@ -172,6 +176,16 @@ bool X11Platform::HandlePending() {
     any = true;
   }
   return any;
+}
+
+void X11Platform::Deactivate() {
+  // Every window of ours is told, as Windows tells each top-level window;
+  // any of them may end the program or let windows go.
+  std::vector<XWindow> ours;
+  for (const auto& [id, w] : c_->windows)
+    if (w->Unmanaged()) ours.push_back(id);
+  for (XWindow id : ours)
+    if (X11Window* w = c_->Find(id); w && !ended_) w->OnDeactivated();
 }
 
 void X11Platform::RunUntil(const std::function<bool()>& done, uint64_t deadlineMs) {
@@ -183,6 +197,7 @@ void X11Platform::RunUntil(const std::function<bool()>& done, uint64_t deadlineM
     if (deadlineMs != 0 && now >= deadlineMs) return;
     if (any) continue;
     uint64_t wake = c_->timers.NextDue();
+    if (c_->grabPending != 0 && (wake == 0 || c_->grabNextMs < wake)) wake = c_->grabNextMs;
     if (deadlineMs != 0 && (wake == 0 || deadlineMs < wake)) wake = deadlineMs;
     const int timeout = wake == 0 ? -1 : wake > now ? static_cast<int>(wake - now) : 0;
     XFlush(d);
