@@ -1,5 +1,7 @@
 // The Linux entry point: the command line read, the x11 back end opened on
 // the screen or on the window xscreensaver gives, and the program handed to it.
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -25,6 +27,18 @@ std::string DesktopHelper() {
     at = end + 1;
   }
   return "";
+}
+
+// The per-user music lock: one copy holds it and plays; it goes with the
+// process however that ends. Where no lock can be had, every copy plays.
+bool TakeMusicLock(const std::string& userFolder) {
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  const std::string folder = runtime && runtime[0] == '/' ? runtime : userFolder + "/tidelight";
+  const int fd = open((folder + "/tidelight-music.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (fd < 0) return true;
+  if (flock(fd, LOCK_EX | LOCK_NB) == 0) return true;  // kept open until the end
+  close(fd);
+  return false;
 }
 
 }  // namespace
@@ -66,5 +80,6 @@ int main(int argc, char** argv) {
               << " to draw in\n";
     return 1;
   }
-  return tl::RunLinuxSaver(platform, options, hosted, std::cerr);
+  const bool holdsMusic = TakeMusicLock(platform.UserDataFolder());
+  return tl::RunLinuxSaver(platform, options, hosted, std::cerr, holdsMusic);
 }
