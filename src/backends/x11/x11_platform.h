@@ -15,9 +15,11 @@
 //                 from LC_ALL, LC_MESSAGES or LANG
 //   WindowSystem  /proc/self/cmdline, top-level windows found by WM_NAME,
 //                 a blank pointer for a hidden cursor, real windows
-//                 (override-redirect borderless ones for the screen)
-//                 presented with XShmPutImage or XPutImage, pointer and
-//                 keys from core events, timers and the message loop on
+//                 (override-redirect borderless ones for the screen, which
+//                 take the keyboard and give way to a screen locker:
+//                 x11_keyboard.cpp) presented with XShmPutImage or
+//                 XPutImage in any true-colour visual (x11_pixel_format),
+//                 pointer and keys from core events, timers and the message loop on
 //                 poll over the connection, frames at the monitor's
 //                 refresh rate; no text (x11_text.cpp) and no platform
 //                 controls

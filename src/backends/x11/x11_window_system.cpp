@@ -162,7 +162,7 @@ bool X11Platform::HandlePending() {
     XEvent e;
     XNextEvent(d, &e);
     if (X11Window* w = c_->Find(e.xany.window)) w->Handle(e);
-    if (x11::OthersCoverUs(*c_, e)) Deactivate();
+    if (!ended_ && x11::OthersCoverUs(*c_, e)) Deactivate();
     any = true;
   }
   // Timers after the queue, as Windows makes its timer messages only when
