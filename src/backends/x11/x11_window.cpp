@@ -114,13 +114,16 @@ void X11Window::Destroy() {
 void X11Window::Show() {
   if (window_ == 0) return;
   XMapRaised(c_.display, window_);
+  raised_ = true;
   // The keyboard comes to the cover whatever had the focus.
   if (grabsKeyboard_) TakeKeyboard(c_, window_);
   XFlush(c_.display);
 }
 
 void X11Window::SetTopmost() {
-  if (window_ == 0) return;
+  // A shown window was raised as it showed; raising it again would put it
+  // over a window that came in front since, as a screen locker's does.
+  if (window_ == 0 || raised_) return;
   XRaiseWindow(c_.display, window_);
   XFlush(c_.display);
 }

@@ -60,6 +60,7 @@ class X11Window : public tl::Window {
   bool ownPlace_ = false;  // placed in the virtual screen, not in a host's client area
   bool takesInput_ = true;
   bool grabsKeyboard_ = false;
+  bool raised_ = false;
   uint32_t background_ = 0;
   Atom closeAtom_ = 0;  // WM_DELETE_WINDOW, for a captioned window
   UniqueGc gc_;
