@@ -86,7 +86,8 @@ class NativeRig(Rig):
     def near(self, shown, colour):
         # Each channel as the screen keeps it: 5 or 6 bits at depth 16, 10 at
         # depth 30, each way through a conversion.
-        tolerance = {16: 9, 30: 2}.get(self.screen.depth, 0)
+        # At depth 8 (a palette) the program draws nothing: any colour will do.
+        tolerance = {8: 255, 16: 9, 30: 2}.get(self.screen.depth, 0)
         return all(abs(a - b) <= tolerance for a, b in zip(shown, colour))
 
     def start(self, *args, env=None):
@@ -189,6 +190,16 @@ class Depth30Test(ServerKindsTest):
 
     def test_fade_at_depth_30(self):
         self.check_fading()
+
+
+class Depth8Test(ServerKindsTest):
+    depth = 8
+
+    def test_a_palette_screen_is_refused_in_one_line(self):
+        run = subprocess.run([RIG.program], env=RIG.env, capture_output=True, text=True, timeout=30)
+        check(run.returncode == 1, "exit status %d" % run.returncode)
+        check(run.stderr.count("\n") == 1 and "PseudoColor" in run.stderr,
+              "not one line naming the visual: %r" % run.stderr)
 
 
 class IpcNamespaceTest(ServerKindsTest):
@@ -315,7 +326,7 @@ class XscreensaverTest(Case):
         self.check_untouched({(3, 3): LEFT, (w - 3, h - 3): RIGHT})
 
 
-CLASSES = [FadeTest, IpcNamespaceTest, Depth16Test, Depth30Test, DismissalTest, OneCopyTest, MusicTest, XscreensaverTest,
+CLASSES = [FadeTest, IpcNamespaceTest, Depth16Test, Depth30Test, Depth8Test, DismissalTest, OneCopyTest, MusicTest, XscreensaverTest,
            TwoMonitorsTest]
 
 
