@@ -8,12 +8,13 @@ PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
           g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64
           wine64 xvfb xauth file python3 xdotool imagemagick procps util-linux
           sox libsox-fmt-mp3 lame gstreamer1.0-plugins-base gstreamer1.0-plugins-good locales
-          clang-14 libclang-rt-14-dev fonts-ipafont-gothic
+          clang-14 libclang-rt-14-dev fonts-ipafont-gothic fonts-liberation fonts-wine
           libpng-dev libjpeg62-turbo-dev libgif-dev libdeflate-dev fonts-dejavu-core
           xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
           wixl msitools faketime
           pkg-config libx11-dev libxext-dev libxrandr-dev libxtst-dev libgstreamer1.0-dev
-          gstreamer1.0-alsa dpkg-dev xscreensaver xscreensaver-data xscreensaver-data-extra)
+          gstreamer1.0-alsa dpkg-dev xscreensaver xscreensaver-data xscreensaver-data-extra
+          help2man lintian rpm man-db)
 scripts/install-packages.sh "${PACKAGES[@]}"
 
 # A Japanese locale, so that Wine can run with the ANSI code page 932.

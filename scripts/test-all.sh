@@ -8,6 +8,9 @@ scripts/setup.sh
 # Each stage says when it began, so a slow one shows in the log.
 stage() { echo "== $* (at ${SECONDS} s)"; }
 
+stage "the documentation's links: every relative link in README.md and docs/ finds its target"
+python3 scripts/check-links.py
+
 stage "native tests"
 cmake --workflow --preset native
 stage "native tests with AddressSanitizer and UBSan"
@@ -22,7 +25,7 @@ build/native-release/tests/tidelight_soak --minutes 30 --music cd | tail -n 1
 
 stage "end to end: the Linux program tidelight natively on a virtual screen (no Wine)"
 python3 tests/e2e/x11_e2e.py --program build/native-release/tidelight --work build/x11-e2e
-stage "the Debian package: its files and fields, and xscreensaver running what it installs"
+stage "the Linux packages: the .deb (lintian, installed with apt, added to xscreensaver, run by its daemon) and the .rpm"
 scripts/check-deb.sh
 
 stage "Windows builds (i686 is built and inspected; this kernel runs no 32-bit code)"

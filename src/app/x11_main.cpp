@@ -2,22 +2,24 @@
 // the screen or on the window xscreensaver gives, and the program handed to it.
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "backends/x11/x11_platform.h"
+#include "startup/add_to_xscreensaver.h"
 #include "startup/linux_program.h"
 
 namespace {
 
-// xscreensaver's desktop helper where it is installed: on the PATH, or
-// beside xscreensaver's hacks.
-std::string DesktopHelper() {
-  const std::string name = "xscreensaver-getimage";
+// A program as xscreensaver finds it: on the PATH, or beside its hacks.
+std::string FindProgram(const std::string& name) {
   std::string dirs = std::getenv("PATH") ? std::getenv("PATH") : "";
   dirs += ":/usr/libexec/xscreensaver";
   for (size_t at = 0; at <= dirs.size();) {
@@ -41,6 +43,69 @@ bool TakeMusicLock(const std::string& userFolder) {
   return false;
 }
 
+// The entry for ~/.xscreensaver: "tidelight --root" when xscreensaver finds
+// this very program by its name, else its full path (a build folder).
+std::string HackCommand() {
+  std::error_code ec;
+  const std::filesystem::path self = std::filesystem::canonical("/proc/self/exe", ec);
+  const std::string found = FindProgram("tidelight");
+  if (!found.empty() && std::filesystem::canonical(found, ec) == self) return "tidelight --root";
+  std::string path = self.string();
+  if (path.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789/._+-") !=
+      std::string::npos) {
+    std::string quoted = "'";
+    for (char c : path) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    path = quoted + "'";
+  }
+  return path + " --root";
+}
+
+tl::FileText ReadText(const std::string& path) {
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return {errno == ENOENT ? tl::FileText::State::Missing : tl::FileText::State::Unreadable, {}};
+  tl::FileText file{tl::FileText::State::Read, {}};
+  char buffer[65536];
+  for (ssize_t n; (n = read(fd, buffer, sizeof buffer)) != 0;) {
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      file.state = tl::FileText::State::Unreadable;
+      break;
+    }
+    file.bytes.append(buffer, static_cast<size_t>(n));
+  }
+  close(fd);
+  return file;
+}
+
+// Written beside the file and renamed over it, so that neither a failure
+// nor xscreensaver reading it meanwhile ever sees half a file. Through a
+// link, the file it names is replaced; its permissions are kept.
+bool ReplaceText(const std::string& path, const std::string& bytes) {
+  std::error_code ec;
+  std::filesystem::path target = path;
+  if (std::filesystem::is_symlink(std::filesystem::symlink_status(target, ec))) {
+    target = std::filesystem::weakly_canonical(target, ec);
+    if (ec) return false;
+  }
+  struct stat old {};
+  const mode_t mode = stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+  const std::string temp = target.string() + ".tidelight-new";
+  const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
+  if (fd < 0) return false;
+  bool ok = fchmod(fd, mode) == 0;
+  for (size_t at = 0; ok && at < bytes.size();) {
+    const ssize_t n = write(fd, bytes.data() + at, bytes.size() - at);
+    if (n < 0 && errno == EINTR) continue;
+    ok = n > 0;
+    if (ok) at += static_cast<size_t>(n);
+  }
+  ok = fsync(fd) == 0 && ok;
+  ok = close(fd) == 0 && ok;
+  ok = ok && rename(temp.c_str(), target.c_str()) == 0;
+  if (!ok) unlink(temp.c_str());
+  return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -57,6 +122,10 @@ int main(int argc, char** argv) {
     std::cout << "tidelight " TIDELIGHT_VERSION "\n";
     return 0;
   }
+  if (options.addToXscreensaver) {
+    const char* home = std::getenv("HOME");
+    return tl::AddToXscreensaver(home ? home : "", HackCommand(), {ReadText, ReplaceText}, std::cout, std::cerr);
+  }
   tl::X11Options x;
   const std::optional<uint64_t> host = tl::HostWindowOf(options, std::getenv("XSCREENSAVER_WINDOW"));
   const bool hosted = host.has_value() || options.root;
@@ -64,7 +133,7 @@ int main(int argc, char** argv) {
   x.root = options.root;
   // Where the sound goes, as a GStreamer pipeline; the system's output when unset.
   if (const char* sink = std::getenv("TIDELIGHT_AUDIO_SINK")) x.audioSink = sink;
-  if (hosted) x.desktopHelper = DesktopHelper();
+  if (hosted) x.desktopHelper = FindProgram("xscreensaver-getimage");
   tl::X11Platform platform(x);
   if (!platform.Connected()) {
     std::cerr << "tidelight: cannot open the X display\n";

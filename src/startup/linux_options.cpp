@@ -54,6 +54,8 @@ LinuxOptions ParseLinuxOptions(const std::vector<std::string>& args) {
       o.help = true;
     } else if (name == "-version") {
       o.version = true;
+    } else if (name == "-add-to-xscreensaver") {
+      o.addToXscreensaver = true;
     } else if (name == "-root") {
       o.root = true;
     } else if (name == "-no-music") {
@@ -114,6 +116,10 @@ Settings come from $XDG_CONFIG_HOME/tidelight/Tidelight.ini (by default
   --fade-speed N      circles drawn per frame of a step (5 to 50; 10)
   --music FILE        an MP3 or WAV file, repeated while it runs
   --no-music          no music, whatever the settings say
+  --add-to-xscreensaver
+                      add tidelight to the list of hacks in ~/.xscreensaver
+                      (or write that file with xscreensaver's own list and
+                      tidelight), then end; a second run adds nothing
   --help              show this text
   --version           show the version
 )";

@@ -1,6 +1,7 @@
 #pragma once
 // The Linux program's command line: where it draws, the settings it
-// overrides, and its two questions. Every option also takes one dash, as
+// overrides, its two questions and the one command that adds it to
+// xscreensaver. Every option also takes one dash, as
 // xscreensaver's hacks do (-root), and `--name=value`.
 #include <cstdint>
 #include <optional>
@@ -20,6 +21,7 @@ struct LinuxOptions {
   bool root = false;
   std::optional<uint64_t> windowId;
   bool help = false, version = false;
+  bool addToXscreensaver = false;  // add the hack to ~/.xscreensaver, and nothing else
   std::string error;  // not empty: the command line is wrong, and says how
 };
 

@@ -184,8 +184,10 @@ class Rig:
         raise subprocess.CalledProcessError(run.returncode, "import", run.stdout, run.stderr)
 
     def xdotool(self, *args):
+        # Bounded, so that a wait of xdotool's own (--sync) fails the case
+        # instead of hanging the run.
         return subprocess.run(["xdotool", *args], env=self.env, capture_output=True,
-                              text=True).stdout.split()
+                              text=True, timeout=60).stdout.split()
 
     def windows(self, title):
         return self.xdotool("search", "--name", "^%s$" % title)
@@ -378,7 +380,7 @@ class DismissalTest(SaverCase):
             with self.subTest(key=key):
                 proc, win = RIG.start_saver()
                 try:
-                    RIG.xdotool("windowfocus", win)
+                    RIG.xdotool("windowfocus", "--sync", win)
                     time.sleep(0.5)
                     RIG.xdotool("key", key)
                     check(RIG.ended(proc), "the key %s did not end the saver" % key)

@@ -26,6 +26,21 @@ from winerun import processes_of, start_xorg_monitors, start_xvfb, stop, wait_un
 # xscreensaver launches no hack as root; scripts/setup.sh makes this user.
 SAVER_USER = "tidelight-saver"
 
+# ~/.xscreensaver as xscreensaver-settings 6 writes it (shortened): one hack
+# at a time, the one selected by its place in the list, the fourth.
+XSCREENSAVER_PREFS = (
+    "# XScreenSaver Preferences File\n"
+    "# Written by xscreensaver-settings 6.06 for tidelight-saver on Wed Dec  9 07:27:53 2026.\n\n"
+    "timeout:\t0:30:00\ncycle:\t\t0:10:00\nlock:\t\tFalse\nsplash:\t\tFalse\n"
+    "fade:\t\tFalse\nunfade:\t\tFalse\ngrabDesktopImages:  True\n\n"
+    "mode:\t\tone\nselected:\t3\n\n"
+    "programs:\t\t\t\t\t\t\t\t      \\\n"
+    "\t\t\t\tmaze --root\t\t\t\t    \\n\\\n"
+    "\t\t\t\tdecayscreen --root\t\t\t    \\n\\\n"
+    "\t\t\t\tdistort --root\t\t\t\t    \\n\\\n"
+    "\n\n"
+    "pointerHysteresis:  10\n")
+
 
 class NativeScreen:
     """An X server for the native program: Xvfb, or Xorg's dummy driver
@@ -283,16 +298,24 @@ class XscreensaverTest(Case):
         if not ARGS.installed_hack:
             shutil.copy(RIG.program, self.program)
         os.chmod(self.folder, 0o755)
-        with open(os.path.join(home, ".xscreensaver"), "w") as f:
-            f.write("mode: one\nselected: 0\nlock: False\nfade: False\nunfade: False\n"
-                    "splash: False\ngrabDesktopImages: True\ntimeout: 0:30:00\n"
-                    "programs: %s --root --fade-depth 64 --fade-speed 40\n" % self.program)
+        self.prefs = os.path.join(home, ".xscreensaver")
+        with open(self.prefs, "w") as f:
+            if ARGS.installed_hack:
+                # xscreensaver's own form, three hacks in it; the fourth,
+                # selected, comes from tidelight --add-to-xscreensaver.
+                f.write(XSCREENSAVER_PREFS)
+            else:
+                f.write("mode: one\nselected: 0\nlock: False\nfade: False\nunfade: False\n"
+                        "splash: False\ngrabDesktopImages: True\ntimeout: 0:30:00\n"
+                        "programs: %s --root --fade-depth 64 --fade-speed 40\n" % self.program)
         if self.as_user:
             os.chown(home, user.pw_uid, user.pw_gid)
             subprocess.run(["xhost", "+SI:localuser:%s" % SAVER_USER], env=RIG.env,
                            stdout=subprocess.DEVNULL, check=True)
         self.env = ["env", "HOME=" + home, "DISPLAY=" + RIG.env["DISPLAY"], "XDG_CONFIG_HOME=" +
                     os.path.join(home, ".config"), "PATH=" + os.environ["PATH"]]
+        if ARGS.installed_hack:
+            self.add_with_one_command()
         self.daemon = subprocess.Popen(self.as_user + self.env + ["xscreensaver", "-no-splash"],
                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
@@ -302,6 +325,26 @@ class XscreensaverTest(Case):
             self.daemon.kill()
             self.daemon.wait()
 
+    def add_with_one_command(self):
+        """The installed program adds itself to the list as one new line,
+        keeping every other byte; a second run changes nothing."""
+        def add():
+            return subprocess.run(self.as_user + self.env + [ARGS.installed_hack, "--add-to-xscreensaver"],
+                                  capture_output=True, text=True)
+        def prefs():
+            with open(self.prefs) as f:
+                return f.read()
+        before = prefs()
+        first = add()
+        check(first.returncode == 0, "--add-to-xscreensaver failed: " + first.stderr)
+        after = prefs()
+        line = "\t\t\t\ttidelight --root\t\t\t    \\n\\\n"
+        at = before.index("\n\n", before.index("programs:")) + 1
+        check(after == before[:at] + line + before[at:], "the file changed otherwise:\n" + after)
+        second = add()
+        check(second.returncode == 0 and "already" in second.stdout, "the second run: " + second.stdout)
+        check(prefs() == after, "the second run changed the file")
+
     def command(self, what):
         return subprocess.run(self.as_user + self.env + ["xscreensaver-command", what],
                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0
@@ -309,7 +352,8 @@ class XscreensaverTest(Case):
     def test_activate_shows_the_fading_desktop_and_deactivate_leaves_nothing(self):
         check(wait_until(lambda: self.command("-activate"), 20), "the daemon did not activate")
         check(wait_until(lambda: processes_of(self.program), 20), "the daemon did not start tidelight")
-        levels = level_sequence(64)
+        # The entry the command adds takes the settings' defaults.
+        levels = level_sequence(24 if ARGS.installed_hack else 64)
         tables = {c: {faded(c, lv) for lv in levels} for c in (LEFT, RIGHT)}
         w, h = RIG.size
         # The desktop that was on screen comes back through xscreensaver's

@@ -7,6 +7,7 @@
 // Bool, Status) would rename their words.
 #include <gtest/gtest.h>
 
+#include "backends/x11/x11_connection.h"
 #include "backends/x11/x11_platform.h"
 
 #include <X11/Xlib.h>
@@ -60,6 +61,11 @@ class X11Test : public ::testing::Test {
     XSync(watcher, False);
     return win;
   }
+
+  // Waits until the server has handled everything the platform sent. The
+  // watcher's own sync orders nothing on another connection, so a read of
+  // what the platform drew, or a look at its windows, comes after this.
+  static void Drawn(X11Platform& p) { XSync(p.connection().display, False); }
 
   // A pixel of the screen as it shows now (0x00RRGGBB).
   uint32_t ScreenPixel(int x, int y) {

@@ -118,6 +118,7 @@ TEST_F(X11Test, AHostWindowIsTheWholeScreenAndKeepsTheInput) {
   EXPECT_TRUE(p.Monitors().empty());
   RecordingSink sink;
   auto w = p.OpenWindow({"Tidelight_Main", WindowKind::Popup, {0, 0, 200, 150}}, sink);
+  Drawn(p);
   ::Window parentOf = 0, rootOf = 0, *children = nullptr;
   unsigned count = 0;
   XQueryTree(watcher, static_cast<::Window>(w->Handle()), &rootOf, &parentOf, &children, &count);

@@ -28,6 +28,7 @@ TEST_F(X11Window, ACoverIsFoundByItsTitleUnmanagedAndGoneWithItsOwner) {
     auto w = p.OpenWindow({"Tidelight_Main", WindowKind::Popup, {10, 20, 110, 70}}, sink);
     ASSERT_TRUE(w);
     w->Show();
+    Drawn(p);
     EXPECT_TRUE(p.FindWindowByTitle("Tidelight_Main"));
     EXPECT_FALSE(p.FindWindowByTitle("Tidelight"));
     Rect r;
@@ -63,7 +64,7 @@ TEST_P(X11Presenting, PartsShowTheirPixelsAndAnExposureRepaintsFromThem) {
   second.Resize(w, h, Rgb(1, 2, 3), PixelPlace::Shown);
   const Rect parts[] = {{0, 0, 10, 10}, {40, 30, 64, 48}};
   win->Present(second, parts);
-  XSync(watcher, False);
+  Drawn(p);
   for (auto [x, y] : {std::pair{5, 5}, {50, 40}}) EXPECT_EQ(ScreenPixel(x, y), Rgb(1, 2, 3));
   for (auto [x, y] : {std::pair{20, 5}, {w - 1, 0}, {0, h - 1}})
     EXPECT_EQ(ScreenPixel(x, y), first.At(x, y));
@@ -73,8 +74,10 @@ TEST_P(X11Presenting, PartsShowTheirPixelsAndAnExposureRepaintsFromThem) {
   const ::Window over = Paint(0, 0, w, h, 0x00FF00);
   XDestroyWindow(watcher, over);
   XSync(watcher, False);
-  ASSERT_TRUE(PumpUntil(p, [&] { return ScreenPixel(20, 20) == Rgb(9, 8, 7); }));
-  EXPECT_EQ(ScreenPixel(w - 1, h - 1), Rgb(9, 8, 7));
+  // An exposure may come as several rectangles, each repainted as it comes.
+  EXPECT_TRUE(PumpUntil(p, [&] {
+    return ScreenPixel(20, 20) == Rgb(9, 8, 7) && ScreenPixel(w - 1, h - 1) == Rgb(9, 8, 7);
+  }));
 }
 
 INSTANTIATE_TEST_SUITE_P(SharedAndNot, X11Presenting,
@@ -85,7 +88,7 @@ TEST_F(X11Window, ClicksKeysAndMovesReachTheSinkAsTheSeamNamesThem) {
   RecordingSink sink;
   auto w = p.OpenWindow({"input", WindowKind::Popup, {100, 100, 300, 300}}, sink);
   w->Show();
-  XSync(watcher, False);
+  Drawn(p);
   Click(130, 140, 1);
   Click(131, 141, 3);
   Click(132, 142, 4);  // a wheel step is no click
@@ -129,6 +132,7 @@ TEST_F(X11Window, AWindowDestroyedFromOutsideTellsItsSink) {
   X11Platform p;
   RecordingSink sink;
   auto w = p.OpenWindow({"victim", WindowKind::Popup, {0, 0, 10, 10}}, sink);
+  Drawn(p);
   XDestroyWindow(watcher, static_cast<::Window>(w->Handle()));
   XSync(watcher, False);
   ASSERT_TRUE(PumpUntil(p, [&] { return sink.Saw("destroyed"); }));
