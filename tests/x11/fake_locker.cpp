@@ -45,7 +45,7 @@ int main() {
                                     CWOverrideRedirect | CWBackPixel, &a);
   XMapRaised(d, lock);
   XSync(d, False);
-  for (int i = 0; i < 500; ++i) {
+  for (int i = 0; i < 2000; ++i) {  // a bound for liveness only
     if (XGrabKeyboard(d, lock, False, GrabModeAsync, GrabModeAsync, CurrentTime) == GrabSuccess) {
       XCloseDisplay(d);
       return 0;
