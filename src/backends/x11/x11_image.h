@@ -8,6 +8,10 @@
 
 namespace tl::x11 {
 
+// Whether MIT-SHM may be used on the connection: a local one, where the
+// server reads what a segment of ours holds (x11_shared_memory.cpp).
+bool SharedMemoryWorks(Display* d, int screen);
+
 // Puts `r` of a shared-memory image at the same place of the drawable and
 // returns the request's serial. The last put of a batch asks for the
 // completion event: once read, it tells Xlib that the whole batch is done.
