@@ -157,6 +157,7 @@ void Open(Connection& c, const X11Options& o) {
   XSetErrorHandler(RecordError);
   XSetIOErrorHandler(ConnectionLost);
   Display* d = c.display;
+  g_extensions.clear();
   for (const char* name : {"MIT-SHM", "RANDR"}) {
     int major = 0, event = 0, error = 0;
     if (XQueryExtension(d, name, &major, &event, &error)) g_extensions.emplace_back(major, name);
