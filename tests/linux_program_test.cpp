@@ -84,8 +84,8 @@ struct LinuxProgram : ::testing::Test {
       if (auto* w = p.FindWindow("Tidelight_Main")) p.Click(*w, 3, 3);
     });
   }
-  int Run(const std::vector<std::string>& args, bool hosted = false) {
-    return RunLinuxSaver(p, ParseLinuxOptions(args), hosted, err);
+  int Run(const std::vector<std::string>& args, bool hosted = false, bool holdsMusic = true) {
+    return RunLinuxSaver(p, ParseLinuxOptions(args), hosted, err, holdsMusic);
   }
 };
 
@@ -128,6 +128,29 @@ TEST_F(LinuxProgram, OwnScreenRunsOneCopyHostedAnyNumberAndNoMusicSilencesTheFil
   EXPECT_EQ(Run({"--no-music"}, true), 0);
   EXPECT_GE(p.clockMs, 3000u);
   EXPECT_TRUE(p.media.Commands().empty());
+}
+
+struct LinuxMusic : LinuxProgram {
+  void SetUp() override {
+    LinuxProgram::SetUp();
+    const std::string mp3 = dir.Write("song.mp3", "not really");
+    dir.Write("tidelight/Tidelight.ini", "[Section]\r\nBGM\x8B\xE6\x95\xAA=2\r\nBGM\xCC\xA7\xB2\xD9=" + mp3 + "\r\n");
+  }
+};
+
+TEST_F(LinuxMusic, ACopyWithoutTheMusicLockPlaysNone) {
+  EXPECT_EQ(Run({}, true, false), 0);
+  EXPECT_TRUE(p.media.Commands().empty()) << "another copy plays it";
+}
+
+TEST_F(LinuxMusic, AFileThatCannotStartAgainIsNotTriedEverySecond) {
+  // It plays, stops and cannot start again: one failed restart, then
+  // silence for the rest of the run (three seconds of ticks).
+  p.media.failures["play MP3Play from 0"] = mci_error::kCannotLoadDriver;
+  p.At(500, [this] { p.media.devices["mpegvideo"].mode = "stopped"; });
+  EXPECT_EQ(Run({}, true), 0);
+  const auto sent = p.media.Commands();
+  EXPECT_EQ(std::count(sent.begin(), sent.end(), "play MP3Play from 0"), 1);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // on the window xscreensaver gives, or the Wayland one (wayland_main.cpp),
 // and the program handed to it.
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -34,6 +35,18 @@ std::string FindProgram(const std::string& name) {
     at = end + 1;
   }
   return "";
+}
+
+// The per-user music lock: one copy holds it and plays; it goes with the
+// process however that ends. Where no lock can be had, every copy plays.
+bool TakeMusicLock(const std::string& userFolder) {
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  const std::string folder = runtime && runtime[0] == '/' ? runtime : userFolder + "/tidelight";
+  const int fd = open((folder + "/tidelight-music.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (fd < 0) return true;
+  if (flock(fd, LOCK_EX | LOCK_NB) == 0) return true;  // kept open until the end
+  close(fd);
+  return false;
 }
 
 // The entry for ~/.xscreensaver: "tidelight --root" when xscreensaver finds
@@ -148,10 +161,16 @@ int main(int argc, char** argv) {
     std::cerr << "tidelight: cannot open the X display\n";
     return 1;
   }
+  if (const std::string visual = platform.UnservedVisual(); !visual.empty()) {
+    std::cerr << "tidelight: cannot show pictures on " << visual
+              << "; a true-colour visual is needed\n";
+    return 1;
+  }
   if (hosted && !platform.Hosted()) {
     std::cerr << "tidelight: there is no window " << std::hex << std::showbase << x.host
               << " to draw in\n";
     return 1;
   }
-  return tl::RunLinuxSaver(platform, options, hosted, std::cerr);
+  const bool holdsMusic = TakeMusicLock(platform.UserDataFolder());
+  return tl::RunLinuxSaver(platform, options, hosted, std::cerr, holdsMusic);
 }

@@ -37,10 +37,10 @@ bool BGM_IsMP3Playing(Media& m) {
   return mode.starts_with("playing");
 }
 
-void BGM_RepeatMP3(Media& m) {
-  if (BGM_IsMP3Playing(m)) return;
+uint32_t BGM_RepeatMP3(Media& m) {
+  if (BGM_IsMP3Playing(m)) return 0;
   Send(m, "stop MP3Play");
-  Send(m, "play MP3Play from 0");
+  return Send(m, "play MP3Play from 0");
 }
 
 void BGM_CloseMP3(Media& m) {

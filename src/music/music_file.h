@@ -21,7 +21,8 @@ void BGM_PlayMP3(Media& m, std::string_view path);
 // True when the device's mode reply begins with "playing".
 bool BGM_IsMP3Playing(Media& m);
 // One Timer1 tick: restarts the file from its beginning unless it plays.
-void BGM_RepeatMP3(Media& m);
+// Returns the restart's play code (0 also when nothing was sent).
+uint32_t BGM_RepeatMP3(Media& m);
 // Stops and closes MP3Play; harmless when it was never opened.
 void BGM_CloseMP3(Media& m);
 

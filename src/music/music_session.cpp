@@ -17,14 +17,14 @@ void MusicSession::Start(const SettingsRecord& s) {
       BGM_PlayWave(media_, s.MusicFile, last_);
     }
     if (FileEndingIs(s.MusicFile, "MP3")) {
-      mp3_ = true;
+      mp3_ = mp3Upkeep_ = true;
       BGM_PlayMP3(media_, s.MusicFile);
     }
   }
 }
 
 void MusicSession::Mp3Tick() {
-  if (mp3_) BGM_RepeatMP3(media_);
+  if (mp3Upkeep_ && BGM_RepeatMP3(media_) != 0 && !retryFailures_) mp3Upkeep_ = false;
 }
 
 void MusicSession::CdTick() {
@@ -44,7 +44,7 @@ void MusicSession::Close() {
     BGM_StopWave(media_, last_);
   }
   if (mp3_) {
-    mp3_ = false;
+    mp3_ = mp3Upkeep_ = false;
     BGM_CloseMP3(media_);
   }
 }

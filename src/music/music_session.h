@@ -21,6 +21,9 @@ class MusicSession {
 
   // Starts the music the settings choose; nothing for none.
   void Start(const SettingsRecord& settings);
+  // Whether an MP3 whose restart failed is tried again on every tick (the
+  // default) or left alone from then on.
+  void RetryFailures(bool retry) { retryFailures_ = retry; }
 
   // The MP3 wants restarting when it stops (the saver's 1000 ms timer).
   bool WantsMp3Upkeep() const { return mp3_; }
@@ -43,6 +46,8 @@ class MusicSession {
   bool cdSupervised_ = false;
   bool wave_ = false;
   bool mp3_ = false;
+  bool mp3Upkeep_ = false;
+  bool retryFailures_ = true;
 };
 
 }  // namespace tl

@@ -54,6 +54,7 @@ void Tidelight_S::Load() {
     for (auto& cover : covers_) cover->Bind(texts);
   FadeLevel = kFadeUntouched;
   FadeDown = true;
+  music_.RetryFailures(b_.MusicRetriesFailures);
   music_.Start(b_.settings);
   EnableTimer(kTimer2, music_.CdSupervised());
   EnableTimer(kTimer1, music_.WantsMp3Upkeep());

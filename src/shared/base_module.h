@@ -26,6 +26,10 @@ struct BaseModule {
   bool TransitionRunning = false;
   int32_t LastStepTick = 0;
   int32_t StepInterval = 0;
+  // A music file found not playing is tried again every second (Windows);
+  // false: once a restart fails it is left alone (Linux, where the back end
+  // said why).
+  bool MusicRetriesFailures = true;
 };
 
 }  // namespace tl

@@ -12,8 +12,11 @@ namespace tl {
 std::string LinuxSettingsFile(Platform& p);
 
 // `hosted`: drawing in a window given by xscreensaver, which owns the
-// input and the pointer and may run several copies at once. Messages for
-// the user go to `err`. Returns the process's exit code.
-int RunLinuxSaver(Platform& p, const LinuxOptions& options, bool hosted, std::ostream& err);
+// input and the pointer and may run several copies at once (one per
+// monitor, one more for a preview): only the copy that holds the per-user
+// music lock (`holdsMusic`) plays music. Messages for the user go to `err`.
+// Returns the process's exit code.
+int RunLinuxSaver(Platform& p, const LinuxOptions& options, bool hosted, std::ostream& err,
+                  bool holdsMusic = true);
 
 }  // namespace tl

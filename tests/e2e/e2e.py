@@ -164,8 +164,13 @@ class Rig:
             # A viewer that could not connect is started again.
             if self.picture.poll() is not None:
                 self.picture = subprocess.Popen(command, env=self.env)
-            return self.shot().px(w - 1, h - 1) == RIGHT
+            return self.near(self.shot().px(w - 1, h - 1), RIGHT)
         check(wait_until(shown, 20), "the desktop picture did not appear")
+
+    def near(self, shown, colour):
+        """Whether a pixel read from the screen shows the colour, as far as
+        the screen's depth keeps it (exactly, on the usual 24-bit screen)."""
+        return shown == colour
 
     def shot(self):
         # On a loaded machine import now and then fails to read the screen

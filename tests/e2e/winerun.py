@@ -58,15 +58,15 @@ def _serves(proc, number):
         return False
 
 
-def start_xvfb(width, height):
-    """Xvfb of the given size on the first free display; returns the process
-    and the display number once it takes connections."""
+def start_xvfb(width, height, depth=24):
+    """Xvfb of the given size and depth on the first free display; returns
+    the process and the display number once it takes connections."""
     for number in _displays():
         socket = "/tmp/.X11-unix/X%d" % number
         if os.path.exists("/tmp/.X%d-lock" % number) or os.path.exists(socket):
             continue
         proc = subprocess.Popen(["Xvfb", ":%d" % number, "-screen", "0",
-                                 "%dx%dx24" % (width, height), "-nolisten", "tcp",
+                                 "%dx%dx%d" % (width, height, depth), "-nolisten", "tcp",
                                  # Without it the server resets when its last client
                                  # leaves, and a client connecting then is refused.
                                  "-noreset"],

@@ -46,12 +46,12 @@ class NativeScreen:
     """An X server for the native program: Xvfb, or Xorg's dummy driver
     split into monitors; no Wine."""
 
-    def __init__(self, env, width, height, monitors=None, work=None):
-        self.size, self.monitors = (width, height), monitors
+    def __init__(self, env, width, height, monitors=None, work=None, depth=24):
+        self.size, self.monitors, self.depth = (width, height), monitors, depth
         if monitors:
             self.server, number = start_xorg_monitors(monitors, work)
         else:
-            self.server, number = start_xvfb(width, height)
+            self.server, number = start_xvfb(width, height, depth)
         env["DISPLAY"] = ":%d" % number
 
     def close(self):
@@ -81,6 +81,8 @@ class NativeRig(Rig):
         for name in ("WAYLAND_DISPLAY", "XDG_SESSION_TYPE"):
             self.env.pop(name, None)
         self.prefix = self.screen = self.picture = self.dpi = None
+        # What the program is started through (unshare, for one case).
+        self.wrapper = []
 
     def setup(self):
         for folder in (self.home, self.prog):
@@ -90,19 +92,27 @@ class NativeRig(Rig):
                     % self.alsa_sink)
         self.make_music()
 
-    def use_screen(self, size, dpi=None, monitors=None):
+    def use_screen(self, size, dpi=None, monitors=None, depth=24):
         assert dpi is None, "the x11 back end takes 96 DPI on every screen"
-        if self.screen and self.screen.size == size and self.screen.monitors == monitors:
+        if self.screen and (self.screen.size, self.screen.monitors, self.screen.depth) == (
+                size, monitors, depth):
             return
         self.stop_screen()
-        self.screen = NativeScreen(self.env, *size, monitors=monitors, work=self.work)
+        self.screen = NativeScreen(self.env, *size, monitors=monitors, work=self.work, depth=depth)
         self.paint_desktop()
+
+    def near(self, shown, colour):
+        # Each channel as the screen keeps it: 5 or 6 bits at depth 16, 10 at
+        # depth 30, each way through a conversion.
+        # At depth 8 (a palette) the program draws nothing: any colour will do.
+        tolerance = {8: 255, 16: 9, 30: 2}.get(self.screen.depth, 0)
+        return all(abs(a - b) <= tolerance for a, b in zip(shown, colour))
 
     def start(self, *args, env=None):
         """The saver started, once its window shows; its standard error goes
         to a file (errors())."""
         with open(os.path.join(self.work, "stderr.txt"), "w") as err:
-            proc = subprocess.Popen([self.program, *args], env=env or self.env,
+            proc = subprocess.Popen([*self.wrapper, self.program, *args], env=env or self.env,
                                     stdout=subprocess.DEVNULL, stderr=err)
         found = wait_until(lambda: self.visible("Tidelight_Main") or proc.poll() is not None, 30)
         check(proc.poll() is None and found, "the saver did not start: %r" % (proc.poll(),))
@@ -154,6 +164,72 @@ class FadeTest(e2e.FadeCase, Case):
         self.check_fade_cycle()
         w, h = RIG.size
         self.check_untouched({(2, 2): LEFT, (w - 3, h - 3): RIGHT, (w // 2 - 2, h // 2): LEFT})
+
+
+class ServerKindsTest(Case):
+    """The fade on X servers unlike the usual one, each a cheap look: both
+    corners at levels of the table (as far as the screen's depth keeps
+    them), some way from the desktop, then the screen as it was."""
+    depth = 24
+
+    @classmethod
+    def setUpClass(cls):
+        RIG.use_screen(cls.size, depth=cls.depth)
+
+    def check_fading(self):
+        RIG.write_settings(depth=b"64", speed=b"40")
+        w, h = RIG.size
+        desktop = RIG.shot()
+        corners = {(2, 2): desktop.px(2, 2), (w - 3, h - 3): desktop.px(w - 3, h - 3)}
+        levels = level_sequence(64)
+        proc, _ = RIG.start_saver()
+        try:
+            def faded_enough():
+                img = RIG.shot()
+                for (x, y), colour in corners.items():
+                    check(any(RIG.near(img.px(x, y), faded(colour, lv)) for lv in levels),
+                          "%r at %d,%d is no level of %r" % (img.px(x, y), x, y, colour))
+                return sum(img.px(2, 2)) < sum(corners[(2, 2)]) - 60
+            check(wait_until(faded_enough, 30), "the desktop never faded")
+        finally:
+            RIG.dismiss(proc)
+        self.check_untouched(corners)
+
+
+class Depth16Test(ServerKindsTest):
+    depth = 16
+
+    def test_fade_at_depth_16(self):
+        self.check_fading()
+
+
+class Depth30Test(ServerKindsTest):
+    depth = 30
+
+    def test_fade_at_depth_30(self):
+        self.check_fading()
+
+
+class Depth8Test(ServerKindsTest):
+    depth = 8
+
+    def test_a_palette_screen_is_refused_in_one_line(self):
+        run = subprocess.run([RIG.program], env=RIG.env, capture_output=True, text=True, timeout=30)
+        check(run.returncode == 1, "exit status %d" % run.returncode)
+        check(run.stderr.count("\n") == 1 and "PseudoColor" in run.stderr,
+              "not one line naming the visual: %r" % run.stderr)
+
+
+class IpcNamespaceTest(ServerKindsTest):
+    def test_fade_from_an_ipc_namespace_of_its_own(self):
+        # Its segment numbers name other segments on the server's side.
+        if os.getuid() != 0:
+            self.skipTest("unshare --ipc takes root")
+        RIG.wrapper = ["unshare", "--ipc"]
+        try:
+            self.check_fading()
+        finally:
+            RIG.wrapper = []
 
 
 # The Wine suite's cases, run here on this module's rig.
@@ -292,12 +368,13 @@ class XscreensaverTest(Case):
         check(wait_until(fading, 30), "the screen never showed the fading desktop")
         check(self.command("-deactivate"), "the daemon did not deactivate")
         check(wait_until(lambda: not processes_of(self.program), 10), "tidelight outlived the deactivation")
-        check(not any(processes_of(p) for p in ("/usr/bin/xscreensaver-getimage",)),
+        check(not processes_of("/usr/libexec/xscreensaver/xscreensaver-getimage"),
               "the desktop helper was left running")
         self.check_untouched({(3, 3): LEFT, (w - 3, h - 3): RIGHT})
 
 
-CLASSES = [FadeTest, DismissalTest, OneCopyTest, MusicTest, XscreensaverTest, TwoMonitorsTest]
+CLASSES = [FadeTest, IpcNamespaceTest, Depth16Test, Depth30Test, Depth8Test, DismissalTest, OneCopyTest, MusicTest, XscreensaverTest,
+           TwoMonitorsTest]
 
 
 def load_tests(loader, tests, pattern):

@@ -129,5 +129,21 @@ TEST_F(X11Music, WhatLinuxCannotPlayAnswersAsWindowsDoes) {
             "The specified device driver cannot be loaded.");
 }
 
+TEST_F(X11Music, AFileThatIsNotMusicIsSaidOnceAndNotPlayedAgain) {
+  const fs::path text = dir / "notes.mp3";
+  std::ofstream(text) << "these are words, not sound\n";
+  X11Media m(Sink());
+  ::testing::internal::CaptureStderr();
+  ASSERT_EQ(Send(m, "open \"" + text.string() + "\" type MPEGVideo Alias MP3Play"), 0u);
+  Send(m, "play MP3Play");
+  std::string mode;
+  ASSERT_TRUE(Within(10, [&] { return Send(m, "status MP3Play mode", &mode) == 0 && mode == "stopped"; }));
+  EXPECT_NE(Send(m, "play MP3Play from 0"), 0u) << "it would only fail again";
+  EXPECT_NE(Send(m, "play MP3Play from 0"), 0u);
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+  EXPECT_TRUE(said.starts_with("tidelight: cannot play " + text.string() + ": ")) << said;
+}
+
 }  // namespace
 }  // namespace tl::test

@@ -35,6 +35,7 @@ struct RecordingSink : WindowEvents {
     events.push_back("move " + std::to_string(x) + "," + std::to_string(y));
   }
   void OnDestroyed() override { events.push_back("destroyed"); }
+  void OnAppActivation(bool active) override { events.push_back(active ? "activated" : "deactivated"); }
   bool Saw(const std::string& e) const { return std::find(events.begin(), events.end(), e) != events.end(); }
 };
 

@@ -3,6 +3,14 @@
 #include "x11_rig.h"
 
 #include <X11/extensions/Xrandr.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <thread>
 
 namespace tl::test {
 namespace {
@@ -141,6 +149,52 @@ TEST_F(X11Test, ADesktopHelperDrawsTheHostedCopy) {
   o.desktopHelper = "/nonexistent/helper";
   X11Platform q(o);
   ASSERT_TRUE(q.SnapshotDesktop(copy)) << "falls back to the root";
+}
+
+// Waits for `pid`, one of our children, to end; false when it does not
+// within the bound (for liveness only).
+bool Reaped(pid_t pid, int& status) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (waitpid(pid, &status, WNOHANG) == 0) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return true;
+}
+
+TEST_F(X11Test, ADesktopHelperRunsInAGroupOfItsOwnAndEndsWithTheProgram) {
+  const ::Window host = Paint(0, 0, 40, 30, 0);
+  const std::string pidFile = "/tmp/tidelight-helper-" + std::to_string(getpid());
+  std::remove(pidFile.c_str());
+  // The helper, orphaned when the program ends, becomes ours to reap.
+  ASSERT_EQ(prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
+  const pid_t program = fork();
+  ASSERT_GE(program, 0);
+  if (program == 0) {
+    setenv("FAKE_HELPER_PIDFILE", pidFile.c_str(), 1);
+    X11Options o;
+    o.host = host;
+    o.desktopHelper = TIDELIGHT_FAKE_DESKTOP_HELPER;
+    X11Platform p(o);
+    Surface copy(40, 30);
+    p.SnapshotDesktop(copy);  // waits for the helper, which hangs
+    std::_Exit(0);
+  }
+  pid_t helper = 0;
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (!(std::ifstream(pidFile) >> helper) && std::chrono::steady_clock::now() < end)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  ASSERT_GT(helper, 0) << "the helper never ran";
+  EXPECT_EQ(getpgid(helper), helper);
+  kill(program, SIGTERM);
+  int status = 0;
+  ASSERT_TRUE(Reaped(program, status));
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << "the program ends as the signal has it";
+  ASSERT_TRUE(Reaped(helper, status)) << "the helper outlived the program";
+  EXPECT_TRUE(WIFSIGNALED(status));
+  prctl(PR_SET_CHILD_SUBREAPER, 0);
+  std::remove(pidFile.c_str());
+  XDestroyWindow(watcher, host);
 }
 
 TEST_F(X11Test, AHostThatDoesNotExistIsNoScreen) {

@@ -5,31 +5,73 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
 
 #include "backends/x11/x11_handles.h"
+#include "backends/x11/x11_image.h"
 
 namespace tl::x11 {
 
 namespace {
 
 int g_lastError = 0;
+int g_traps = 0;  // error traps alive: their errors are expected
+bool g_reported = false;
+// The major opcodes of the extensions we use, for naming a failed request
+// (the handler may send no request of its own to ask).
+std::vector<std::pair<int, std::string>> g_extensions;
+void (*g_onLost)() = nullptr;
 
-int RecordError(Display*, XErrorEvent* e) {
-  if (g_lastError == 0) g_lastError = e->error_code;
+std::string RequestName(Display* d, int major, int minor) {
+  std::string key = std::to_string(major);
+  for (const auto& [opcode, name] : g_extensions)
+    if (opcode == major) key = name + "." + std::to_string(minor);
+  char text[128] = {};
+  XGetErrorDatabaseText(d, "XRequest", key.c_str(), "", text, sizeof text);
+  return text[0] ? text : "request " + std::to_string(major) + "." + std::to_string(minor);
+}
+
+int RecordError(Display* d, XErrorEvent* e) {
+  if (g_traps > 0) {
+    if (g_lastError == 0) g_lastError = e->error_code;
+    return 0;
+  }
+  // An error nobody asked about is a fault of ours: said once, as the
+  // first of a run of them is the one that tells.
+  if (g_reported) return 0;
+  g_reported = true;
+  char error[128] = {};
+  XGetErrorText(d, e->error_code, error, sizeof error);
+  std::fprintf(stderr, "tidelight: X error: %s in %s (resource 0x%lx)\n", error,
+               RequestName(d, e->request_code, e->minor_code).c_str(), e->resourceid);
   return 0;
 }
 
-// Our pixel, 0x00RRGGBB in little-endian memory, is the visual's own pixel
-// in 32-bit units.
-bool PixelsMatch(Display* d, Visual* v, int depth) {
-  if (v->c_class != TrueColor || v->red_mask != 0xFF0000 || v->green_mask != 0xFF00 ||
-      v->blue_mask != 0xFF || (depth != 24 && depth != 32) || ImageByteOrder(d) != LSBFirst)
-    return false;
+// Xlib ends the process when this returns: the music is stopped first, so
+// no sound outlives the screen.
+int ConnectionLost(Display*) {
+  std::fprintf(stderr, "tidelight: lost the connection to the X server; ending\n");
+  if (g_onLost) g_onLost();
+  std::_Exit(1);
+}
+
+// The visual's pixels as our conversion knows them; false for a visual
+// that is no true-colour one (a palette).
+bool FormatOf(Display* d, Visual* v, int depth, PixelFormat& f) {
+  if (v->c_class != TrueColor) return false;
   int count = 0;
   const UniqueXFree<XPixmapFormatValues> formats(XListPixmapFormats(d, &count));
   for (int i = 0; i < count; ++i)
-    if (formats.get()[i].depth == depth) return formats.get()[i].bits_per_pixel == 32;
-  return false;
+    if (formats.get()[i].depth == depth) f.bytesPerPixel = formats.get()[i].bits_per_pixel / 8;
+  f.red = static_cast<uint32_t>(v->red_mask);
+  f.green = static_cast<uint32_t>(v->green_mask);
+  f.blue = static_cast<uint32_t>(v->blue_mask);
+  const uint32_t planes = depth >= 32 ? ~0u : (1u << depth) - 1;
+  f.fixed = planes & ~(f.red | f.green | f.blue);
+  f.msbFirst = ImageByteOrder(d) == MSBFirst;
+  return depth <= 32 && f.bytesPerPixel * 8 >= depth && Servable(f);
 }
 
 int32_t RefreshRate(Display* d, XWindow root) {
@@ -42,6 +84,8 @@ int32_t RefreshRate(Display* d, XWindow root) {
 }
 
 }  // namespace
+
+void OnConnectionLost(void (*stop)()) { g_onLost = stop; }
 
 uint64_t NowMs() {
   return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -84,11 +128,18 @@ uint64_t Timers::NextDue() const {
 }
 
 ErrorTrap::ErrorTrap(Display* d) : display_(d) {
+  // Errors of earlier requests are not this trap's.
   XSync(d, False);
+  ++g_traps;
   g_lastError = 0;
 }
 
-ErrorTrap::~ErrorTrap() { g_lastError = 0; }
+ErrorTrap::~ErrorTrap() {
+  // The trap's requests are answered before it stops expecting errors.
+  XSync(display_, False);
+  --g_traps;
+  g_lastError = 0;
+}
 
 bool ErrorTrap::Failed() {
   XSync(display_, False);
@@ -104,7 +155,13 @@ void Open(Connection& c, const X11Options& o) {
   c.display = XOpenDisplay(o.display.empty() ? nullptr : o.display.c_str());
   if (!c.display) return;
   XSetErrorHandler(RecordError);
+  XSetIOErrorHandler(ConnectionLost);
   Display* d = c.display;
+  g_extensions.clear();
+  for (const char* name : {"MIT-SHM", "RANDR"}) {
+    int major = 0, event = 0, error = 0;
+    if (XQueryExtension(d, name, &major, &event, &error)) g_extensions.emplace_back(major, name);
+  }
   c.screen = DefaultScreen(d);
   c.root = RootWindow(d, c.screen);
   c.parent = c.root;
@@ -133,9 +190,12 @@ void Open(Connection& c, const X11Options& o) {
       c.height = m.rect.Height();
     }
   }
-  c.pixelsMatch = PixelsMatch(d, c.visual, c.depth);
-  c.alphaBits = c.depth == 32 ? 0xFF000000u : 0;
-  c.sharedMemory = o.sharedMemory && XShmQueryExtension(d);
+  PixelFormat format;
+  c.served = FormatOf(d, c.visual, c.depth, format);
+  if (c.served) c.pixels = PixelConverter(format);
+  c.pixelsMatch = c.served && c.pixels.Ours();
+  c.alphaBits = c.served ? format.fixed : 0;
+  c.sharedMemory = o.sharedMemory && XShmQueryExtension(d) && SharedMemoryWorks(d, c.screen);
   c.refreshHz = RefreshRate(d, c.root);
 }
 

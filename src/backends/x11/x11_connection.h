@@ -6,6 +6,7 @@
 // The seam's headers come first: X's headers define macros (None, Status,
 // KeyPress...) that would rename the seam's own words.
 #include "backends/x11/x11_platform.h"
+#include "backends/x11/x11_pixel_format.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -48,7 +49,8 @@ class Timers {
 
 // X errors are answered by the caller that made the request, not by ending
 // the process (Xlib's own handler exits): a trap records the first error
-// made while it lives, after a round trip.
+// made while it lives, after a round trip; its requests are answered
+// before it goes.
 class ErrorTrap {
  public:
   explicit ErrorTrap(Display* d);
@@ -74,6 +76,10 @@ struct Connection {
   Visual* visual = nullptr;
   int depth = 0;
   Colormap colormap = 0;
+  // Whether our pixels can be shown in the visual at all (a true-colour
+  // one), and how they are converted to and from its pixels.
+  bool served = false;
+  PixelConverter pixels;
   // Our pixels (0x00RRGGBB, little-endian) are the visual's own; bits set
   // in every pixel sent (the opaque alpha of a 32-bit visual).
   bool pixelsMatch = false;
@@ -86,6 +92,9 @@ struct Connection {
   int32_t cursorCount = 0;
   std::map<XWindow, X11Window*> windows;
   Timers timers;
+  // A cover whose keyboard grab is tried again until grabUntilMs (0: none).
+  XWindow grabPending = 0;
+  uint64_t grabUntilMs = 0, grabNextMs = 0;
 
   bool CursorHidden() const { return cursorCount < 0; }
   X11Window* Find(XWindow w) const;
@@ -99,7 +108,13 @@ struct RootMonitor {
 // The server's monitors; the first is the primary one when none is named.
 std::vector<RootMonitor> RandrMonitors(Display* d, XWindow root);
 
+// Called when the connection to the server is lost, before the process
+// ends: Xlib allows no return to the program from there.
+void OnConnectionLost(void (*stop)());
+
 // Opens the display and learns the screen; nothing connected on failure.
+// An X error outside an ErrorTrap is said once on standard error; a lost
+// connection is said, calls the OnConnectionLost hook and ends the process.
 void Open(Connection& c, const X11Options& options);
 void Close(Connection& c);
 

@@ -26,8 +26,8 @@ unsigned long PutShared(Display* d, Drawable to, GC gc, XImage* image, const Rec
 }
 
 PixelImage::PixelImage(Connection& c, int32_t width, int32_t height)
-    : display_(c.display), width_(width), height_(height) {
-  if (!c.pixelsMatch || width <= 0 || height <= 0) return;
+    : display_(c.display), convert_(c.pixels), width_(width), height_(height) {
+  if (!c.served || width <= 0 || height <= 0) return;
   if (c.sharedMemory) {
     image_ = XShmCreateImage(display_, c.visual, c.depth, ZPixmap, nullptr, &shm_, width, height);
     if (image_) {
@@ -78,17 +78,15 @@ PixelImage::~PixelImage() {
   XDestroyImage(image_);  // frees our own memory with it
 }
 
-void PixelImage::CopyFrom(const Surface& pixels, const Rect& r, uint32_t alphaBits) {
+void PixelImage::CopyFrom(const Surface& pixels, const Rect& r) {
   Wait();
-  for (int32_t y = r.top; y < r.bottom; ++y) {
-    const uint32_t* from = pixels.Row(y) + r.left;
-    uint32_t* to = Row(y) + r.left;
-    if (alphaBits == 0) {
-      std::memcpy(to, from, static_cast<size_t>(r.Width()) * 4);
-    } else {
-      for (int32_t x = 0; x < r.Width(); ++x) to[x] = from[x] | alphaBits;
-    }
-  }
+  const int32_t bytes = image_->bits_per_pixel / 8;
+  for (int32_t y = r.top; y < r.bottom; ++y)
+    convert_.ToVisual(pixels.Row(y) + r.left, Row(y) + static_cast<size_t>(r.left) * bytes, r.Width());
+}
+
+void PixelImage::ReadRow(int32_t y, uint32_t* to, int32_t count) const {
+  convert_.FromVisual(Row(y), to, count);
 }
 
 void PixelImage::Put(Drawable to, GC gc, const Rect& r, bool last) {

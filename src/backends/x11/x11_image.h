@@ -1,11 +1,16 @@
 #pragma once
-// Images in our pixel layout that the server reads and fills. Only for
-// visuals whose pixels are ours (Connection::pixelsMatch).
+// Images that the server reads and fills: in the visual's layout, our
+// pixels converted on the way in and out (Connection::pixels); shown in
+// place only where the visual's pixels are ours (Connection::pixelsMatch).
 #include "backends/x11/x11_connection.h"
 
 #include <X11/extensions/XShm.h>
 
 namespace tl::x11 {
+
+// Whether MIT-SHM may be used on the connection: a local one, where the
+// server reads what a segment of ours holds (x11_shared_memory.cpp).
+bool SharedMemoryWorks(Display* d, int screen);
 
 // Puts `r` of a shared-memory image at the same place of the drawable and
 // returns the request's serial. The last put of a batch asks for the
@@ -25,13 +30,12 @@ class PixelImage {
   bool Shared() const { return shared_; }
   int32_t Width() const { return width_; }
   int32_t Height() const { return height_; }
-  uint32_t* Row(int32_t y) {
-    return reinterpret_cast<uint32_t*>(image_->data + static_cast<size_t>(y) * image_->bytes_per_line);
-  }
 
-  // Copies `r` of `pixels` into the same place of the image, with the
-  // visual's alpha bits set.
-  void CopyFrom(const Surface& pixels, const Rect& r, uint32_t alphaBits);
+  // Copies `r` of `pixels` into the same place of the image, converted to
+  // the visual's pixels.
+  void CopyFrom(const Surface& pixels, const Rect& r);
+  // Row `y` of the image as our pixels, `count` of them from the left.
+  void ReadRow(int32_t y, uint32_t* to, int32_t count) const;
   // Sends `r` of the image to the same place of the drawable; `last` of
   // a batch. Shared memory is read by the server later: Wait before
   // writing it again, which waits only while the server is behind.
@@ -42,7 +46,12 @@ class PixelImage {
   bool Get(Drawable from, int32_t x, int32_t y);
 
  private:
+  uint8_t* Row(int32_t y) const {
+    return reinterpret_cast<uint8_t*>(image_->data) + static_cast<size_t>(y) * image_->bytes_per_line;
+  }
+
   Display* display_;
+  const PixelConverter& convert_;
   int32_t width_, height_;
   XImage* image_ = nullptr;
   XShmSegmentInfo shm_{};

@@ -2,6 +2,9 @@
 
 #include <gst/gst.h>
 
+#include <atomic>
+#include <cstdio>
+
 #include "backends/host/host_files.h"
 #include "toolkit/mci_words.h"
 
@@ -18,7 +21,7 @@ constexpr guint kAudioOnly = 0x2;
 // One playbin for one file, stopped (set to NULL) and released with it.
 class X11Media::Player {
  public:
-  Player(const std::string& path, const std::string& sink, bool loop) {
+  Player(const std::string& path, const std::string& sink, bool loop) : path_(path) {
     GError* error = nullptr;
     gchar* uri = gst_filename_to_uri(path.c_str(), &error);
     if (!uri) {
@@ -42,11 +45,15 @@ class X11Media::Player {
                          g_object_set(bin, "uri", static_cast<Player*>(self)->uri_.c_str(), nullptr);
                        }),
                        this);
-      // Nobody reads a looping sound's messages: they are dropped, not kept.
-      GstBus* bus = gst_element_get_bus(bin_);
-      gst_bus_set_flushing(bus, TRUE);
-      gst_object_unref(bus);
     }
+    // The end and the first error are noted as they come, from GStreamer's
+    // threads; every message is dropped, so none piles up unread.
+    GstBus* bus = gst_element_get_bus(bin_);
+    gst_bus_set_sync_handler(bus, +[](GstBus*, GstMessage* m, gpointer self) {
+      static_cast<Player*>(self)->Note(m);
+      return GST_BUS_DROP;
+    }, this, nullptr);
+    gst_object_unref(bus);
   }
   ~Player() {
     if (!bin_) return;
@@ -59,6 +66,9 @@ class X11Media::Player {
   bool ok() const { return bin_ != nullptr; }
 
   bool Play(bool fromStart) {
+    // A file that failed (no decoder, no audio device, not music) would
+    // only fail again.
+    if (failed_) return false;
     if (fromStart) {
       // Back to the file's beginning, whatever the player's state.
       gst_element_set_state(bin_, GST_STATE_READY);
@@ -72,22 +82,26 @@ class X11Media::Player {
     playing_ = false;
   }
   // "playing" until the file ends, fails or is stopped.
-  std::string Mode() {
-    GstBus* bus = gst_element_get_bus(bin_);
-    while (GstMessage* m = gst_bus_pop(bus)) {
-      if (GST_MESSAGE_TYPE(m) == GST_MESSAGE_EOS || GST_MESSAGE_TYPE(m) == GST_MESSAGE_ERROR)
-        ended_ = true;
-      gst_message_unref(m);
-    }
-    gst_object_unref(bus);
-    return playing_ && !ended_ ? "playing" : "stopped";
-  }
+  std::string Mode() { return playing_ && !ended_ ? "playing" : "stopped"; }
 
  private:
+  void Note(GstMessage* m) {
+    if (GST_MESSAGE_TYPE(m) == GST_MESSAGE_EOS) ended_ = true;
+    if (GST_MESSAGE_TYPE(m) != GST_MESSAGE_ERROR) return;
+    ended_ = true;
+    // Said once: the file is not tried again.
+    if (failed_.exchange(true)) return;
+    GError* error = nullptr;
+    gst_message_parse_error(m, &error, nullptr);
+    std::fprintf(stderr, "tidelight: cannot play %s: %s\n", path_.c_str(),
+                 error ? error->message : "unknown error");
+    g_clear_error(&error);
+  }
+
   GstElement* bin_ = nullptr;
-  std::string uri_;
+  std::string path_, uri_;
   bool playing_ = false;
-  bool ended_ = false;
+  std::atomic<bool> ended_ = false, failed_ = false;
 };
 
 X11Media::X11Media(std::string audioSink) : audioSink_(std::move(audioSink)) {}
@@ -95,7 +109,10 @@ X11Media::X11Media(std::string audioSink) : audioSink_(std::move(audioSink)) {}
 X11Media::~X11Media() = default;
 
 bool X11Media::Started() {
-  if (started_ == 0) started_ = gst_init_check(nullptr, nullptr, nullptr) ? 1 : -1;
+  if (started_ == 0) {
+    started_ = gst_init_check(nullptr, nullptr, nullptr) ? 1 : -1;
+    if (started_ < 0) std::fputs("tidelight: GStreamer cannot start; playing no music\n", stderr);
+  }
   return started_ > 0;
 }
 
@@ -164,6 +181,11 @@ int32_t X11Media::PlaySoundFile(std::string_view path, uint32_t flags) {
 int32_t X11Media::StopSound() {
   sound_.reset();
   return 1;
+}
+
+void X11Media::StopAll() {
+  aliases_.clear();
+  sound_.reset();
 }
 
 uint32_t X11Media::WaveOutDeviceCount() { return Started() ? 1 : 0; }

@@ -38,6 +38,9 @@ class X11Media : public Media {
   int32_t StopSound() override;
   uint32_t WaveOutDeviceCount() override;
 
+  // Every player stopped and let go, for a program that must end at once.
+  void StopAll();
+
   class Player;
 
  private:

@@ -4,12 +4,14 @@
 #include "backends/x11/x11_connection.h"
 
 #include <X11/extensions/Xrandr.h>
+#include <pthread.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <iterator>
 #include <cstdio>
 #include <thread>
 
@@ -51,39 +53,101 @@ std::string Hex(unsigned long id) {
   return text;
 }
 
-// Runs `program WINDOW PIXMAP` and waits for it; true when it drew and
-// ended well. One that hangs is ended: the saver must start.
+// The desktop helper's process group while it runs (0: none). The helper
+// may start programs of its own: ending its group ends them all.
+volatile sig_atomic_t g_helperGroup = 0;
+
+// A signal that ends the program ends the helper first, then the program
+// as the signal would have.
+void EndHelperThenSelf(int signal) {
+  if (g_helperGroup > 0) kill(-g_helperGroup, SIGKILL);
+  struct sigaction a{};
+  a.sa_handler = SIG_DFL;
+  sigaction(signal, &a, nullptr);
+  raise(signal);
+}
+
+constexpr int kEndingSignals[] = {SIGTERM, SIGINT, SIGHUP};
+
+// The handlers above while a helper runs; the ones before them after.
+// The signals wait from before the helper starts until its group is
+// known, so none can end the program and leave the helper behind.
+class HelperSignals {
+ public:
+  HelperSignals() {
+    sigset_t block;
+    sigemptyset(&block);
+    for (int s : kEndingSignals) sigaddset(&block, s);
+    pthread_sigmask(SIG_BLOCK, &block, &mask_);
+  }
+  // The helper's group from now on; the signals come through again.
+  void Running(pid_t group) {
+    g_helperGroup = group;
+    struct sigaction a{};
+    a.sa_handler = EndHelperThenSelf;
+    for (size_t i = 0; i < std::size(kEndingSignals); ++i) sigaction(kEndingSignals[i], &a, &old_[i]);
+    handled_ = true;
+    pthread_sigmask(SIG_SETMASK, &mask_, nullptr);
+  }
+  ~HelperSignals() {
+    if (handled_)
+      for (size_t i = 0; i < std::size(kEndingSignals); ++i) sigaction(kEndingSignals[i], &old_[i], nullptr);
+    pthread_sigmask(SIG_SETMASK, &mask_, nullptr);
+    g_helperGroup = 0;
+  }
+  HelperSignals(const HelperSignals&) = delete;
+  HelperSignals& operator=(const HelperSignals&) = delete;
+
+  // The mask the program had, which the helper starts with.
+  const sigset_t& mask() const { return mask_; }
+
+ private:
+  sigset_t mask_{};
+  struct sigaction old_[std::size(kEndingSignals)]{};
+  bool handled_ = false;
+};
+
+// Runs `program WINDOW PIXMAP` in a process group of its own and waits for
+// it; true when it drew and ended well. One that hangs is ended with all
+// it started: the saver must start.
 bool RunDesktopHelper(const std::string& program, XWindow window, Pixmap pixmap) {
   const std::string w = Hex(window), p = Hex(pixmap);
   char* argv[] = {const_cast<char*>(program.c_str()), const_cast<char*>(w.c_str()),
                   const_cast<char*>(p.c_str()), nullptr};
+  HelperSignals signals;
+  posix_spawnattr_t attr;
+  posix_spawnattr_init(&attr);
+  posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK);
+  posix_spawnattr_setpgroup(&attr, 0);
+  posix_spawnattr_setsigmask(&attr, &signals.mask());
   pid_t pid = 0;
-  if (posix_spawnp(&pid, program.c_str(), nullptr, nullptr, argv, environ) != 0) return false;
+  const int spawned = posix_spawnp(&pid, program.c_str(), nullptr, &attr, argv, environ);
+  posix_spawnattr_destroy(&attr);
+  if (spawned != 0) return false;
+  signals.Running(pid);
   using namespace std::chrono;
   const auto end = steady_clock::now() + seconds(20);
   int status = 0;
   while (waitpid(pid, &status, WNOHANG) == 0) {
     if (steady_clock::now() > end) {
-      kill(pid, SIGKILL);
+      kill(-pid, SIGKILL);
       waitpid(pid, &status, 0);
       return false;
     }
     std::this_thread::sleep_for(milliseconds(10));
   }
+  // What the helper started and left behind goes with it.
+  kill(-pid, SIGKILL);
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-// Copies `part` of the drawable into `into` at (toX, toY); our pixels keep
-// their reserved byte 0.
+// Copies `part` of the drawable into `into` at (toX, toY), converted to
+// our pixels.
 bool CopyFrom(Connection& c, Drawable from, const Rect& part, Surface& into, int32_t toX,
               int32_t toY) {
   PixelImage image(c, part.Width(), part.Height());
   if (!image.ok() || !image.Get(from, part.left, part.top)) return false;
-  for (int32_t y = 0; y < part.Height(); ++y) {
-    const uint32_t* row = image.Row(y);
-    uint32_t* to = into.Row(toY + y) + toX;
-    for (int32_t x = 0; x < part.Width(); ++x) to[x] = row[x] & 0x00FFFFFF;
-  }
+  for (int32_t y = 0; y < part.Height(); ++y) image.ReadRow(y, into.Row(toY + y) + toX, part.Width());
   return true;
 }
 
@@ -116,7 +180,7 @@ bool X11Platform::SnapshotDesktopAt(Surface& into, int32_t x, int32_t y) {
     {
       // Black where the helper draws nothing (a picture of another shape).
       const x11::UniqueGc gc(XCreateGC(c.display, pixmap.get(), 0, nullptr), x11::FreeGc{c.display});
-      XSetForeground(c.display, gc.get(), c.alphaBits);
+      XSetForeground(c.display, gc.get(), c.pixels.Pixel(0));
       XFillRectangle(c.display, pixmap.get(), gc.get(), 0, 0, static_cast<unsigned>(c.width),
                      static_cast<unsigned>(c.height));
     }

@@ -15,9 +15,11 @@
 //                 from LC_ALL, LC_MESSAGES or LANG
 //   WindowSystem  /proc/self/cmdline, top-level windows found by WM_NAME,
 //                 a blank pointer for a hidden cursor, real windows
-//                 (override-redirect borderless ones for the screen)
-//                 presented with XShmPutImage or XPutImage, pointer and
-//                 keys from core events, timers and the message loop on
+//                 (override-redirect borderless ones for the screen, which
+//                 take the keyboard and give way to a screen locker:
+//                 x11_keyboard.cpp) presented with XShmPutImage or
+//                 XPutImage in any true-colour visual (x11_pixel_format),
+//                 pointer and keys from core events, timers and the message loop on
 //                 poll over the connection, frames at the monitor's
 //                 refresh rate; no text (x11_text.cpp) and no platform
 //                 controls
@@ -82,6 +84,9 @@ class X11Platform : public Files,
   bool Hosted() const;
   // Whether presenting and copying go through shared memory.
   bool SharedMemory() const;
+  // Empty where our pixels can be shown; otherwise what the visual is that
+  // they cannot be shown in (a palette, masks we cannot make), for a message.
+  std::string UnservedVisual() const;
 
   // The seam as the program sees it, with GStreamer as the multimedia system.
   X11Media media;
@@ -143,6 +148,8 @@ class X11Platform : public Files,
   void RunUntil(const std::function<bool()>& done, uint64_t deadlineMs);
   // Handles every queued event, then each due timer once; true when any ran.
   bool HandlePending();
+  // Another program's window came over a cover of ours (a screen locker).
+  void Deactivate();
 
   std::unique_ptr<x11::Connection> c_;
   X11Options options_;

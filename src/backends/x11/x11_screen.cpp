@@ -12,9 +12,9 @@ int32_t X11Platform::Height() { return c_->height; }
 int32_t X11Platform::DpiX() { return 96; }
 int32_t X11Platform::DpiY() { return 96; }
 
-// 32 where our pixels are the visual's; otherwise its depth, which the
-// picture engine refuses with its message.
-int32_t X11Platform::BitsPerPixel() { return c_->pixelsMatch ? 32 : c_->depth; }
+// 32 where our pixels can be shown, converted as the visual needs; otherwise
+// its depth, which the picture engine refuses with its message.
+int32_t X11Platform::BitsPerPixel() { return c_->served ? 32 : c_->depth; }
 
 bool X11Platform::SnapshotDesktop(Surface& into) { return SnapshotDesktopAt(into, 0, 0); }
 

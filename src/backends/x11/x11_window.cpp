@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "backends/x11/x11_keyboard.h"
+
 namespace tl::x11 {
 
 namespace {
@@ -100,6 +102,7 @@ void X11Window::Destroy() {
   if (window_ == 0) return;
   c_.timers.Forget(this);
   c_.windows.erase(window_);
+  if (c_.grabPending == window_) c_.grabPending = 0;
   image_.reset();
   inPlace_.reset();
   gc_.reset();
@@ -111,18 +114,16 @@ void X11Window::Destroy() {
 void X11Window::Show() {
   if (window_ == 0) return;
   XMapRaised(c_.display, window_);
-  if (!grabsKeyboard_) return;
-  // The keyboard comes to the cover whatever had the focus; failing that
-  // (another program holds it), the focus does.
-  XSync(c_.display, False);
-  if (XGrabKeyboard(c_.display, window_, False, GrabModeAsync, GrabModeAsync, CurrentTime) !=
-      GrabSuccess)
-    XSetInputFocus(c_.display, window_, RevertToParent, CurrentTime);
+  raised_ = true;
+  // The keyboard comes to the cover whatever had the focus.
+  if (grabsKeyboard_) TakeKeyboard(c_, window_);
   XFlush(c_.display);
 }
 
 void X11Window::SetTopmost() {
-  if (window_ == 0) return;
+  // A shown window was raised as it showed; raising it again would put it
+  // over a window that came in front since, as a screen locker's does.
+  if (window_ == 0 || raised_) return;
   XRaiseWindow(c_.display, window_);
   XFlush(c_.display);
 }
@@ -142,14 +143,14 @@ void X11Window::Present(const Surface& pixels, const Rect& dirty) {
 
 void X11Window::Present(const Surface& pixels, std::span<const Rect> parts) {
   shown_ = &pixels;
-  if (window_ == 0 || !c_.pixelsMatch) return;
+  if (window_ == 0 || !c_.served) return;
   if (PresentInPlace(pixels, parts)) return;
   if (!image_ || image_->Width() != pixels.Width() || image_->Height() != pixels.Height())
     image_ = std::make_unique<PixelImage>(c_, pixels.Width(), pixels.Height());
   if (!image_->ok()) return;
   for (const Rect& part : parts)
     if (const Rect r = Intersect(part, pixels.Bounds()); !r.Empty())
-      image_->CopyFrom(pixels, r, c_.alphaBits);
+      image_->CopyFrom(pixels, r);
   const Rect* last = LastShown(parts, pixels.Bounds());
   for (const Rect& part : parts)
     if (const Rect r = Intersect(part, pixels.Bounds()); !r.Empty())
@@ -181,7 +182,7 @@ void X11Window::Repaint(const Rect& r) {
     Present(*shown_, r);
     return;
   }
-  XSetForeground(c_.display, gc_.get(), background_ | c_.alphaBits);
+  XSetForeground(c_.display, gc_.get(), c_.pixels.Pixel(background_));
   XFillRectangle(c_.display, window_, gc_.get(), r.left, r.top, static_cast<unsigned>(r.Width()),
                  static_cast<unsigned>(r.Height()));
 }
@@ -300,6 +301,7 @@ void X11Window::Handle(const XEvent& e) {
       // Destroyed from outside: with its host, or by another program.
       c_.timers.Forget(this);
       c_.windows.erase(window_);
+      if (c_.grabPending == window_) c_.grabPending = 0;
       window_ = 0;
       events_.OnDestroyed();
       break;

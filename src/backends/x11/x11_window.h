@@ -41,6 +41,10 @@ class X11Window : public tl::Window {
   void OnTimer(int32_t timerId) { events_.OnTimer(timerId); }
   // The pointer shown over the window now (blank while the cursor is hidden).
   void ApplyPointer();
+  // A cover on the root that takes the keyboard (no host, no frame).
+  bool Unmanaged() const { return grabsKeyboard_; }
+  // Another program came in front of ours, as Windows' deactivation says.
+  void OnDeactivated() { events_.OnAppActivation(false); }
 
  private:
   void Destroy();
@@ -56,6 +60,7 @@ class X11Window : public tl::Window {
   bool ownPlace_ = false;  // placed in the virtual screen, not in a host's client area
   bool takesInput_ = true;
   bool grabsKeyboard_ = false;
+  bool raised_ = false;
   uint32_t background_ = 0;
   Atom closeAtom_ = 0;  // WM_DELETE_WINDOW, for a captioned window
   UniqueGc gc_;

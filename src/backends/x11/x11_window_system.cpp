@@ -5,10 +5,12 @@
 
 #include <poll.h>
 
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 
 #include "backends/x11/x11_handles.h"
+#include "backends/x11/x11_keyboard.h"
 #include "backends/x11/x11_window.h"
 #include "gfx/pixel_memory_shared.h"
 
@@ -17,15 +19,26 @@ namespace tl {
 using x11::X11Window;
 using x11::XWindow;
 
+namespace {
+// The platform whose music a lost connection stops.
+X11Platform* g_platform = nullptr;
+}  // namespace
+
 X11Platform::X11Platform(const X11Options& options)
     : media(options.audioSink), c_(std::make_unique<x11::Connection>()), options_(options) {
+  g_platform = this;
+  x11::OnConnectionLost([] {
+    if (g_platform) g_platform->media.StopAll();
+  });
   x11::Open(*c_, options);
+  if (c_->display) x11::WatchOtherWindows(*c_);
   // Big pictures where the server can read them as they lie, so that
   // presenting copies nothing (x11::SurfaceImage).
   if (c_->sharedMemory && c_->pixelsMatch && c_->alphaBits == 0) SharePixelMemory(true);
 }
 
 X11Platform::~X11Platform() {
+  if (g_platform == this) g_platform = nullptr;
   SharePixelMemory(false);
   x11::Close(*c_);
 }
@@ -35,6 +48,17 @@ bool X11Platform::Connected() const { return c_->display != nullptr; }
 bool X11Platform::Hosted() const { return c_->hosted; }
 
 bool X11Platform::SharedMemory() const { return c_->sharedMemory; }
+
+std::string X11Platform::UnservedVisual() const {
+  if (c_->served) return "";
+  const char* names[] = {"StaticGray", "GrayScale", "StaticColor", "PseudoColor", "TrueColor", "DirectColor"};
+  const int kind = c_->visual->c_class;
+  char text[160];
+  std::snprintf(text, sizeof text, "a %s visual of depth %d (masks 0x%lx 0x%lx 0x%lx)",
+                kind >= 0 && kind < 6 ? names[kind] : "unknown", c_->depth, c_->visual->red_mask,
+                c_->visual->green_mask, c_->visual->blue_mask);
+  return text;
+}
 
 std::string X11Platform::CommandLine() {
   // The arguments as the process was given them, each quoted that holds a blank.
@@ -138,11 +162,13 @@ bool X11Platform::HandlePending() {
     XEvent e;
     XNextEvent(d, &e);
     if (X11Window* w = c_->Find(e.xany.window)) w->Handle(e);
+    if (!ended_ && x11::OthersCoverUs(*c_, e)) Deactivate();
     any = true;
   }
   // Timers after the queue, as Windows makes its timer messages only when
   // nothing else waits; each due timer once.
   const uint64_t now = x11::NowMs();
+  x11::KeepTakingKeyboard(*c_, now);
   X11Window* w = nullptr;
   int32_t id = 0;
   while (!ended_ && c_->timers.TakeDue(now, w, id)) {
@@ -150,6 +176,16 @@ bool X11Platform::HandlePending() {
     any = true;
   }
   return any;
+}
+
+void X11Platform::Deactivate() {
+  // Every window of ours is told, as Windows tells each top-level window;
+  // any of them may end the program or let windows go.
+  std::vector<XWindow> ours;
+  for (const auto& [id, w] : c_->windows)
+    if (w->Unmanaged()) ours.push_back(id);
+  for (XWindow id : ours)
+    if (X11Window* w = c_->Find(id); w && !ended_) w->OnDeactivated();
 }
 
 void X11Platform::RunUntil(const std::function<bool()>& done, uint64_t deadlineMs) {
@@ -161,6 +197,7 @@ void X11Platform::RunUntil(const std::function<bool()>& done, uint64_t deadlineM
     if (deadlineMs != 0 && now >= deadlineMs) return;
     if (any) continue;
     uint64_t wake = c_->timers.NextDue();
+    if (c_->grabPending != 0 && (wake == 0 || c_->grabNextMs < wake)) wake = c_->grabNextMs;
     if (deadlineMs != 0 && (wake == 0 || deadlineMs < wake)) wake = deadlineMs;
     const int timeout = wake == 0 ? -1 : wake > now ? static_cast<int>(wake - now) : 0;
     XFlush(d);
