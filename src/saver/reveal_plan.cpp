@@ -95,8 +95,11 @@ std::span<const Rect> RevealPlan::Replay(int32_t pass, Surface& target, const Su
   const uint32_t* from = source.Data();
   for (; run != end; ++run) {
     if (end - run > kAhead) {
-      __builtin_prefetch(from + run[kAhead].at);
-      __builtin_prefetch(to + run[kAhead].at, 1);
+      const Run& next = run[kAhead];
+      __builtin_prefetch(from + next.at);
+      __builtin_prefetch(from + next.at + next.length - 1);
+      __builtin_prefetch(to + next.at, 1);
+      __builtin_prefetch(to + next.at + next.length - 1, 1);
     }
     CopyRun(to + run->at, from + run->at, run->length);
   }
