@@ -35,7 +35,9 @@ bool Holds(const std::vector<Span>& outer, const std::vector<Span>& inner) {
   return true;
 }
 
-bool Same(const std::vector<Span>& a, const std::vector<Span>& b) { return Holds(a, b) && Holds(b, a); }
+bool Same(const std::vector<Span>& a, const std::vector<Span>& b) {
+  return Holds(a, b) && Holds(b, a);
+}
 
 TEST(RevealShapes, ACircleHoldsTheOneTwoRadiiSmaller) {
   // With a count of 1, pass p draws the one circle of radius p - 1: every

@@ -48,7 +48,8 @@ void RevealCompositor::CopyRun(int side, int32_t y, int32_t left, int32_t right)
   if (plan_)
     plan_->AddRun(y, left, right);
   else
-    std::memcpy(target_->Row(y) + left, source_->Row(y) + left, static_cast<size_t>(right - left) * 4);
+    std::memcpy(target_->Row(y) + left, source_->Row(y) + left,
+                static_cast<size_t>(right - left) * 4);
   const Rect run{left, y, right, y + 1};
   Piece& open = open_[side];
   const Rect grown = Union(open.rect, run);

@@ -84,7 +84,8 @@ void RevealPlan::ClosePass(std::span<const Rect> pieces, Rect box) {
   passPieces_.push_back(static_cast<uint32_t>(pieces_.size()));
 }
 
-std::span<const Rect> RevealPlan::Replay(int32_t pass, Surface& target, const Surface& source) const {
+std::span<const Rect> RevealPlan::Replay(int32_t pass, Surface& target,
+                                         const Surface& source) const {
   const size_t p = static_cast<size_t>(pass);
   const Run* run = runs_.data() + passRuns_[p];
   const Run* end = runs_.data() + passRuns_[p + 1];

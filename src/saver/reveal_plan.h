@@ -41,8 +41,9 @@ class RevealPlan {
   // Building, for the compositor's recording mode.
   RevealPlan(int32_t width, int32_t height) : w_(width), h_(height) {}
   void AddRun(int32_t y, int32_t left, int32_t right) {
-    runs_.push_back({static_cast<uint32_t>(y) * static_cast<uint32_t>(w_) + static_cast<uint32_t>(left),
-                     static_cast<uint32_t>(right - left)});
+    const uint32_t at =
+        static_cast<uint32_t>(y) * static_cast<uint32_t>(w_) + static_cast<uint32_t>(left);
+    runs_.push_back({at, static_cast<uint32_t>(right - left)});
   }
   void ClosePass(std::span<const Rect> pieces, Rect box);
   size_t RunCount() const { return runs_.size(); }
