@@ -1,7 +1,8 @@
 #pragma once
 // Timing against a memcpy of one plane. The machines this runs on are shared
 // and noisy, so each iteration times the work and then one plane memcpy,
-// back to back, and the ratios compare the two sums:
+// back to back, in the thread's processor time (time spent waiting for a
+// core is not counted), and the ratios compare the two sums:
 //   speed_vs_memcpy  memcpy time / this time (1.0 = as fast as memcpy)
 //   time_vs_memcpy   this time / memcpy time (planes' worth of memcpy)
 // The Time column is the work alone.
@@ -10,6 +11,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstring>
+#include <ctime>
 #include <random>
 #include <vector>
 
@@ -27,11 +29,21 @@ inline size_t PlaneBytes(const benchmark::State& state) {
 }
 
 // Runs `work` once per iteration, each followed by a timed memcpy of one
-// plane; `prepare` runs before each `work`, untimed.
+// plane of `bytes`; `prepare` runs before each `work`, untimed.
+// The processor time this thread has used.
+struct ThreadClock {
+  using duration = std::chrono::nanoseconds;
+  using time_point = std::chrono::time_point<ThreadClock>;
+  static time_point now() {
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return time_point(duration(int64_t{ts.tv_sec} * 1'000'000'000 + ts.tv_nsec));
+  }
+};
+
 template <typename Work, typename Prepare>
-void Measure(benchmark::State& state, Work&& work, Prepare&& prepare) {
-  using Clock = std::chrono::steady_clock;
-  const size_t bytes = PlaneBytes(state);
+void MeasurePlane(benchmark::State& state, size_t bytes, Work&& work, Prepare&& prepare) {
+  using Clock = ThreadClock;
   std::vector<uint8_t> from = RandomBytes(bytes), to(bytes, 1);
   double workSeconds = 0, memcpySeconds = 0;
   for (auto _ : state) {
@@ -52,6 +64,12 @@ void Measure(benchmark::State& state, Work&& work, Prepare&& prepare) {
   state.counters["speed_vs_memcpy"] = memcpySeconds / workSeconds;
   state.counters["time_vs_memcpy"] = workSeconds / memcpySeconds;
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
+}
+
+// The same for a plane of the benchmark's arguments (width, height).
+template <typename Work, typename Prepare>
+void Measure(benchmark::State& state, Work&& work, Prepare&& prepare) {
+  MeasurePlane(state, PlaneBytes(state), work, prepare);
 }
 
 template <typename Work>

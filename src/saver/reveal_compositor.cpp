@@ -14,10 +14,21 @@ constexpr int64_t kPieceSlack = 4096;
 
 RevealCompositor::RevealCompositor(Surface& target, const Surface& source, int32_t width,
                                    int32_t height)
-    : target_(target),
-      source_(source),
+    : target_(&target),
+      source_(&source),
       w_(std::max(0, std::min({width, target.Width(), source.Width()}))),
       h_(std::max(0, std::min({height, target.Height(), source.Height()}))),
+      revealed_(static_cast<size_t>(h_)),
+      before_(static_cast<size_t>(h_)),
+      savedInPass_(static_cast<size_t>(h_), 0),
+      fullRows_(w_ == 0 ? h_ : 0) {}
+
+RevealCompositor::RevealCompositor(RevealPlan& plan)
+    : target_(nullptr),
+      source_(nullptr),
+      plan_(&plan),
+      w_(plan.Width()),
+      h_(plan.Height()),
       revealed_(static_cast<size_t>(h_)),
       before_(static_cast<size_t>(h_)),
       savedInPass_(static_cast<size_t>(h_), 0),
@@ -34,9 +45,12 @@ void RevealCompositor::BeginPass() {
 
 void RevealCompositor::CopyRun(int side, int32_t y, int32_t left, int32_t right) {
   if (left >= right) return;
-  std::memcpy(target_.Row(y) + left, source_.Row(y) + left, static_cast<size_t>(right - left) * 4);
+  if (plan_)
+    plan_->AddRun(y, left, right);
+  else
+    std::memcpy(target_->Row(y) + left, source_->Row(y) + left,
+                static_cast<size_t>(right - left) * 4);
   const Rect run{left, y, right, y + 1};
-  dirty_ = Union(dirty_, run);
   Piece& open = open_[side];
   const Rect grown = Union(open.rect, run);
   const int64_t copied = open.area + run.Width();
@@ -59,7 +73,10 @@ void RevealCompositor::ClosePieces() {
   if (linesInPass_) {
     pieces_.clear();
     if (!dirty_.Empty()) pieces_.push_back(dirty_);
+  } else {
+    for (const Rect& piece : pieces_) dirty_ = Union(dirty_, piece);
   }
+  if (plan_) plan_->ClosePass(pieces_, dirty_);
 }
 
 void RevealCompositor::Line(Point from, Point to) {
@@ -69,7 +86,8 @@ void RevealCompositor::Line(Point from, Point to) {
   // changes nothing.
   TraceLine(from, to, [&](int32_t x, int32_t y) {
     if (x < 0 || y < 0 || x >= w_ || y >= h_) return;
-    target_.At(x, y) = source_.At(x, y);
+    if (plan_) plan_->AddRun(y, x, x + 1);
+    else target_->At(x, y) = source_->At(x, y);
     dirty_ = Union(dirty_, {x, y, x + 1, y + 1});
   });
 }
@@ -116,13 +134,13 @@ Rect RevealCompositor::EndPass() {
   for (int32_t y = touchedTop_; y < touchedBottom_; ++y) {
     // The runs lie in rows far apart in memory: fetch a few rows ahead, so
     // that the copies do not wait on memory one row at a time.
-    if (const int32_t ahead = y + kPrefetchRows; ahead < touchedBottom_) {
+    if (const int32_t ahead = y + kPrefetchRows; ahead < touchedBottom_ && !plan_) {
       const Span& next = revealed_[ahead];
       if (!next.Empty()) {
-        __builtin_prefetch(source_.Row(ahead) + next.left);
-        __builtin_prefetch(source_.Row(ahead) + next.right - 1);
-        __builtin_prefetch(target_.Row(ahead) + next.left, 1);
-        __builtin_prefetch(target_.Row(ahead) + next.right - 1, 1);
+        __builtin_prefetch(source_->Row(ahead) + next.left);
+        __builtin_prefetch(source_->Row(ahead) + next.right - 1);
+        __builtin_prefetch(target_->Row(ahead) + next.left, 1);
+        __builtin_prefetch(target_->Row(ahead) + next.right - 1, 1);
       }
     }
     if (savedInPass_[y] != pass_) continue;

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "saver/reveal_plan.h"
 #include "saver/reveal_shapes.h"
 #include "gfx/surface.h"
 
@@ -23,6 +24,8 @@ class RevealCompositor : public ShapeSink {
   // The picture is width x height pixels, clipped to both surfaces. All the
   // memory a reveal needs is taken here, none per pass.
   RevealCompositor(Surface& target, const Surface& source, int32_t width, int32_t height);
+  // Copies nothing: records each pass's runs and pieces into `plan`.
+  explicit RevealCompositor(RevealPlan& plan);
 
   void BeginPass();
   // Copies what the pass revealed; returns its bounding box (maybe empty).
@@ -50,8 +53,9 @@ class RevealCompositor : public ShapeSink {
     int64_t area = 0;  // pixels actually copied within it
   };
 
-  Surface& target_;
-  const Surface& source_;
+  Surface* target_;
+  const Surface* source_;
+  RevealPlan* plan_ = nullptr;
   int32_t w_, h_;
   std::vector<Span> revealed_;  // per row, what circles have revealed so far
   std::vector<Span> before_;    // the same at the start of the pass

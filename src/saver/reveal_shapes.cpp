@@ -23,6 +23,11 @@ RevealShapes::RevealShapes(int16_t mode, int32_t width, int32_t height, int32_t 
     case kGrowingCircle: {
       const double hw = w_ / 2.0, hh = h_ / 2.0;
       limit_ = RoundCoordinate(std::sqrt(hw * hw + hh * hh));
+      // A circle holds the one two radii smaller (they share their centre,
+      // the rounding of odd sizes alternating with the radius), so from the
+      // first two consecutive radii that cover the picture, all do.
+      coverRadius_ = std::max(limit_ - 2, 0);
+      while (!CoversPicture(coverRadius_) || !CoversPicture(coverRadius_ + 1)) ++coverRadius_;
       break;
     }
     case kCornerFan: limit_ = w_ + h_; break;
@@ -33,7 +38,17 @@ RevealShapes::RevealShapes(int16_t mode, int32_t width, int32_t height, int32_t 
 void RevealShapes::Pass(ShapeSink& sink) {
   switch (mode_) {
     case kRadialSweep: SweepPass(sink); break;
-    case kGrowingCircle: CirclePass(sink); break;
+    case kGrowingCircle: CirclePass(sink, false); break;
+    case kCornerFan: FanPass(sink); break;
+    default: break;
+  }
+  if (progress_ < std::numeric_limits<int32_t>::max()) ++progress_;
+}
+
+void RevealShapes::OuterPass(ShapeSink& sink) {
+  switch (mode_) {
+    case kRadialSweep: SweepPass(sink); break;
+    case kGrowingCircle: CirclePass(sink, true); break;
     case kCornerFan: FanPass(sink); break;
     default: break;
   }
@@ -60,16 +75,34 @@ void RevealShapes::SweepPass(ShapeSink& sink) {
   }
 }
 
-void RevealShapes::CirclePass(ShapeSink& sink) {
+Rect RevealShapes::CircleBox(int64_t r) const {
+  const double cx = w_ / 2.0, cy = h_ / 2.0;
+  return {RoundCoordinate(cx - double(r)), RoundCoordinate(cy - double(r)),
+          RoundCoordinate(cx + double(r)), RoundCoordinate(cy + double(r))};
+}
+
+bool RevealShapes::CoversPicture(int64_t r) const {
+  int32_t rows = 0;
+  ForEachEllipseRun(CircleBox(r), 0, h_, [&](int32_t, int32_t left, int32_t right) {
+    if (left <= 0 && right >= w_) ++rows;
+  });
+  return rows == h_;
+}
+
+void RevealShapes::CirclePass(ShapeSink& sink, bool outerOnly) {
   // The radius starts one below the progress, so that together with the
   // pass's own step it grows by exactly `count` per pass.
   const int64_t first = int64_t{progress_} - 1;
-  const double cx = w_ / 2.0, cy = h_ / 2.0;
-  for (int64_t r = first; r < first + count_; ++r) {
-    const Rect box{RoundCoordinate(cx - double(r)), RoundCoordinate(cy - double(r)),
-                   RoundCoordinate(cx + double(r)), RoundCoordinate(cy + double(r))};
+  int64_t from = first, to = first + count_ - 1;
+  if (outerOnly) {
+    // Beyond the covering radii nothing more shows.
+    to = std::min(to, coverRadius_ + 1);
+    from = std::max(from, to - 1);
+    if (from > to) from = to = coverRadius_;
+  }
+  for (int64_t r = from; r <= to; ++r) {
     // Larger circles than one that covers the picture change nothing.
-    if (sink.Ellipse(box)) break;
+    if (sink.Ellipse(CircleBox(r))) break;
   }
   progress_ = static_cast<int32_t>(
       std::min<int64_t>(first + count_, std::numeric_limits<int32_t>::max() - 1));

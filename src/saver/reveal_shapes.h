@@ -33,15 +33,23 @@ class RevealShapes {
 
   // Draws one pass's shapes into `sink` and counts the pass.
   void Pass(ShapeSink& sink);
+  // The same pass drawing only what shows of it: of a pass's concentric
+  // circles only the two largest, which hold all the smaller ones, so a
+  // pass costs the same whatever the count. Other shapes as Pass.
+  void OuterPass(ShapeSink& sink);
 
  private:
   void SweepPass(ShapeSink& sink);
-  void CirclePass(ShapeSink& sink);
+  void CirclePass(ShapeSink& sink, bool outerOnly);
   void FanPass(ShapeSink& sink);
+  Rect CircleBox(int64_t radius) const;
+  bool CoversPicture(int64_t radius) const;
 
   int16_t mode_;
   int32_t w_, h_, count_;
   int32_t limit_ = 0;
+  // From this radius on every circle covers the whole picture (circles only).
+  int64_t coverRadius_ = 0;
   int32_t progress_ = 0, side_ = 0, position_ = 0;
 };
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "saver/reveal_compositor.h"
+#include "saver/reveal_plan.h"
 #include "saver/reveal_shapes.h"
 #include "base/numeric.h"
 
@@ -43,13 +44,43 @@ struct LaneRun {
         w(PixelsOf(target.ScaleWidth(), platform.screen.TwipsPerPixelX())),
         h(PixelsOf(target.ScaleHeight(), platform.screen.TwipsPerPixelY())),
         shapes(mode, w, h, count),
-        compositor(target.Pixels(), source.Pixels(), w, h) {}
+        compositor(target.Pixels(), source.Pixels(), w, h) {
+    // A growing circle replays the plan of its size, when both pictures
+    // are of that size.
+    const Surface &t = target.Pixels(), &s = source.Pixels();
+    if (mode == kGrowingCircle && t.Width() == w && s.Width() == w && t.Height() == h &&
+        s.Height() == h)
+      plan = RevealPlan::For(w, h, count);
+  }
+
+  bool Finished() const { return plan ? pass >= plan->Passes() : shapes.Finished(); }
+  // Copies one pass and presents what it changed.
+  void Pass() {
+    if (plan) {
+      target.Refresh(plan->Replay(pass++, target.Pixels(), source.Pixels()));
+      return;
+    }
+    compositor.BeginPass();
+    shapes.OuterPass(compositor);
+    compositor.EndPass();
+    target.Refresh(compositor.Pieces());
+  }
+  void Complete() {
+    if (plan) {
+      target.Refresh(plan->Replay(plan->Passes(), target.Pixels(), source.Pixels()));
+      return;
+    }
+    compositor.Complete();
+    target.Refresh(compositor.Pieces());
+  }
 
   PictureBox& target;
   PictureBox& source;
   int32_t w, h;
   RevealShapes shapes;
   RevealCompositor compositor;
+  std::shared_ptr<const RevealPlan> plan;
+  int32_t pass = 0;
   bool completed = false;
 };
 
@@ -73,15 +104,14 @@ void RevealTransition(Platform& platform, BaseModule& base, std::span<const Reve
     if (run.completed) return;
     run.completed = true;
     if (!shaped) return;
-    run.compositor.Complete();
-    run.target.Refresh(run.compositor.Pieces());
+    run.Complete();
   };
 
   base.TransitionRunning = true;
   while (base.TransitionRunning) {
     if (PassDue(platform.windows.TickCount(), base.LastStepTick, base.StepInterval)) {
       const bool allFinished = std::all_of(runs.begin(), runs.end(),
-                                           [](const auto& r) { return r->shapes.Finished(); });
+                                           [](const auto& r) { return r->Finished(); });
       if (allFinished) {
         for (auto& run : runs) complete(*run);
         base.TransitionRunning = false;
@@ -94,14 +124,11 @@ void RevealTransition(Platform& platform, BaseModule& base, std::span<const Reve
         return;
       }
       for (auto& run : runs) {
-        if (run->shapes.Finished()) {
+        if (run->Finished()) {
           complete(*run);
           continue;
         }
-        run->compositor.BeginPass();
-        run->shapes.Pass(run->compositor);
-        run->compositor.EndPass();
-        run->target.Refresh(run->compositor.Pieces());
+        run->Pass();
       }
       base.LastStepTick = static_cast<int32_t>(platform.windows.TickCount());
     }

@@ -4,8 +4,14 @@ resident memory at full-HD size, and the time from start to its first frame.
 Reports figures; it asserts nothing about them.
 
 usage: measure.py --scr Tidelight.scr --host preview_host.exe --work DIR
+                  [--earlier OTHER.scr [--rounds 2]]
+
+With --earlier, the two builds take turns on the same screens, round after
+round, and only their processor figures at 1920 x 1080 and on two monitors
+are reported, side by side.
 """
 import os
+import shutil
 import sys
 import time
 
@@ -46,7 +52,7 @@ def wine_base_mb(rig):
     return base
 
 
-def run(rig, width, height, monitors=None):
+def run(rig, width, height, monitors=None, base=True):
     rig.use_screen((width, height), None, monitors)
     rig.write_settings()  # the defaults: depth 24, ten circles a pass
     start = time.monotonic()
@@ -64,7 +70,32 @@ def run(rig, width, height, monitors=None):
     peak = peak_resident_mb(pid)
     rig.dismiss(proc)
     frame_mb = width * height * 4 / 2**20
-    return first_frame, cpu, peak, frame_mb, wine_base_mb(rig)
+    return first_frame, cpu, peak, frame_mb, wine_base_mb(rig) if base else 0.0
+
+
+TWO_MONITORS = (3840, 1080, [(1920, 1080, 0, 0), (1920, 1080, 1920, 0)])
+
+
+def side_by_side(rig, new_scr, earlier_scr, rounds):
+    """Processor use of two builds taking turns, one screen at a time."""
+    screens = [("1920x1080", (1920, 1080, None))]
+    if winerun.xorg_available():
+        screens.append(("two monitors of 1920x1080", TWO_MONITORS))
+    builds = [("this build", new_scr), ("earlier build", earlier_scr)]
+    print("| screen | %s |" % " | ".join(name for name, _ in builds) + " this over earlier |")
+    print("|---|---|---|---|")
+    for label, (w, h, monitors) in screens:
+        figures = {name: [] for name, _ in builds}
+        for _ in range(rounds):
+            for name, scr in builds:
+                shutil.copy(scr, rig.program)
+                figures[name].append(run(rig, w, h, monitors, base=False)[1])
+        means = {name: sum(v) / len(v) for name, v in figures.items()}
+        cells = ["%s (mean %.2f %%)" % (", ".join("%.1f" % (100 * v) for v in figures[name]),
+                                        100 * means[name]) for name, _ in builds]
+        ratio = means["this build"] / means["earlier build"] if means["earlier build"] else 0
+        print("| %s | %s | %.2f |" % (label, " | ".join(cells), ratio))
+    shutil.copy(new_scr, rig.program)
 
 
 def main():
@@ -73,10 +104,15 @@ def main():
     parser.add_argument("--scr", required=True)
     parser.add_argument("--host", required=True)
     parser.add_argument("--work", required=True)
+    parser.add_argument("--earlier", help="an earlier Tidelight.scr, measured in turn with it")
+    parser.add_argument("--rounds", type=int, default=2)
     args = parser.parse_args()
     rig = e2e.Rig(args.scr, args.host, args.work)
     try:
         rig.setup()
+        if args.earlier:
+            side_by_side(rig, os.path.abspath(args.scr), os.path.abspath(args.earlier), args.rounds)
+            return
         for w, h in ((1024, 768), (1920, 1080)):
             first, cpu, peak, frame, base = run(rig, w, h)
             print("%dx%d: first frame %.2f s after start, processor %.1f %% of one core, "
@@ -86,8 +122,7 @@ def main():
                      (peak - base) / frame, 5 * frame + 16))
         if winerun.xorg_available():
             # Two full-HD monitors side by side, on Xorg's dummy driver.
-            first, cpu, peak, frame, base = run(rig, 3840, 1080,
-                                                [(1920, 1080, 0, 0), (1920, 1080, 1920, 0)])
+            first, cpu, peak, frame, base = run(rig, *TWO_MONITORS)
             print("two monitors of 1920x1080: first frame %.2f s after start, processor %.1f %% "
                   "of one core, peak resident %.1f MB (%.1f MB above Wine's own)"
                   % (first, 100 * cpu, peak, peak - base))
