@@ -32,15 +32,6 @@ bool PixelsMatch(Display* d, Visual* v, int depth) {
   return false;
 }
 
-int32_t RefreshRate(Display* d, XWindow root) {
-  int32_t hz = 0;
-  if (XRRScreenConfiguration* config = XRRGetScreenInfo(d, root)) {
-    hz = XRRConfigCurrentRate(config);
-    XRRFreeScreenConfigInfo(config);
-  }
-  return hz >= 24 && hz <= 500 ? hz : 60;
-}
-
 }  // namespace
 
 uint64_t NowMs() {

@@ -98,6 +98,10 @@ struct RootMonitor {
 };
 // The server's monitors; the first is the primary one when none is named.
 std::vector<RootMonitor> RandrMonitors(Display* d, XWindow root);
+// The refresh rate of the monitors' current modes, the primary's first;
+// 60 when none is known. Read from the current configuration, so the
+// server probes no output.
+int32_t RefreshRate(Display* d, XWindow root);
 
 // Opens the display and learns the screen; nothing connected on failure.
 void Open(Connection& c, const X11Options& options);

@@ -38,6 +38,7 @@
 #include <string>
 
 #include "backends/x11/x11_media.h"
+#include "base/frame_pacing.h"
 #include "toolkit/platform.h"
 
 namespace tl {
@@ -147,7 +148,8 @@ class X11Platform : public Files,
   std::unique_ptr<x11::Connection> c_;
   X11Options options_;
   bool ended_ = false;
-  uint64_t nextFrameMs_ = 0;
+  uint64_t nextFrameUs_ = 0;
+  PassPacer pacer_;  // refreshes skipped for a 60 Hz pace
 };
 
 }  // namespace tl

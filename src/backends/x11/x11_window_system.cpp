@@ -172,11 +172,14 @@ void X11Platform::RunUntil(const std::function<bool()>& done, uint64_t deadlineM
 void X11Platform::PumpMessages() { HandlePending(); }
 
 void X11Platform::WaitForFrame() {
-  const uint64_t period = static_cast<uint64_t>(1000 / c_->refreshHz);
-  const uint64_t now = x11::NowMs();
-  if (nextFrameMs_ <= now || nextFrameMs_ - now > 2 * period) nextFrameMs_ = now + period;
-  RunUntil([] { return false; }, nextFrameMs_);
-  nextFrameMs_ += period;
+  // In microseconds, as a 144 Hz refresh is no whole number of milliseconds;
+  // a faster display than 60 Hz waits more than one refresh a pass.
+  if (pacer_.RefreshHz() != c_->refreshHz) pacer_ = PassPacer(c_->refreshHz);
+  const uint64_t wait = uint64_t(pacer_.RefreshesToNextPass()) * 1000000 / uint64_t(c_->refreshHz);
+  const uint64_t now = x11::NowMs() * 1000;
+  if (nextFrameUs_ <= now || nextFrameUs_ - now > 2 * wait) nextFrameUs_ = now + wait;
+  RunUntil([] { return false; }, (nextFrameUs_ + 999) / 1000);
+  nextFrameUs_ += wait;
 }
 
 void X11Platform::RunModal(Window& window) {
