@@ -70,6 +70,10 @@ class WindowEvents {
   // The display was switched off (false) or on again (true); only a
   // borderless top-level window (Popup) hears of it.
   virtual void OnDisplayPower(bool /*on*/) {}
+  // The monitors changed: one came or went, moved, took another mode, or
+  // another became the primary; Screen answers the new layout. Only a
+  // borderless top-level window (Popup) hears of it.
+  virtual void OnMonitorsChanged() {}
 };
 
 enum class WindowKind {
