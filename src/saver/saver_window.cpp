@@ -154,30 +154,41 @@ void Tidelight_S::FollowLayout() {
   const bool bound = Effects && Effects->Bound();
   // A new picture: the desktop where nothing of ours lay, our covers'
   // untouched pictures where they did.
+  std::vector<std::unique_ptr<MonitorCover>> kept, made;
   auto compose = [&](Surface& into, const Rect& at) {
     if (!bound) return;
     CopyUntouched(*Effects, oldPrimary, into, at);
-    for (auto& cover : covers_)
-      if (cover->Bound()) CopyUntouched(*cover->Effects, cover->monitor().rect, into, at);
+    for (const auto* list : {&covers_, &kept})
+      for (const auto& cover : *list)
+        if (cover && cover->Bound())
+          CopyUntouched(*cover->Effects, cover->monitor().rect, into, at);
   };
+  // The primary's engine keeps its planes until it is bound again.
+  const bool primaryChanged =
+      w > 0 && h > 0 && (w != oldPrimary.Width() || h != oldPrimary.Height());
   // The covers that still fit stay as they are; the others are made anew.
-  std::vector<std::unique_ptr<MonitorCover>> kept, made;
-  for (const Monitor& m : OtherMonitorsToCover(p_.screen.Monitors(), primary)) {
+  // What stays is put in place first (on the system's screen it moves with
+  // the primary), so that no new picture is taken of it; a primary of
+  // another size moves once its picture is taken.
+  if (!primaryChanged) window_->Move(primary);
+  const std::vector<Monitor> wanted = OtherMonitorsToCover(p_.screen.Monitors(), primary);
+  for (const Monitor& m : wanted) {
     auto same = std::find_if(covers_.begin(), covers_.end(), [&](const auto& c) {
       return c && c->monitor().rect == m.rect;
     });
-    if (same != covers_.end()) {
-      kept.push_back(std::move(*same));
+    if (same == covers_.end()) continue;
+    (*same)->window()->Move(m.rect);
+    kept.push_back(std::move(*same));
+  }
+  for (const Monitor& m : wanted) {
+    if (std::any_of(kept.begin(), kept.end(),
+                    [&](const auto& c) { return c->monitor().rect == m.rect; }))
       continue;
-    }
     auto cover = std::make_unique<MonitorCover>(p_, random_, *this, m);
     if (!cover->Open()) continue;
     compose(cover->Master.Pixels(), m.rect);
     made.push_back(std::move(cover));
   }
-  // The primary's engine keeps its planes until it is bound again.
-  const bool primaryChanged =
-      w > 0 && h > 0 && (w != oldPrimary.Width() || h != oldPrimary.Height());
   if (primaryChanged) {
     Master.Resize(w, h);
     p_.screen.SnapshotDesktop(Master.Pixels());

@@ -71,8 +71,9 @@ class WindowEvents {
   // borderless top-level window (Popup) hears of it.
   virtual void OnDisplayPower(bool /*on*/) {}
   // The monitors changed: one came or went, moved, took another mode, or
-  // another became the primary; Screen answers the new layout. Only a
-  // borderless top-level window (Popup) hears of it.
+  // another became the primary; or the host standing for the screen
+  // changed size. Screen answers the new layout. Top-level windows and
+  // windows in a host standing for the screen hear of it.
   virtual void OnMonitorsChanged() {}
 };
 

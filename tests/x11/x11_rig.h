@@ -34,6 +34,8 @@ struct RecordingSink : WindowEvents {
     events.push_back("move " + std::to_string(x) + "," + std::to_string(y));
   }
   void OnDestroyed() override { events.push_back("destroyed"); }
+  void OnMonitorsChanged() override { events.push_back("monitors"); }
+  void OnDisplayPower(bool on) override { events.push_back(on ? "power on" : "power off"); }
   bool Saw(const std::string& e) const { return std::find(events.begin(), events.end(), e) != events.end(); }
 };
 

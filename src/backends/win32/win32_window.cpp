@@ -253,6 +253,10 @@ LRESULT Win32Window::Handle(UINT m, WPARAM wp, LPARAM lp) {
         return TRUE;
       }
       break;
+    case WM_DISPLAYCHANGE:
+      // Sent to every top-level window once the new layout is in place.
+      events_.OnMonitorsChanged();
+      break;
     case WM_DPICHANGED:
       if (const auto* r = reinterpret_cast<const RECT*>(lp))
         events_.OnDpiChanged(LOWORD(wp), HIWORD(wp), {r->left, r->top, r->right, r->bottom});

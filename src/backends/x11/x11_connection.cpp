@@ -116,13 +116,7 @@ void Open(Connection& c, const X11Options& o) {
     c.width = host.width;
     c.height = host.height;
   } else {
-    for (const RootMonitor& m : RandrMonitors(d, c.root)) {
-      if (!m.primary) continue;
-      c.originX = m.rect.left;
-      c.originY = m.rect.top;
-      c.width = m.rect.Width();
-      c.height = m.rect.Height();
-    }
+    ReadPrimary(c);
   }
   c.pixelsMatch = PixelsMatch(d, c.visual, c.depth);
   c.alphaBits = c.depth == 32 ? 0xFF000000u : 0;

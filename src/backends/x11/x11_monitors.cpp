@@ -43,6 +43,24 @@ std::vector<RootMonitor> RandrMonitors(Display* d, XWindow root) {
   return list;
 }
 
+void ReadPrimary(Connection& c) {
+  for (const RootMonitor& m : RandrMonitors(c.display, c.root)) {
+    if (!m.primary || m.rect.Empty()) continue;
+    c.originX = m.rect.left;
+    c.originY = m.rect.top;
+    c.width = m.rect.Width();
+    c.height = m.rect.Height();
+  }
+}
+
+int SelectMonitorChanges(Display* d, XWindow root) {
+  int event = 0, error = 0;
+  if (!XRRQueryExtension(d, &event, &error)) return -1;
+  XRRSelectInput(d, root,
+                 RRScreenChangeNotifyMask | RRCrtcChangeNotifyMask | RROutputChangeNotifyMask);
+  return event;
+}
+
 int32_t RefreshRate(Display* d, XWindow root) {
   int event = 0, error = 0;
   if (!XRRQueryExtension(d, &event, &error)) return 60;

@@ -45,6 +45,7 @@ namespace tl {
 
 namespace x11 {
 struct Connection;
+class X11Window;
 }
 
 struct X11Options {
@@ -144,11 +145,18 @@ class X11Platform : public Files,
   void RunUntil(const std::function<bool()>& done, uint64_t deadlineMs);
   // Handles every queued event, then each due timer once; true when any ran.
   bool HandlePending();
+  // Tells each window alive now; those made meanwhile are not told.
+  void TellWindows(const std::function<void(x11::X11Window&)>& tell);
 
   std::unique_ptr<x11::Connection> c_;
   X11Options options_;
   bool ended_ = false;
   uint64_t nextFrameUs_ = 0;
+  int randrEvent_ = -1;  // RandR's first event number; -1: monitors not followed
+  // The display's power as last seen (1 on, 0 off), -1 when not watched.
+  static constexpr uint64_t kPowerCheckMs = 1000;
+  int displayPower_ = -1;
+  uint64_t nextPowerCheckMs_ = 0;
   PassPacer pacer_;  // refreshes skipped for a 60 Hz pace
 };
 
