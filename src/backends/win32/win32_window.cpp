@@ -71,11 +71,14 @@ Win32Window::Win32Window(const WindowSpec& spec, WindowEvents& events)
   if (spec.kind == WindowKind::Popup)
     displayNotice_.reset(RegisterPowerSettingNotification(hwnd_, &GUID_CONSOLE_DISPLAY_STATE,
                                                           DEVICE_NOTIFY_WINDOW_HANDLE));
+  if (spec.kind == WindowKind::Child)
+    hostWatch_ = std::make_unique<HostWatch>(parent, [this] { events_.OnMonitorsChanged(); });
 }
 
 Win32Window::~Win32Window() {
   if (!hwnd_) return;
   displayNotice_.reset();
+  hostWatch_.reset();
   closing_ = true;
   SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
   DestroyWindow(hwnd_);
