@@ -1,8 +1,7 @@
 #pragma once
 // A foreign host window watched for a change of its client size: the system
-// tells no child of its host's resizing, so the host's own location notices
-// (an out-of-context event hook, delivered through our message loop) are
-// read instead.
+// tells no child of its host's resizing (and Wine sends no location notices
+// across processes), so the host's size is read on a timer of our child.
 #include <windows.h>
 
 #include <functional>
@@ -11,19 +10,22 @@ namespace tl::win32 {
 
 class HostWatch {
  public:
-  // `resized` runs on our thread, from the message loop, once per change.
-  HostWatch(HWND host, std::function<void()> resized);
+  // The child's own timer id for the watch; no event sink sees it.
+  static constexpr UINT_PTR kTimer = 0x7EED;
+
+  // `resized` runs from our child's message loop, once per change.
+  HostWatch(HWND child, HWND host, std::function<void()> resized);
   ~HostWatch();
   HostWatch(const HostWatch&) = delete;
   HostWatch& operator=(const HostWatch&) = delete;
 
+  // The timer's tick: tells of a new size.
+  void Check();
+
  private:
-  static void CALLBACK Moved(HWINEVENTHOOK hook, DWORD event, HWND w, LONG object, LONG child,
-                             DWORD thread, DWORD time);
-  HWND host_;
+  HWND child_, host_;
   SIZE size_{};
   std::function<void()> resized_;
-  HWINEVENTHOOK hook_ = nullptr;
 };
 
 }  // namespace tl::win32
