@@ -440,57 +440,6 @@ class TwoMonitorsTest(SaverCase):
             RIG.dismiss(proc)
 
 
-class ChangingMonitorsTest(SaverCase):
-    """The other monitor turned off and on again while the saver runs
-    (xrandr on Xorg's dummy driver; Wine tells the program WM_DISPLAYCHANGE):
-    its cover goes, comes back at its place, and every monitor fades on."""
-    size, monitors = TwoMonitorsTest.size, TwoMonitorsTest.monitors
-
-    @classmethod
-    def setUpClass(cls):
-        if not xorg_available():
-            raise unittest.SkipTest("Xorg with the dummy video driver is not installed")
-        RIG.use_screen(cls.size, cls.dpi, cls.monitors)
-
-    def xrandr(self, *args):
-        # The screen keeps its size, as the desktop picture and the shots do.
-        subprocess.run(["xrandr", "--fb", "%dx%d" % self.size, *args], env=RIG.env,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-
-    def test_the_other_monitor_turned_off_and_on_again(self):
-        RIG.write_settings(depth=b"64", speed=b"40")
-        proc, _ = RIG.start_saver()
-        try:
-            check(wait_until(lambda: RIG.windows("Tidelight_Monitor"), 10), "no cover at the start")
-            self.xrandr("--output", "DUMMY1", "--off")
-            check(wait_until(lambda: not RIG.windows("Tidelight_Monitor"), 20),
-                  "the cover of the monitor turned off remained")
-            self.xrandr("--output", "DUMMY0", "--pos", "800x0",
-                        "--output", "DUMMY1", "--mode", "800x600", "--pos", "0x0")
-            covers = wait_until(lambda: RIG.windows("Tidelight_Monitor"), 20)
-            check(covers, "no cover came back with the monitor")
-            geo = dict(line.split("=") for line in RIG.xdotool(
-                "getwindowgeometry", "--shell", covers[0]))
-            check((int(geo["X"]), int(geo["Y"]), int(geo["WIDTH"]), int(geo["HEIGHT"])) ==
-                  (0, 0, 800, 600), "the cover is not on the monitor: %r" % geo)
-            # Every place shows a level of its own colour, and the primary fades on.
-            tables = {c: {faded(c, lv) for lv in level_sequence(64)} for c in (LEFT, RIGHT)}
-            places = {(3, 3): LEFT, (803, 3): LEFT, (1820, 765): RIGHT}
-            seen = set()
-            end = time.monotonic() + 60
-            while time.monotonic() < end and len(seen) < 3:
-                img = RIG.shot()
-                for (x, y), colour in places.items():
-                    check(img.px(x, y) in tables[colour],
-                          "pixel %r at %r is not a level of its snapshot" % (img.px(x, y), (x, y)))
-                seen.add(img.px(803, 3))
-            check(len(seen) >= 3, "the primary did not fade on: %r" % seen)
-            check(proc.poll() is None, "the saver ended")
-        finally:
-            RIG.dismiss(proc)
-            RIG.stop_screen()
-
-
 class ModesTest(SaverCase):
     def test_single_instance(self):
         RIG.write_settings()
@@ -646,7 +595,7 @@ class MusicTest(SaverCase):
 
 # Classes that share a screen run one after another.
 CLASSES = [FadeCycleTest, DismissalTest, ModesTest, BrokenSettingsTest, MusicTest,
-           LargeScreenFadeTest, HighDpiFadeTest, TwoMonitorsTest, ChangingMonitorsTest]
+           LargeScreenFadeTest, HighDpiFadeTest, TwoMonitorsTest]
 
 
 def _words(text):
