@@ -157,7 +157,10 @@ class ChangingMonitorsTest(Case):
     def setUpClass(cls):
         if not e2e.xorg_available():
             raise unittest.SkipTest("Xorg with the dummy video driver is not installed")
-        RIG.use_screen(cls.size, None, cls.monitors)
+
+    def setUp(self):
+        # Each case changes the screen, and ends it.
+        RIG.use_screen(self.size, None, self.monitors)
 
     def xrandr(self, *args):
         # The screen keeps its size, as the desktop picture and the shots do.
@@ -190,6 +193,24 @@ class ChangingMonitorsTest(Case):
                 seen[(x, y)].add(px)
         for p, values in seen.items():
             check(len(values) >= 3, "%r did not fade: %r" % (p, values))
+
+    def test_a_144_hz_primary_fades_as_any(self):
+        # A mode of the primary's size at 144 Hz: the refresh rate the saver
+        # paces itself by (here, skipping refreshes) is read from it.
+        mode = ["1024x768_144", "%.2f" % (1184 * 798 * 144 / 1e6),
+                "1024", "1072", "1104", "1184", "768", "771", "778", "798"]
+        for args in (["--newmode", *mode], ["--addmode", "DUMMY0", mode[0]]):
+            subprocess.run(["xrandr", *args], env=RIG.env, stdout=subprocess.DEVNULL,
+                           stderr=subprocess.DEVNULL)
+        self.xrandr("--output", "DUMMY0", "--mode", mode[0], "--pos", "800x0")
+        RIG.write_settings(depth=b"64", speed=b"40")
+        proc, _ = RIG.start_saver()
+        try:
+            self.cover((0, 0, 800, 600))
+            self.check_fading({(3, 3): LEFT, (803, 3): LEFT, (1820, 765): RIGHT})
+        finally:
+            RIG.dismiss(proc)
+            RIG.stop_screen()
 
     def test_an_output_turned_off_on_and_given_another_mode(self):
         # The desktop as the root's background, which the server itself paints
