@@ -19,8 +19,10 @@
 //                 presented with XShmPutImage or XPutImage, pointer and
 //                 keys from core events, timers and the message loop on
 //                 poll over the connection, frames at the monitor's
-//                 refresh rate; no text (x11_text.cpp) and no platform
-//                 controls
+//                 refresh rate, paced to 60 Hz (PassPacer); RandR's
+//                 notices, a host's new size (ConfigureNotify) and the
+//                 display's power (DPMS, asked every second) told to the
+//                 windows; no text (x11_text.cpp) and no platform controls
 //   PictureFiles  the build's codecs, our own BMP writer
 //   Media         GStreamer's playbin for the MCI commands the music sends
 //                 and for the looping sound (x11_media.cpp)
