@@ -1,7 +1,10 @@
-// The frame wait when the compositor's flush returns at once.
+// The frame wait when the compositor's flush returns at once, and the
+// refreshes skipped to keep a 60 Hz display's pace.
 #include "base/frame_pacing.h"
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace tl {
 namespace {
@@ -18,6 +21,36 @@ TEST(FramePacing, AFlushThatWaitedForNothingIsMadeUpToAPeriodOnTheTimer) {
   };
   for (const Case& c : cases)
     EXPECT_EQ(WaitAfterFlush(c.sinceLast, c.period), c.wait) << c.sinceLast << " " << c.period;
+}
+
+TEST(FramePacing, PassesKeepASixtyHertzPaceOnEveryRefreshRate) {
+  struct Case {
+    int32_t hz;
+    std::vector<int32_t> firstWaits;
+  };
+  const Case cases[] = {
+      {60, {1, 1, 1, 1, 1}},
+      {75, {1, 1, 1, 2, 1}},           // four passes in five refreshes
+      {144, {2, 2, 3, 2, 3, 2, 2, 3}},  // five in twelve
+      {240, {4, 4, 4}},
+      {50, {1, 1, 1}},  // a slower display cannot go faster than itself
+      {0, {1, 1}},      // no rate known: 60 Hz
+  };
+  for (const Case& c : cases) {
+    PassPacer pacer(c.hz);
+    for (size_t i = 0; i < c.firstWaits.size(); ++i)
+      EXPECT_EQ(pacer.RefreshesToNextPass(), c.firstWaits[i]) << c.hz << " Hz, pass " << i;
+  }
+  // Over a long run, n passes take n / 60 s to within one refresh.
+  for (int32_t hz : {60, 75, 100, 120, 144, 165, 240, 360}) {
+    PassPacer pacer(hz);
+    int64_t refreshes = 0;
+    for (int64_t n = 1; n <= 1000; ++n) {
+      refreshes += pacer.RefreshesToNextPass();
+      EXPECT_LE(refreshes * 60, n * hz) << hz;
+      EXPECT_GT(refreshes * 60, n * hz - 60) << hz;
+    }
+  }
 }
 
 }  // namespace

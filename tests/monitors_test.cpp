@@ -36,11 +36,7 @@ struct MultiSaver {
   std::unique_ptr<Tidelight_S> s;
 
   explicit MultiSaver(const std::vector<Monitor>& layout, int16_t depth = 100, int32_t speed = 3) {
-    p.SetMonitors(layout);
-    // Every place of the virtual screen has its own colour.
-    for (int32_t y = 0; y < p.desktop.Height(); ++y)
-      for (int32_t x = 0; x < p.desktop.Width(); ++x)
-        p.desktop.At(x, y) = Rgb(uint8_t(30 + x * 3), uint8_t(20 + y * 2), uint8_t(x * 7 + y));
+    SetMonitors(layout);
     p.SetArguments("/s");
     base.settings.FadeDepth = depth;
     base.settings.FadeSpeed = speed;
@@ -48,6 +44,15 @@ struct MultiSaver {
   void Load() {
     s = std::make_unique<Tidelight_S>(p, base);
     s->Load();
+  }
+  // Every place of the virtual screen has its own colour, whatever the layout.
+  void SetMonitors(const std::vector<Monitor>& layout) {
+    p.SetMonitors(layout);
+    for (int32_t y = 0; y < p.desktop.Height(); ++y)
+      for (int32_t x = 0; x < p.desktop.Width(); ++x) {
+        const int32_t vx = x + p.desktopLeft, vy = y + p.desktopTop;
+        p.desktop.At(x, y) = Rgb(uint8_t(30 + vx * 3), uint8_t(20 + vy * 2), uint8_t(vx * 7 + vy));
+      }
   }
   uint32_t DesktopAt(int32_t vx, int32_t vy) const {
     return p.desktop.At(vx - p.desktopLeft, vy - p.desktopTop);
@@ -84,15 +89,20 @@ TEST(Monitors, OthersToCoverSkipThePrimaryEmptyAndOverlappingOnes) {
       {{0, 0, 100, 80}, true, 96, 96},     // the primary itself
       {{100, 0, 200, 80}, false, 96, 96},  // right of it
       {{0, 0, 100, 80}, false, 96, 96},    // reported again at the origin
-      {{150, 10, 250, 90}, false, 96, 96}, // overlaps the one on the right
+      {{10, 10, 60, 50}, false, 96, 96},   // inside the primary
+      {{150, 10, 250, 90}, false, 96, 96}, // overlaps the one on the right: covered too
+      {{160, 20, 240, 80}, false, 96, 96}, // inside the one before
       {{-50, 0, -50, 80}, false, 96, 96},  // no area
       {{-100, -80, 0, 0}, false, 144, 144},
+      {{0, 0, 128, 96}, false, 96, 96},    // a cloned projector larger than the primary
   };
   const auto others = OtherMonitorsToCover(reported, primary);
-  ASSERT_EQ(others.size(), 2u);
+  ASSERT_EQ(others.size(), 4u);
   EXPECT_EQ(others[0].rect, (Rect{100, 0, 200, 80}));
-  EXPECT_EQ(others[1].rect, (Rect{-100, -80, 0, 0}));
-  EXPECT_EQ(others[1].dpiX, 144);
+  EXPECT_EQ(others[1].rect, (Rect{150, 10, 250, 90}));
+  EXPECT_EQ(others[2].rect, (Rect{-100, -80, 0, 0}));
+  EXPECT_EQ(others[2].dpiX, 144);
+  EXPECT_EQ(others[3].rect, (Rect{0, 0, 128, 96}));
   EXPECT_TRUE(OtherMonitorsToCover({}, primary).empty());
 }
 
@@ -246,6 +256,69 @@ TEST(Monitors, InputOnAnyMonitorEndsTheSaverAndLeavesNothingBehind) {
       t.s.reset();
       EXPECT_TRUE(t.p.Windows().empty());
       EXPECT_TRUE(t.p.openWindows.empty());
+    }
+  }
+}
+
+TEST(Monitors, ChangedMidRunEveryMonitorIsCoveredAndFadesOnFromWhereTheFadeIs) {
+  struct Change {
+    const char* name;
+    std::vector<Monitor> before, after;  // the first is primary
+  };
+  const std::vector<Monitor> one = {At({0, 0, 64, 48})};
+  const std::vector<Monitor> two = {At({0, 0, 64, 48}), At({64, 0, 144, 60})};
+  const Change changes[] = {
+      {"plugged in", one, two},
+      {"unplugged", two, one},
+      {"the other's mode", two, {At({0, 0, 64, 48}), At({64, 0, 128, 40})}},
+      {"the primary's mode", two, {At({0, 0, 80, 60}), At({80, 0, 160, 60})}},
+      {"a larger clone", one, {At({0, 0, 64, 48}), At({0, 0, 96, 72})}},
+      {"three, from the left", two, {At({0, 0, 64, 48}), At({-72, -10, 0, 50}), At({64, 0, 144, 60})}},
+  };
+  for (const Change& c : changes) {
+    for (bool inReveal : {false, true}) {
+      SCOPED_TRACE(testing::Message() << c.name << (inReveal ? ", during a reveal" : ""));
+      MultiSaver t(c.before, 100, 3);
+      t.Load();
+      t.Steps(1);
+      // The system changes the layout; the saver hears it on its window.
+      bool changed = false;
+      auto change = [&] {
+        changed = true;
+        t.SetMonitors(c.after);
+        t.p.Notify(*t.p.Windows()[0], [](WindowEvents& e) { e.OnMonitorsChanged(); });
+      };
+      if (inReveal) {
+        for (uint64_t ms = t.p.NowMs() + 5; ms < t.p.NowMs() + 2000; ms += 7)
+          t.p.At(ms, [&] {
+            if (!changed && t.base.TransitionRunning) change();
+          });
+      } else {
+        change();
+      }
+      t.Steps(1);
+      ASSERT_TRUE(changed);
+      // Every monitor of the new layout is covered, at the level of the fade.
+      ASSERT_EQ(t.s->FadeLevel, 56);
+      std::vector<Rect> want, covered;
+      for (const Monitor& m : c.after) want.push_back(m.rect);
+      for (HeadlessWindow* w : t.p.Windows()) {
+        covered.push_back(w->spec.rect);
+        EXPECT_TRUE(w->shown);
+      }
+      EXPECT_EQ(t.p.Windows()[0]->spec.title, "Tidelight_Main");
+      EXPECT_EQ(covered[0], want[0]);
+      EXPECT_TRUE(std::is_permutation(covered.begin(), covered.end(), want.begin(), want.end()));
+      EXPECT_TRUE(t.AllAtLevel(56));
+      // And the fade goes on everywhere.
+      t.Steps(2);
+      EXPECT_EQ(t.s->FadeLevel, 101);
+      EXPECT_TRUE(t.AllAtLevel(t.s->FadeLevel));
+      EXPECT_EQ(t.p.messageBoxes.size(), 0u);
+      t.p.Click(*t.p.Windows().back(), 1, 1);
+      t.p.Advance(10);
+      EXPECT_TRUE(t.p.ended);
+      EXPECT_EQ(t.p.lateCalls, 0);
     }
   }
 }

@@ -65,6 +65,29 @@ TEST(Preview, OtherHostSizesAreFilledEdgeToEdge) {
   EXPECT_NE(w->screen.At(199, 5), 0u);
 }
 
+TEST(Preview, AHostThatChangesSizeIsFilledAgain) {
+  HeadlessPlatform p;
+  p.SetArguments("/p 5");
+  p.hostWindows[5] = {0, 0, 152, 112};
+  Tidelight_R r(p);
+  r.Start();
+  auto* w = p.FindWindow("Preview Window");
+  ASSERT_NE(w, nullptr);
+  for (Rect host : {Rect{0, 0, 320, 240}, Rect{10, 10, 90, 70}, Rect{0, 0, 152, 112}}) {
+    p.hostWindows[5] = host;
+    p.Notify(*w, [](WindowEvents& e) { e.OnMonitorsChanged(); });
+    p.PumpMessages();
+    EXPECT_EQ(w->spec.rect, (Rect{0, 0, host.Width(), host.Height()}));
+    EXPECT_EQ(w->screen, DrawSamplePicture(host.Width(), host.Height()));
+  }
+  // A host that went meanwhile changes nothing; its end is told apart.
+  p.hostWindows.erase(5);
+  p.Notify(*w, [](WindowEvents& e) { e.OnMonitorsChanged(); });
+  p.PumpMessages();
+  EXPECT_EQ(w->spec.rect, (Rect{0, 0, 152, 112}));
+  EXPECT_FALSE(p.ended);
+}
+
 TEST(Preview, NoUsableHostEndsQuietlyAndAnOversizedHostGetsNoSize) {
   for (const char* args : {"/p", "/p 0", "/p 77"}) {
     HeadlessPlatform p;

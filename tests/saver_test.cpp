@@ -125,6 +125,28 @@ TEST(Saver, TheFadeTickIsHeldBackWhileAStepRunsAndResumesAfter) {
   EXPECT_LT(t.s->FadeLevel, 232);
 }
 
+TEST(Saver, AStepTakesTheSameTimeOnEveryRefreshRate) {
+  // A 60 Hz display's pace everywhere: the faster ones skip refreshes.
+  std::vector<uint64_t> at60;
+  for (int32_t hz : {60, 75, 144, 240}) {
+    SCOPED_TRACE(hz);
+    Saver t(24, 4);
+    t.p.refreshHz = hz;
+    t.Load();
+    std::vector<uint64_t> steps;
+    for (int i = 0; i < 4; ++i) {
+      const uint64_t start = t.p.NowMs();
+      t.Steps(1);
+      steps.push_back(t.p.NowMs() - start);
+    }
+    if (hz == 60) at60 = steps;
+    for (size_t i = 0; i < steps.size(); ++i) {
+      EXPECT_GT(steps[i], 100u);  // a reveal of several passes
+      EXPECT_LE(std::max(steps[i], at60[i]) - std::min(steps[i], at60[i]), 17u) << "step " << i;
+    }
+  }
+}
+
 TEST(Saver, ADepthOfZeroKeepsTheSnapshotForEver) {
   Saver t(0, 10);
   t.Load();

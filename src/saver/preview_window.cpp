@@ -14,21 +14,27 @@ int16_t TwipsOrZero(int32_t pixels, int32_t twipsPerPixel) {
 }
 }  // namespace
 
-void Tidelight_R::Start() {
-  const NativeHandle host = WindowHandleArgument(CommandLineArguments(p_.windows));
+bool Tidelight_R::HostSize(int32_t& w, int32_t& h) {
   Rect hostRect;
-  // Without a host there is nowhere to draw; an invisible process left
-  // running would only wait for nothing, so the preview ends quietly.
-  if (host == 0 || !p_.windows.WindowRect(host, hostRect)) {
-    p_.windows.EndProgram();
-    return;
-  }
+  if (host_ == 0 || !p_.windows.WindowRect(host_, hostRect)) return false;
   const int32_t tx = p_.screen.TwipsPerPixelX(), ty = p_.screen.TwipsPerPixelY();
   const int16_t widthTwips = TwipsOrZero(hostRect.Width(), tx);
   const int16_t heightTwips = TwipsOrZero(hostRect.Height(), ty);
-  const int32_t w = tx > 0 ? widthTwips / tx : 0, h = ty > 0 ? heightTwips / ty : 0;
+  w = tx > 0 ? widthTwips / tx : 0;
+  h = ty > 0 ? heightTwips / ty : 0;
+  return true;
+}
 
-  WindowSpec spec{"Preview Window", WindowKind::Child, {0, 0, w, h}, host, 0};
+void Tidelight_R::Start() {
+  host_ = WindowHandleArgument(CommandLineArguments(p_.windows));
+  int32_t w = 0, h = 0;
+  // Without a host there is nowhere to draw; an invisible process left
+  // running would only wait for nothing, so the preview ends quietly.
+  if (!HostSize(w, h)) {
+    p_.windows.EndProgram();
+    return;
+  }
+  WindowSpec spec{"Preview Window", WindowKind::Child, {0, 0, w, h}, host_, 0};
   window_ = p_.windows.OpenWindow(spec, *this);
   if (!window_) {
     p_.windows.EndProgram();
@@ -47,5 +53,15 @@ void Tidelight_R::Start() {
 }
 
 void Tidelight_R::OnDestroyed() { p_.windows.EndProgram(); }
+
+void Tidelight_R::OnMonitorsChanged() {
+  int32_t w = 0, h = 0;
+  if (!window_ || !HostSize(w, h)) return;
+  if (w == Img_Prev.PixelWidth() && h == Img_Prev.PixelHeight()) return;
+  window_->Move({0, 0, w, h});
+  Img_Prev.Resize(w, h);
+  Img_Prev.SetPicture(DrawSamplePicture(w, h));
+  Img_Prev.Refresh();
+}
 
 }  // namespace tl

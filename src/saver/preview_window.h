@@ -14,12 +14,18 @@ class Tidelight_R : public WindowEvents {
   // Reads the host from the command line and shows the window in it.
   void Start();
   void OnDestroyed() override;  // the host destroyed us: the program ends
+  // The host changed size: the sample is laid out again for it.
+  void OnMonitorsChanged() override;
 
   Window* window() const { return window_.get(); }
   PictureBox& image() { return Img_Prev; }
 
  private:
+  // The host's area as whole pixels of a size that fits 16-bit twips.
+  bool HostSize(int32_t& w, int32_t& h);
+
   Platform& p_;
+  NativeHandle host_ = 0;
   std::unique_ptr<Window> window_;
   PictureBox Img_Prev;
 };

@@ -110,8 +110,12 @@ void Tidelight_S::FadeStep() {
     if (!ApplyEverywhere(op.opcode, static_cast<int16_t>(op.amount))) return;
     RevealEverywhere();
     if (p_.windows.Ended()) return;
-    if (displayOn_) window_->StartTimer(kTimer3, kIntervals[kTimer3]);
     UndoPending = true;
+    if (layoutChanged_) {
+      FollowMonitors();
+      if (p_.windows.Ended()) return;
+    }
+    if (displayOn_) window_->StartTimer(kTimer3, kIntervals[kTimer3]);
   }
   inFadeStep_ = false;
 }
@@ -154,9 +158,13 @@ bool Tidelight_S::ApplyEverywhere(int32_t opcode, int16_t amount) {
 void Tidelight_S::RevealEverywhere() {
   std::vector<RevealLane> lanes{{Display, Master}};
   for (auto& cover : covers_) lanes.push_back({cover->Display, cover->Master});
-  for (const RevealLane& lane : lanes) lane.target.scaleMode = lane.source.scaleMode = ScaleMode::Twips;
-  RevealTransition(p_, b_, lanes, 2, b_.settings.FadeSpeed);
-  if (p_.windows.Ended()) return;
+  // A layout that changed meanwhile is shown whole at the new level.
+  if (!layoutChanged_) {
+    for (const RevealLane& lane : lanes)
+      lane.target.scaleMode = lane.source.scaleMode = ScaleMode::Twips;
+    RevealTransition(p_, b_, lanes, 2, b_.settings.FadeSpeed);
+    if (p_.windows.Ended()) return;
+  }
   for (const RevealLane& lane : lanes) {
     lane.target.scaleMode = lane.source.scaleMode = ScaleMode::Pixels;
     lane.target.SetPictureFromImage(lane.source);

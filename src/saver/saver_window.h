@@ -45,6 +45,8 @@ class Tidelight_S : public WindowEvents {
   bool OnScreenSaverRequest() override { return false; }
   // While the display is off, no fade step runs; the level waits.
   void OnDisplayPower(bool on) override;
+  // Every monitor of the new layout is covered at once, at the fade's level.
+  void OnMonitorsChanged() override;
 
   // One tick of each timer.
   void FadeStep();
@@ -71,6 +73,12 @@ class Tidelight_S : public WindowEvents {
   // while the engines let messages run.
   bool ApplyEverywhere(int32_t opcode, int16_t amount);
   void RevealEverywhere();
+  // The covers made to fit the monitors as they are now (FollowLayout), until
+  // no change is left.
+  void FollowMonitors();
+  void FollowLayout();
+  // A newly bound engine's picture brought to the fade's level and shown.
+  void ShowAtLevel(Tidelight_C& engine, PictureBox& display, PictureBox& master);
 
   Platform& p_;
   BaseModule& b_;
@@ -82,6 +90,7 @@ class Tidelight_S : public WindowEvents {
   bool inFadeStep_ = false;
   bool shown_ = false;      // the load has shown the window
   bool displayOn_ = true;
+  bool layoutChanged_ = false;  // the monitors changed; not yet followed
 };
 
 }  // namespace tl

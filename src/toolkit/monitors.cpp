@@ -8,9 +8,9 @@ std::vector<Monitor> OtherMonitorsToCover(const std::vector<Monitor>& monitors,
   std::vector<Rect> covered{primaryRect};
   for (const Monitor& m : monitors) {
     if (m.primary || m.rect.Empty()) continue;
-    bool overlaps = false;
-    for (const Rect& c : covered) overlaps = overlaps || !Intersect(c, m.rect).Empty();
-    if (overlaps) continue;
+    bool inside = false;
+    for (const Rect& c : covered) inside = inside || Intersect(c, m.rect) == m.rect;
+    if (inside) continue;
     covered.push_back(m.rect);
     others.push_back(m);
   }

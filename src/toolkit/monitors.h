@@ -17,9 +17,11 @@ struct Monitor {
 };
 
 // The monitors besides the primary one that a full-screen cover needs,
-// in the order given: those overlapping the primary monitor or one taken
-// before (a mirrored or misreported monitor) are already covered. The
-// primary monitor is `primaryRect`, whatever the list says.
+// in the order given: those lying wholly inside the primary monitor or one
+// taken before (a mirrored or misreported monitor) are already covered; one
+// that overlaps without lying inside (a cloned projector larger than the
+// primary) is not. The primary monitor is `primaryRect`, whatever the list
+// says.
 std::vector<Monitor> OtherMonitorsToCover(const std::vector<Monitor>& monitors,
                                           const Rect& primaryRect);
 

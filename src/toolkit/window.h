@@ -70,6 +70,11 @@ class WindowEvents {
   // The display was switched off (false) or on again (true); only a
   // borderless top-level window (Popup) hears of it.
   virtual void OnDisplayPower(bool /*on*/) {}
+  // The monitors changed: one came or went, moved, took another mode, or
+  // another became the primary; or the host standing for the screen
+  // changed size. Screen answers the new layout. Top-level windows and
+  // windows in a host standing for the screen hear of it.
+  virtual void OnMonitorsChanged() {}
 };
 
 enum class WindowKind {

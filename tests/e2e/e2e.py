@@ -464,10 +464,17 @@ class ModesTest(SaverCase):
             RIG.dismiss(proc)
 
     def test_preview(self):
+        self.check_preview()
+
+    def test_preview_follows_its_host_resized(self):
+        self.check_preview(resize=True)
+
+    def check_preview(self, resize=False):
         stop_file = os.path.join(RIG.work, "preview.stop")
         if os.path.exists(stop_file):
             os.remove(stop_file)
-        host = subprocess.Popen([WINE, RIG.host, RIG.program, wine_path(stop_file)],
+        host = subprocess.Popen([WINE, RIG.host, RIG.program, wine_path(stop_file),
+                                 *(["resize"] if resize else [])],
                                 env=RIG.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
                                 text=True)
         try:
@@ -479,6 +486,10 @@ class ModesTest(SaverCase):
             line = host.stdout.readline().split()
             check(line == ["preview", "152", "112"],
                   "no preview window of the host's size: %r" % line)
+            if resize:
+                line = host.stdout.readline().split()
+                check(line == ["resized", "240", "180"],
+                      "the preview did not follow its host's new size: %r" % line)
             open(stop_file, "w").close()
             out, _ = host.communicate(timeout=60)
             check(host.returncode == 0, "the preview did not end with its host: %s" % out.strip())

@@ -5,6 +5,9 @@
 //     prints the area's screen origin and the size of the preview window once
 //     one lives in the area, destroys itself when the stop file appears, and
 //     exits 0 when the preview process then ends.
+//   preview_host <scr> <stop-file> resize     the same, then the area grows to
+//     240 x 180 and it prints the preview window's size once that follows
+//     (or, after ten seconds, as it is).
 //   preview_host <scr> <stop-file> settings   the Settings button: starts
 //     "<scr> /c:<handle>" with its own window's handle, prints whether the
 //     page owns the settings window and whether it is enabled while that is
@@ -19,6 +22,12 @@ namespace {
 std::wstring g_stopFile;
 HWND g_settings = nullptr;
 int g_waited = 0;
+bool g_resize = false;
+
+HWND PreviewIn(HWND host) {
+  HWND area = GetWindow(host, GW_CHILD);
+  return area ? FindWindowExW(area, nullptr, nullptr, L"Preview Window") : nullptr;
+}
 
 // Timer 3, settings mode: find the settings window, see whether it is modal
 // to us, close it, and see whether we are enabled after.
@@ -56,6 +65,21 @@ LRESULT CALLBACK HostProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
       KillTimer(w, 2);
       std::printf("preview %ld %ld\n", r.right - r.left, r.bottom - r.top);
       std::fflush(stdout);
+      if (g_resize) {
+        MoveWindow(area, 0, 0, 240, 180, TRUE);
+        SetTimer(w, 4, 100, nullptr);
+      }
+    }
+    return 0;
+  }
+  if (m == WM_TIMER && wp == 4) {
+    RECT r{};
+    HWND preview = PreviewIn(w);
+    if (preview && GetClientRect(preview, &r) &&
+        ((r.right == 240 && r.bottom == 180) || ++g_waited > 100)) {
+      KillTimer(w, 4);
+      std::printf("resized %ld %ld\n", r.right - r.left, r.bottom - r.top);
+      std::fflush(stdout);
     }
     return 0;
   }
@@ -77,6 +101,7 @@ int wmain(int argc, wchar_t** argv) {
   if (argc < 3) return 2;
   g_stopFile = argv[2];
   const bool settings = argc > 3 && std::wstring(argv[3]) == L"settings";
+  g_resize = argc > 3 && std::wstring(argv[3]) == L"resize";
   WNDCLASSW c{};
   c.lpfnWndProc = HostProc;
   c.hInstance = GetModuleHandleW(nullptr);

@@ -241,6 +241,108 @@ class TwoMonitorsTest(e2e.TwoMonitorsTest, Case):
     pass
 
 
+class ChangingMonitorsTest(Case):
+    """The two-monitor screen changed while the saver runs (xrandr on Xorg's
+    dummy driver): the other monitor turned off, on again, then given
+    another mode. Each time every monitor is covered and fading."""
+    size, monitors = e2e.TwoMonitorsTest.size, e2e.TwoMonitorsTest.monitors
+
+    @classmethod
+    def setUpClass(cls):
+        if not e2e.xorg_available():
+            raise unittest.SkipTest("Xorg with the dummy video driver is not installed")
+
+    def setUp(self):
+        # Each case changes the screen, and ends it.
+        RIG.use_screen(self.size, None, self.monitors)
+
+    def xrandr(self, *args):
+        # The screen keeps its size, as the desktop picture and the shots do.
+        subprocess.run(["xrandr", "--fb", "%dx%d" % self.size, *args], env=RIG.env, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL)
+
+    def cover(self, want, title="Tidelight_Monitor"):
+        """The window once it lies at `want` (x, y, width, height)."""
+        def placed():
+            for c in RIG.windows(title):
+                geo = dict(line.split("=") for line in RIG.xdotool(
+                    "getwindowgeometry", "--shell", c))
+                # A cover of the old layout may go between the search and the question.
+                if "X" in geo and (int(geo["X"]), int(geo["Y"]), int(geo["WIDTH"]),
+                                   int(geo["HEIGHT"])) == want:
+                    return c
+            return None
+        check(wait_until(placed, 20), "no %s at %r" % (title, want))
+
+    def check_fading(self, places):
+        """Every place shows its own colour at the fade's levels, and each
+        takes several of them: covered, and fading."""
+        tables = {c: {faded(c, lv) for lv in level_sequence(64)} for c in (LEFT, RIGHT)}
+        seen = {p: set() for p in places}
+        end = time.monotonic() + 60
+        while time.monotonic() < end and not all(len(v) >= 3 for v in seen.values()):
+            img = RIG.shot()
+            for (x, y), colour in places.items():
+                px = img.px(x, y)
+                check(px in tables[colour], "pixel %r at %r is not a level of its snapshot "
+                      "(a shot of %dx%d)" % (px, (x, y), img.width, img.height))
+                seen[(x, y)].add(px)
+        for p, values in seen.items():
+            check(len(values) >= 3, "%r did not fade: %r" % (p, values))
+
+    def test_a_144_hz_primary_fades_as_any(self):
+        # A mode of the primary's size at 144 Hz: the refresh rate the saver
+        # paces itself by (here, skipping refreshes) is read from it.
+        mode = ["1024x768_144", "%.2f" % (1184 * 798 * 144 / 1e6),
+                "1024", "1072", "1104", "1184", "768", "771", "778", "798"]
+        for args in (["--newmode", *mode], ["--addmode", "DUMMY0", mode[0]]):
+            subprocess.run(["xrandr", *args], env=RIG.env, stdout=subprocess.DEVNULL,
+                           stderr=subprocess.DEVNULL)
+        self.xrandr("--output", "DUMMY0", "--mode", mode[0], "--pos", "800x0")
+        RIG.write_settings(depth=b"64", speed=b"40")
+        proc, _ = RIG.start_saver()
+        try:
+            self.cover((0, 0, 800, 600))
+            self.check_fading({(3, 3): LEFT, (803, 3): LEFT, (1820, 765): RIGHT})
+        finally:
+            RIG.dismiss(proc)
+            RIG.stop_screen()
+
+    def test_an_output_turned_off_on_and_given_another_mode(self):
+        # The desktop as the root's background, which the server itself paints
+        # where a window goes away, as a desktop's wallpaper is: one colour.
+        RIG.picture.terminate()
+        RIG.picture.wait()
+        subprocess.run(["xsetroot", "-solid", "#%02x%02x%02x" % LEFT], env=RIG.env, check=True)
+        RIG.write_settings(depth=b"64", speed=b"40")
+        proc, _ = RIG.start_saver()
+        try:
+            self.cover((0, 0, 800, 600))
+            # xrandr moves the primary to the screen's corner when the other goes.
+            self.xrandr("--output", "DUMMY1", "--off")
+            check(wait_until(lambda: not RIG.windows("Tidelight_Monitor"), 20),
+                  "the cover of the monitor turned off remained")
+            self.cover((0, 0, 1024, 768), "Tidelight_Main")
+            self.check_fading({(3, 3): LEFT, (1020, 765): LEFT})
+            self.xrandr("--output", "DUMMY0", "--pos", "800x0",
+                        "--output", "DUMMY1", "--mode", "800x600", "--pos", "0x0")
+            self.cover((0, 0, 800, 600))
+            self.cover((800, 0, 1024, 768), "Tidelight_Main")
+            self.check_fading({(3, 3): LEFT, (798, 598): LEFT, (1820, 765): LEFT})
+            mode = ["640x480", "25.18", "640", "656", "752", "800", "480", "490", "492", "525"]
+            for args in (["--newmode", *mode], ["--addmode", "DUMMY1", "640x480"]):
+                subprocess.run(["xrandr", *args], env=RIG.env, stdout=subprocess.DEVNULL,
+                               stderr=subprocess.DEVNULL)
+            self.xrandr("--output", "DUMMY0", "--pos", "800x0",
+                        "--output", "DUMMY1", "--mode", "640x480", "--pos", "0x0")
+            self.cover((0, 0, 640, 480))
+            self.check_fading({(3, 3): LEFT, (637, 477): LEFT, (803, 3): LEFT})
+            check(proc.poll() is None, "the saver ended")
+        finally:
+            RIG.dismiss(proc)
+            RIG.stop_screen()
+
+
 class OneCopyTest(Case):
     def test_a_second_copy_ends_at_once(self):
         RIG.write_settings()
@@ -373,8 +475,8 @@ class XscreensaverTest(Case):
         self.check_untouched({(3, 3): LEFT, (w - 3, h - 3): RIGHT})
 
 
-CLASSES = [FadeTest, IpcNamespaceTest, Depth16Test, Depth30Test, Depth8Test, DismissalTest, OneCopyTest, MusicTest, XscreensaverTest,
-           TwoMonitorsTest]
+CLASSES = [FadeTest, IpcNamespaceTest, Depth16Test, Depth30Test, Depth8Test, DismissalTest, OneCopyTest,
+           MusicTest, XscreensaverTest, TwoMonitorsTest, ChangingMonitorsTest]
 
 
 def load_tests(loader, tests, pattern):

@@ -36,6 +36,8 @@ struct RecordingSink : WindowEvents {
   }
   void OnDestroyed() override { events.push_back("destroyed"); }
   void OnAppActivation(bool active) override { events.push_back(active ? "activated" : "deactivated"); }
+  void OnMonitorsChanged() override { events.push_back("monitors"); }
+  void OnDisplayPower(bool on) override { events.push_back(on ? "power on" : "power off"); }
   bool Saw(const std::string& e) const { return std::find(events.begin(), events.end(), e) != events.end(); }
 };
 

@@ -3,6 +3,7 @@
 #include "x11_rig.h"
 
 #include <X11/extensions/Xrandr.h>
+#include <X11/extensions/dpms.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
@@ -105,6 +106,46 @@ TEST_F(X11Monitors, ThePrimaryIsTheScreenAndTheVirtualScreensOrigin) {
   ASSERT_TRUE(p.SnapshotDesktopAt(copy, -300, 0));
   EXPECT_EQ(copy.At(3, 3), kSpot);
   XDestroyWindow(watcher, spot);
+}
+
+TEST_F(X11Test, AHostThatChangesSizeIsToldAndReadAgain) {
+  const ::Window host = Paint(10, 10, 200, 150, 0);
+  X11Options o;
+  o.host = host;
+  X11Platform p(o);
+  RecordingSink sink;
+  auto w = p.OpenWindow({"Tidelight_Main", WindowKind::Popup, {0, 0, 200, 150}}, sink);
+  p.PumpMessages();
+  XResizeWindow(watcher, host, 320, 100);
+  XSync(watcher, False);
+  ASSERT_TRUE(PumpUntil(p, [&] { return sink.Saw("monitors"); }));
+  EXPECT_EQ(std::pair(p.Width(), p.Height()), std::pair(320, 100));
+  // A move alone changes nothing the screen answers.
+  sink.events.clear();
+  XMoveWindow(watcher, host, 30, 30);
+  XResizeWindow(watcher, host, 320, 101);
+  XSync(watcher, False);
+  ASSERT_TRUE(PumpUntil(p, [&] { return sink.Saw("monitors"); }));
+  EXPECT_EQ(std::count(sink.events.begin(), sink.events.end(), "monitors"), 1);
+  XDestroyWindow(watcher, host);
+}
+
+TEST_F(X11Test, TheDisplaysPowerIsToldWhenItGoesOffAndOnAgain) {
+  int event = 0, error = 0;
+  if (!DPMSQueryExtension(watcher, &event, &error) || !DPMSCapable(watcher))
+    GTEST_SKIP() << "the server has no DPMS";
+  DPMSEnable(watcher);
+  X11Platform p;
+  RecordingSink sink;
+  auto w = p.OpenWindow({"Tidelight_Main", WindowKind::Popup, {0, 0, 64, 48}}, sink);
+  DPMSForceLevel(watcher, DPMSModeOff);
+  XSync(watcher, False);
+  const bool off = PumpUntil(p, [&] { return sink.Saw("power off"); });
+  DPMSForceLevel(watcher, DPMSModeOn);
+  XSync(watcher, False);
+  EXPECT_TRUE(off);
+  EXPECT_TRUE(PumpUntil(p, [&] { return sink.Saw("power on"); }));
+  EXPECT_EQ(std::count(sink.events.begin(), sink.events.end(), "power off"), 1);
 }
 
 TEST_F(X11Test, AHostWindowIsTheWholeScreenAndKeepsTheInput) {

@@ -35,6 +35,7 @@
 
 #include "backends/headless/headless_controls.h"
 #include "backends/headless/headless_media.h"
+#include "base/frame_pacing.h"
 #include "toolkit/platform.h"
 
 namespace tl {
@@ -152,6 +153,9 @@ class HeadlessPlatform final : public Files,
   std::set<std::string> openWindows;  // captions of top-level windows that exist
   int32_t cursorCount = 0;
   uint32_t frameMs = 16;   // one display frame on the virtual clock
+  // A display of this refresh rate instead (refresh k at k * 1000 / hz ms),
+  // its frames paced to a 60 Hz display's (PassPacer); 0: frames of frameMs.
+  int32_t refreshHz = 0;
   uint64_t clockMs = 0;    // the virtual clock; TickCount is its low 32 bits
   // A message loop with timers that never stop would run for ever; past this
   // much virtual time without the program ending, the loops give up.
@@ -264,6 +268,7 @@ class HeadlessPlatform final : public Files,
   uint32_t buttonsDown_ = 0;  // bit per MouseButton
   NativeHandle nextHandle_ = 0x1000;
   bool inHook_ = false;
+  PassPacer pacer_;
 };
 
 }  // namespace tl

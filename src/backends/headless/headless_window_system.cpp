@@ -361,8 +361,14 @@ void HeadlessPlatform::WaitForFrame() {
   // Input that is already queued is handled before the frame comes.
   Pump();
   if (ended) return;
-  const uint64_t next = (clockMs / frameMs + 1) * frameMs;
-  clockMs = next;
+  if (refreshHz > 0) {
+    if (pacer_.RefreshHz() != refreshHz) pacer_ = PassPacer(refreshHz);
+    const uint64_t hz = static_cast<uint64_t>(refreshHz);
+    const uint64_t refresh = clockMs * hz / 1000 + pacer_.RefreshesToNextPass();
+    clockMs = (refresh * 1000 + hz - 1) / hz;
+  } else {
+    clockMs = (clockMs / frameMs + 1) * frameMs;
+  }
   Pump();
 }
 

@@ -20,6 +20,7 @@
 //   PictureFiles  OleLoadPicture (BMP, GIF, JPEG, WMF, ICO, CUR), PNG by the
 //                 Windows Imaging Component, our own BMP writer
 #include "backends/win32/win32_media.h"
+#include "base/frame_pacing.h"
 #include "toolkit/platform.h"
 
 namespace tl {
@@ -90,6 +91,8 @@ class Win32Platform : public Files,
 
  private:
   int64_t FramePeriod();
+  // One refresh of the display, handling messages meanwhile.
+  void WaitForRefresh();
   static int64_t Now();
   // Handles messages as they arrive until the performance counter reaches `deadline`.
   void WaitOnTimerUntil(int64_t deadline);
@@ -100,6 +103,7 @@ class Win32Platform : public Files,
   int64_t lastFrame_ = 0;    // when the last frame wait returned
   int64_t framePeriod_ = 0;  // performance-counter ticks per display refresh
   int64_t counterHz_ = 1;
+  PassPacer pacer_;  // refreshes skipped for a 60 Hz pace (frame_pacing.h)
 };
 
 }  // namespace tl

@@ -71,11 +71,15 @@ Win32Window::Win32Window(const WindowSpec& spec, WindowEvents& events)
   if (spec.kind == WindowKind::Popup)
     displayNotice_.reset(RegisterPowerSettingNotification(hwnd_, &GUID_CONSOLE_DISPLAY_STATE,
                                                           DEVICE_NOTIFY_WINDOW_HANDLE));
+  if (spec.kind == WindowKind::Child)
+    hostWatch_ =
+        std::make_unique<HostWatch>(hwnd_, parent, [this] { events_.OnMonitorsChanged(); });
 }
 
 Win32Window::~Win32Window() {
   if (!hwnd_) return;
   displayNotice_.reset();
+  hostWatch_.reset();
   closing_ = true;
   SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
   DestroyWindow(hwnd_);
@@ -202,7 +206,13 @@ LRESULT Win32Window::Handle(UINT m, WPARAM wp, LPARAM lp) {
   switch (m) {
     case WM_PAINT: Paint(); return 0;
     case WM_ERASEBKGND: return 1;  // the presented pixels cover the client area
-    case WM_TIMER: events_.OnTimer(static_cast<int32_t>(wp)); return 0;
+    case WM_TIMER:
+      if (hostWatch_ && wp == HostWatch::kTimer) {
+        hostWatch_->Check();
+        return 0;
+      }
+      events_.OnTimer(static_cast<int32_t>(wp));
+      return 0;
     case WM_KEYDOWN:
       events_.OnKeyDown(static_cast<int32_t>(wp));
       return 0;
@@ -252,6 +262,10 @@ LRESULT Win32Window::Handle(UINT m, WPARAM wp, LPARAM lp) {
         }
         return TRUE;
       }
+      break;
+    case WM_DISPLAYCHANGE:
+      // Sent to every top-level window once the new layout is in place.
+      events_.OnMonitorsChanged();
       break;
     case WM_DPICHANGED:
       if (const auto* r = reinterpret_cast<const RECT*>(lp))

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "backends/win32/win32_host_watch.h"
 #include "base/unique.h"
 
 #include "toolkit/window.h"
@@ -62,6 +63,7 @@ class Win32Window : public Window {
     void operator()(HPOWERNOTIFY n) const { UnregisterPowerSettingNotification(n); }
   };
   Unique<HPOWERNOTIFY, StopPowerNotice> displayNotice_;  // the display's power, for Popup windows
+  std::unique_ptr<HostWatch> hostWatch_;  // a Child's host, told as the screen changing size
 };
 
 // The pointer over every window of ours; Default hands it back to the windows.

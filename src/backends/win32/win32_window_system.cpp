@@ -87,6 +87,7 @@ int64_t Win32Platform::FramePeriod() {
     if (hz < 24 || hz > 500) hz = 60;
     counterHz_ = freq.QuadPart;
     framePeriod_ = freq.QuadPart / hz;
+    pacer_ = PassPacer(hz);
   }
   return framePeriod_;
 }
@@ -115,6 +116,12 @@ void Win32Platform::WaitOnTimerUntil(int64_t deadline) {
 
 void Win32Platform::WaitForFrame() {
   PumpMessages();
+  FramePeriod();
+  // A faster display than 60 Hz waits more than one refresh a pass.
+  for (int32_t n = pacer_.RefreshesToNextPass(); n > 0 && !quitSeen_; --n) WaitForRefresh();
+}
+
+void Win32Platform::WaitForRefresh() {
   const int64_t period = FramePeriod();
   // With composition the compositor's clock paces us; DwmFlush returns after
   // the next composed frame. Where it returns at once (the display off,

@@ -74,15 +74,6 @@ bool FormatOf(Display* d, Visual* v, int depth, PixelFormat& f) {
   return depth <= 32 && f.bytesPerPixel * 8 >= depth && Servable(f);
 }
 
-int32_t RefreshRate(Display* d, XWindow root) {
-  int32_t hz = 0;
-  if (XRRScreenConfiguration* config = XRRGetScreenInfo(d, root)) {
-    hz = XRRConfigCurrentRate(config);
-    XRRFreeScreenConfigInfo(config);
-  }
-  return hz >= 24 && hz <= 500 ? hz : 60;
-}
-
 }  // namespace
 
 void OnConnectionLost(void (*stop)()) { g_onLost = stop; }
@@ -182,13 +173,7 @@ void Open(Connection& c, const X11Options& o) {
     c.width = host.width;
     c.height = host.height;
   } else {
-    for (const RootMonitor& m : RandrMonitors(d, c.root)) {
-      if (!m.primary) continue;
-      c.originX = m.rect.left;
-      c.originY = m.rect.top;
-      c.width = m.rect.Width();
-      c.height = m.rect.Height();
-    }
+    ReadPrimary(c);
   }
   PixelFormat format;
   c.served = FormatOf(d, c.visual, c.depth, format);

@@ -107,6 +107,19 @@ struct RootMonitor {
 };
 // The server's monitors; the first is the primary one when none is named.
 std::vector<RootMonitor> RandrMonitors(Display* d, XWindow root);
+// The refresh rate of the monitors' current modes, the primary's first;
+// 60 when none is known. Read from the current configuration, so the
+// server probes no output.
+int32_t RefreshRate(Display* d, XWindow root);
+// The primary monitor's place and size on the root, read again; kept as
+// they were when the server names no monitor.
+void ReadPrimary(Connection& c);
+// Whether the display's power is on (1) or off (0) by the DPMS extension;
+// -1 where the server cannot tell.
+int DisplayPower(Display* d);
+// Asks the server to tell of monitors that change (RandR's screen, CRTC
+// and output notices); RandR's first event number, or -1 without it.
+int SelectMonitorChanges(Display* d, XWindow root);
 
 // Called when the connection to the server is lost, before the process
 // ends: Xlib allows no return to the program from there.

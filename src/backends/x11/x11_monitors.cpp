@@ -45,6 +45,57 @@ std::vector<RootMonitor> RandrMonitors(Display* d, XWindow root) {
   return list;
 }
 
+void ReadPrimary(Connection& c) {
+  for (const RootMonitor& m : RandrMonitors(c.display, c.root)) {
+    if (!m.primary || m.rect.Empty()) continue;
+    c.originX = m.rect.left;
+    c.originY = m.rect.top;
+    c.width = m.rect.Width();
+    c.height = m.rect.Height();
+  }
+}
+
+int SelectMonitorChanges(Display* d, XWindow root) {
+  int event = 0, error = 0;
+  if (!XRRQueryExtension(d, &event, &error)) return -1;
+  XRRSelectInput(d, root,
+                 RRScreenChangeNotifyMask | RRCrtcChangeNotifyMask | RROutputChangeNotifyMask);
+  return event;
+}
+
+int32_t RefreshRate(Display* d, XWindow root) {
+  int event = 0, error = 0;
+  if (!XRRQueryExtension(d, &event, &error)) return 60;
+  XRRScreenResources* res = XRRGetScreenResourcesCurrent(d, root);
+  if (!res) return 60;
+  const RROutput primary = XRRGetOutputPrimary(d, root);
+  int32_t hz = 0;
+  // The primary output's CRTC first, then any lit CRTC.
+  auto rateOf = [&](RRCrtc crtc) -> int32_t {
+    XRRCrtcInfo* info = XRRGetCrtcInfo(d, res, crtc);
+    if (!info) return 0;
+    int32_t rate = 0;
+    for (int m = 0; info->mode != 0 && m < res->nmode; ++m) {
+      const XRRModeInfo& mode = res->modes[m];
+      if (mode.id != info->mode || mode.hTotal == 0 || mode.vTotal == 0) continue;
+      double lines = mode.vTotal;
+      if (mode.modeFlags & RR_DoubleScan) lines *= 2;
+      if (mode.modeFlags & RR_Interlace) lines /= 2;
+      rate = static_cast<int32_t>(double(mode.dotClock) / (mode.hTotal * lines) + 0.5);
+    }
+    XRRFreeCrtcInfo(info);
+    return rate;
+  };
+  if (primary != 0)
+    if (XRROutputInfo* out = XRRGetOutputInfo(d, res, primary)) {
+      if (out->crtc != 0) hz = rateOf(out->crtc);
+      XRRFreeOutputInfo(out);
+    }
+  for (int i = 0; hz == 0 && i < res->ncrtc; ++i) hz = rateOf(res->crtcs[i]);
+  XRRFreeScreenResources(res);
+  return hz >= 24 && hz <= 500 ? hz : 60;
+}
+
 namespace {
 
 std::string Hex(unsigned long id) {

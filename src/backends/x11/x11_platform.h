@@ -21,8 +21,10 @@
 //                 XPutImage in any true-colour visual (x11_pixel_format),
 //                 pointer and keys from core events, timers and the message loop on
 //                 poll over the connection, frames at the monitor's
-//                 refresh rate; no text (x11_text.cpp) and no platform
-//                 controls
+//                 refresh rate, paced to 60 Hz (PassPacer); RandR's
+//                 notices, a host's new size (ConfigureNotify) and the
+//                 display's power (DPMS, asked every second) told to the
+//                 windows; no text (x11_text.cpp) and no platform controls
 //   PictureFiles  the build's codecs, our own BMP writer
 //   Media         GStreamer's playbin for the MCI commands the music sends
 //                 and for the looping sound (x11_media.cpp)
@@ -40,12 +42,14 @@
 #include <string>
 
 #include "backends/x11/x11_media.h"
+#include "base/frame_pacing.h"
 #include "toolkit/platform.h"
 
 namespace tl {
 
 namespace x11 {
 struct Connection;
+class X11Window;
 }
 
 struct X11Options {
@@ -150,11 +154,19 @@ class X11Platform : public Files,
   bool HandlePending();
   // Another program's window came over a cover of ours (a screen locker).
   void Deactivate();
+  // Tells each window alive now; those made meanwhile are not told.
+  void TellWindows(const std::function<void(x11::X11Window&)>& tell);
 
   std::unique_ptr<x11::Connection> c_;
   X11Options options_;
   bool ended_ = false;
-  uint64_t nextFrameMs_ = 0;
+  uint64_t nextFrameUs_ = 0;
+  int randrEvent_ = -1;  // RandR's first event number; -1: monitors not followed
+  // The display's power as last seen (1 on, 0 off), -1 when not watched.
+  static constexpr uint64_t kPowerCheckMs = 1000;
+  int displayPower_ = -1;
+  uint64_t nextPowerCheckMs_ = 0;
+  PassPacer pacer_;  // refreshes skipped for a 60 Hz pace
 };
 
 }  // namespace tl

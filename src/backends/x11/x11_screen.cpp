@@ -2,6 +2,8 @@
 // window standing for the screen.
 #include "backends/x11/x11_connection.h"
 
+#include <X11/extensions/dpms.h>
+
 namespace tl {
 
 int32_t X11Platform::Width() { return c_->width; }
@@ -30,3 +32,17 @@ bool X11Platform::CursorPosition(int32_t& x, int32_t& y) {
 }
 
 }  // namespace tl
+
+namespace tl::x11 {
+
+int DisplayPower(Display* d) {
+  int event = 0, error = 0;
+  if (!DPMSQueryExtension(d, &event, &error) || !DPMSCapable(d)) return -1;
+  CARD16 level = 0;
+  BOOL enabled = False;
+  if (!DPMSInfo(d, &level, &enabled)) return -1;
+  // Standby and suspend show nothing either.
+  return !enabled || level == DPMSModeOn ? 1 : 0;
+}
+
+}  // namespace tl::x11

@@ -39,6 +39,13 @@ class X11Window : public tl::Window {
   // One event of this window, from the message loop.
   void Handle(const XEvent& e);
   void OnTimer(int32_t timerId) { events_.OnTimer(timerId); }
+  // The monitors changed; a window of the screen, not a host's child, is told.
+  void OnMonitorsChanged() {
+    if (ownPlace_) events_.OnMonitorsChanged();
+  }
+  void OnDisplayPower(bool on) {
+    if (ownPlace_) events_.OnDisplayPower(on);
+  }
   // The pointer shown over the window now (blank while the cursor is hidden).
   void ApplyPointer();
   // A cover on the root that takes the keyboard (no host, no frame).

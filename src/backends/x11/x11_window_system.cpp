@@ -3,6 +3,7 @@
 // connection between them.
 #include "backends/x11/x11_connection.h"
 
+#include <X11/extensions/Xrandr.h>
 #include <poll.h>
 
 #include <cstdio>
@@ -35,6 +36,15 @@ X11Platform::X11Platform(const X11Options& options)
   // Big pictures where the server can read them as they lie, so that
   // presenting copies nothing (x11::SurfaceImage).
   if (c_->sharedMemory && c_->pixelsMatch && c_->alphaBits == 0) SharePixelMemory(true);
+  // Our own screen follows the monitors; a host follows them for us, and
+  // we follow the host's size.
+  if (c_->display && !c_->hosted) randrEvent_ = x11::SelectMonitorChanges(c_->display, c_->root);
+  if (c_->display && c_->hosted) XSelectInput(c_->display, c_->parent, StructureNotifyMask);
+  // Alone on the screen, the display's power is watched (the server tells
+  // of no change: it is asked every second), so no fade step runs while the
+  // display is off. A host's owner decides that for a hosted screen.
+  // Taken as on until asked, so a display already off is told at once.
+  if (c_->display && !c_->hosted && x11::DisplayPower(c_->display) >= 0) displayPower_ = 1;
 }
 
 X11Platform::~X11Platform() {
@@ -157,13 +167,42 @@ void X11Platform::EndProgram() { ended_ = true; }
 
 bool X11Platform::HandlePending() {
   Display* d = c_->display;
-  bool any = false;
+  bool any = false, monitorsChanged = false;
   while (!ended_ && XPending(d) > 0) {
     XEvent e;
     XNextEvent(d, &e);
+    any = true;
+    if (randrEvent_ >= 0 &&
+        (e.type == randrEvent_ + RRScreenChangeNotify || e.type == randrEvent_ + RRNotify)) {
+      XRRUpdateConfiguration(&e);
+      x11::ReadPrimary(*c_);
+      monitorsChanged = true;
+      continue;
+    }
+    if (c_->hosted && e.type == ConfigureNotify && e.xconfigure.window == c_->parent) {
+      if (e.xconfigure.width == c_->width && e.xconfigure.height == c_->height) continue;
+      c_->width = e.xconfigure.width;
+      c_->height = e.xconfigure.height;
+      monitorsChanged = true;
+      continue;
+    }
     if (X11Window* w = c_->Find(e.xany.window)) w->Handle(e);
     if (!ended_ && x11::OthersCoverUs(*c_, e)) Deactivate();
-    any = true;
+  }
+  // One notice for a burst of them (a change brings several); the windows
+  // a sink makes or closes meanwhile are not told.
+  if (monitorsChanged && !ended_) {
+    c_->refreshHz = x11::RefreshRate(d, c_->root);
+    TellWindows([](X11Window& w) { w.OnMonitorsChanged(); });
+  }
+  if (displayPower_ >= 0 && x11::NowMs() >= nextPowerCheckMs_ && !ended_) {
+    nextPowerCheckMs_ = x11::NowMs() + kPowerCheckMs;
+    const int power = x11::DisplayPower(d);
+    if (power >= 0 && power != displayPower_) {
+      displayPower_ = power;
+      TellWindows([&](X11Window& w) { w.OnDisplayPower(power == 1); });
+      any = true;
+    }
   }
   // Timers after the queue, as Windows makes its timer messages only when
   // nothing else waits; each due timer once.
@@ -188,6 +227,13 @@ void X11Platform::Deactivate() {
     if (X11Window* w = c_->Find(id); w && !ended_) w->OnDeactivated();
 }
 
+void X11Platform::TellWindows(const std::function<void(x11::X11Window&)>& tell) {
+  std::vector<XWindow> ids;
+  for (auto& [id, w] : c_->windows) ids.push_back(id);
+  for (XWindow id : ids)
+    if (X11Window* w = c_->Find(id); w && !ended_) tell(*w);
+}
+
 void X11Platform::RunUntil(const std::function<bool()>& done, uint64_t deadlineMs) {
   Display* d = c_->display;
   while (!ended_ && !done()) {
@@ -199,6 +245,7 @@ void X11Platform::RunUntil(const std::function<bool()>& done, uint64_t deadlineM
     uint64_t wake = c_->timers.NextDue();
     if (c_->grabPending != 0 && (wake == 0 || c_->grabNextMs < wake)) wake = c_->grabNextMs;
     if (deadlineMs != 0 && (wake == 0 || deadlineMs < wake)) wake = deadlineMs;
+    if (displayPower_ >= 0 && (wake == 0 || nextPowerCheckMs_ < wake)) wake = nextPowerCheckMs_;
     const int timeout = wake == 0 ? -1 : wake > now ? static_cast<int>(wake - now) : 0;
     XFlush(d);
     pollfd p{ConnectionNumber(d), POLLIN, 0};
@@ -209,11 +256,14 @@ void X11Platform::RunUntil(const std::function<bool()>& done, uint64_t deadlineM
 void X11Platform::PumpMessages() { HandlePending(); }
 
 void X11Platform::WaitForFrame() {
-  const uint64_t period = static_cast<uint64_t>(1000 / c_->refreshHz);
-  const uint64_t now = x11::NowMs();
-  if (nextFrameMs_ <= now || nextFrameMs_ - now > 2 * period) nextFrameMs_ = now + period;
-  RunUntil([] { return false; }, nextFrameMs_);
-  nextFrameMs_ += period;
+  // In microseconds, as a 144 Hz refresh is no whole number of milliseconds;
+  // a faster display than 60 Hz waits more than one refresh a pass.
+  if (pacer_.RefreshHz() != c_->refreshHz) pacer_ = PassPacer(c_->refreshHz);
+  const uint64_t wait = uint64_t(pacer_.RefreshesToNextPass()) * 1000000 / uint64_t(c_->refreshHz);
+  const uint64_t now = x11::NowMs() * 1000;
+  if (nextFrameUs_ <= now || nextFrameUs_ - now > 2 * wait) nextFrameUs_ = now + wait;
+  RunUntil([] { return false; }, (nextFrameUs_ + 999) / 1000);
+  nextFrameUs_ += wait;
 }
 
 void X11Platform::RunModal(Window& window) {
