@@ -89,6 +89,10 @@ struct WindowSpec {
   bool rectIsClient = false;
   // Made above every non-topmost window from the start.
   bool topmost = false;
+  // A window of the program's own without a taskbar button of its own (a
+  // saver's cover of another monitor): a button would raise that monitor's
+  // taskbar above it.
+  bool noTaskbarButton = false;
 };
 
 class Window {

@@ -95,10 +95,12 @@ TEST(Win32Ui, TheSystemsNoticesReachTheSink) {
   Notices n;
   WindowSpec spec{"Tidelight notice probe", WindowKind::Popup, {0, 0, 64, 48}};
   spec.topmost = true;
+  spec.noTaskbarButton = true;
   auto w = p.OpenWindow(spec, n);
   ASSERT_NE(w, nullptr);
   HWND h = reinterpret_cast<HWND>(w->Handle());
   EXPECT_TRUE(GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_TRUE(GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
   // A refused screen saver is answered 0 and never reaches the system.
   EXPECT_EQ(SendMessageW(h, WM_SYSCOMMAND, SC_SCREENSAVE, 0), 0);
   EXPECT_EQ(n.saverRequests, 1);

@@ -36,6 +36,7 @@ Win32Window::Win32Window(const WindowSpec& spec, WindowEvents& events)
     : events_(events), background_(spec.background) {
   RegisterOnce();
   DWORD style = WS_POPUP, ex = spec.topmost ? WS_EX_TOPMOST : 0;
+  if (spec.noTaskbarButton) ex |= WS_EX_TOOLWINDOW;
   HWND parent = nullptr;
   switch (spec.kind) {
     case WindowKind::Popup: break;
