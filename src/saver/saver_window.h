@@ -45,6 +45,9 @@ class Tidelight_S : public WindowEvents {
   bool OnScreenSaverRequest() override { return false; }
   // While the display is off, no fade step runs; the level waits.
   void OnDisplayPower(bool on) override;
+  // A locked or ending session ends the saver at once; the machine going to
+  // sleep stops the music.
+  void OnSessionNotice(SessionNotice notice) override;
 
   // One tick of each timer.
   void FadeStep();
@@ -65,6 +68,7 @@ class Tidelight_S : public WindowEvents {
 
  private:
   void EnableTimer(int32_t id, bool on);
+  void StopMusic();
   void Unload();
   void OpenCovers(const Rect& primary);
   // The fade's operation on every monitor; false when the program ended

@@ -34,6 +34,13 @@ enum class MouseButton : uint8_t { Left, Right, Middle };
 // Custom: the window's own picture (SetCustomPointer).
 enum class MousePointer : int32_t { Default = 0, Hourglass = 11, Custom = 99 };
 
+// What the system says of the user's session and of the machine.
+enum class SessionNotice {
+  Locked,      // the session locked (the user, a policy, a phone walked away)
+  Ending,      // the user logs off or the machine shuts down or restarts
+  Suspending,  // the machine goes to sleep
+};
+
 class WindowEvents {
  public:
   virtual ~WindowEvents() = default;
@@ -70,6 +77,9 @@ class WindowEvents {
   // The display was switched off (false) or on again (true); only a
   // borderless top-level window (Popup) hears of it.
   virtual void OnDisplayPower(bool /*on*/) {}
+  // The session or the machine is changing (SessionNotice); only a
+  // borderless top-level window (Popup) hears of it.
+  virtual void OnSessionNotice(SessionNotice) {}
 };
 
 enum class WindowKind {

@@ -7,7 +7,10 @@
 #include <cstring>
 #include <vector>
 
+#include "backends/win32/dpi_functions.h"
 #include "backends/win32/win32_platform.h"
+#include "backends/win32/win32_pointer_size.h"
+#include "backends/win32/win32_session.h"
 
 namespace tl {
 namespace {
@@ -88,6 +91,8 @@ struct Notices : WindowEvents {
   void OnAppActivation(bool active) override { activations.push_back(active); }
   bool OnScreenSaverRequest() override { ++saverRequests; return false; }
   void OnDisplayPower(bool on) override { displayPower.push_back(on); }
+  std::vector<SessionNotice> sessions;
+  void OnSessionNotice(SessionNotice s) override { sessions.push_back(s); }
 };
 
 TEST(Win32Ui, TheSystemsNoticesReachTheSink) {
@@ -106,16 +111,82 @@ TEST(Win32Ui, TheSystemsNoticesReachTheSink) {
   EXPECT_EQ(n.saverRequests, 1);
   SendMessageW(h, WM_ACTIVATEAPP, FALSE, 0);
   EXPECT_EQ(n.activations, std::vector<bool>{false});
-  // The console display's state: 0 off, 1 on, 2 dimmed (still shown).
+  // The session display's state: 0 off, 1 on, 2 dimmed (still shown).
   for (DWORD state : {0u, 1u, 2u}) {
     std::vector<unsigned char> buffer(sizeof(POWERBROADCAST_SETTING) + sizeof(DWORD));
     auto* setting = reinterpret_cast<POWERBROADCAST_SETTING*>(buffer.data());
-    setting->PowerSetting = GUID_CONSOLE_DISPLAY_STATE;
+    setting->PowerSetting = GUID_SESSION_DISPLAY_STATUS;
     setting->DataLength = sizeof state;
     std::memcpy(setting->Data, &state, sizeof state);
     SendMessageW(h, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, reinterpret_cast<LPARAM>(setting));
   }
   EXPECT_EQ(n.displayPower, (std::vector<bool>{false, true, true}));
+}
+
+TEST(Win32Ui, TheSessionsNoticesReachTheSinkAndAnEndingIsAgreedAtOnce) {
+  Win32Platform p;
+  Notices n;
+  auto w = p.OpenWindow({"Tidelight session probe", WindowKind::Popup, {0, 0, 64, 48}}, n);
+  ASSERT_NE(w, nullptr);
+  HWND h = reinterpret_cast<HWND>(w->Handle());
+  const struct {
+    UINT message;
+    WPARAM wp;
+    LRESULT answer;  // ours, when told; the others are the system's
+    bool told;
+  } cases[] = {
+      {WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 0, false},
+      {WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 0, true},
+      {WM_QUERYENDSESSION, 0, TRUE, true},
+      {WM_ENDSESSION, FALSE, 0, false},  // called off
+      {WM_ENDSESSION, TRUE, 0, true},
+      {WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0, false},
+      {WM_POWERBROADCAST, PBT_APMSUSPEND, TRUE, true},
+  };
+  std::vector<SessionNotice> expected;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.message);
+    const LRESULT answer = SendMessageW(h, c.message, c.wp, 0);
+    if (c.told) {
+      EXPECT_EQ(answer, c.answer);
+      expected.push_back(c.message == WM_WTSSESSION_CHANGE ? SessionNotice::Locked
+                         : c.message == WM_POWERBROADCAST  ? SessionNotice::Suspending
+                                                            : SessionNotice::Ending);
+    }
+    EXPECT_EQ(n.sessions, expected);
+  }
+  // The lock is heard through the session functions, found at run time.
+  auto other = p.OpenWindow({"Tidelight session other", WindowKind::Dialog, {0, 0, 64, 48}}, n);
+  ASSERT_NE(other, nullptr);
+  EXPECT_TRUE(win32::HearSessionChanges(reinterpret_cast<HWND>(other->Handle())));
+}
+
+TEST(Win32Ui, ThePointerSizeTheUserChoseIsReadAtTheWindowsResolution) {
+  Win32Platform p;
+  Events e;
+  auto w = p.OpenWindow({"Tidelight pointer probe", WindowKind::Dialog, {0, 0, 64, 48}}, e);
+  ASSERT_NE(w, nullptr);
+  HWND h = reinterpret_cast<HWND>(w->Handle());
+  const int32_t dpi = win32::WindowDpi(h);
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Cursors", 0, nullptr, 0,
+                            KEY_READ | KEY_WRITE, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  DWORD before = 0, size = sizeof before;
+  const bool had = RegQueryValueExW(key, L"CursorBaseSize", nullptr, nullptr,
+                                    reinterpret_cast<BYTE*>(&before), &size) == ERROR_SUCCESS;
+  RegDeleteValueW(key, L"CursorBaseSize");
+  EXPECT_EQ(win32::UserPointerSize(h), win32::SystemMetricAtDpi(SM_CXCURSOR, dpi));
+  const DWORD chosen = 96;  // size 5 of the settings
+  RegSetValueExW(key, L"CursorBaseSize", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&chosen),
+                 sizeof chosen);
+  EXPECT_EQ(win32::UserPointerSize(h), (96 * dpi + 48) / 96);
+  if (had)
+    RegSetValueExW(key, L"CursorBaseSize", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&before),
+                   sizeof before);
+  else
+    RegDeleteValueW(key, L"CursorBaseSize");
+  RegCloseKey(key);
 }
 
 }  // namespace
