@@ -50,22 +50,6 @@ def release_version(archive):
     return re.fullmatch(r"Tidelight-(.+)-windows\.zip", os.path.basename(archive)).group(1)
 
 
-def version_numbers(version):
-    """The four numbers of a version as the resources carry it: 1.00 is 1.0.0.0."""
-    return tuple((list(map(int, version.split("."))) + [0, 0, 0])[:4])
-
-
-def file_version(data):
-    """The binary file and product versions of a program's version resource
-    (VS_FIXEDFILEINFO), as four numbers each."""
-    at = data.find(struct.pack("<I", 0xFEEF04BD))
-    if at < 0:
-        raise AssertionError("no version resource")
-    file_ms, file_ls, product_ms, product_ls = struct.unpack_from("<4I", data, at + 8)
-    split = lambda ms, ls: (ms >> 16, ms & 0xFFFF, ls >> 16, ls & 0xFFFF)  # noqa: E731
-    return split(file_ms, file_ls), split(product_ms, product_ls)
-
-
 def table(msi, name):
     """A table of the installer's database as rows of its columns."""
     out = subprocess.run(["msiinfo", "export", msi, name], capture_output=True, text=True,
@@ -165,18 +149,20 @@ class ProgramTest(unittest.TestCase):
                     self.assertLessEqual(dlls, SYSTEM_DLLS)
 
     def test_each_program_carries_the_whole_version(self):
-        files = contents(ARCHIVE)
         version = release_version(ARCHIVE)
-        for folder in MACHINES:
-            for program in PROGRAMS:
-                with self.subTest(program=folder + "/" + program):
-                    data = files[folder + "/" + program]
-                    self.assertEqual(file_version(data), (version_numbers(version),) * 2)
-                    # Each text: its key, its end, the padding to four bytes, the value.
+        numbers = (list(map(int, version.split("."))) + [0, 0, 0])[:4]  # 1.00 is 1.0.0.0
+        # VS_FIXEDFILEINFO: its signature and structure version, then the file
+        # and the product version, each as two 32-bit halves of 16-bit pairs.
+        fixed = struct.pack("<IHH", 0xFEEF04BD, 0, 1) + \
+            struct.pack("<4H", numbers[1], numbers[0], numbers[3], numbers[2]) * 2
+        for name, data in contents(ARCHIVE).items():
+            if name.endswith((".scr", ".exe")):
+                with self.subTest(program=name):
+                    self.assertIn(fixed, data)
+                    # Each text: its key, its end, padding to four bytes, the value.
                     for key in ("FileVersion", "ProductVersion"):
-                        text = (re.escape(key.encode("utf-16-le")) + b"\0\0(?:\0\0)?" +
-                                re.escape(version.encode("utf-16-le")) + b"\0\0")
-                        self.assertRegex(data, text)
+                        self.assertRegex(data, re.escape(key.encode("utf-16-le")) + b"\0\0(?:\0\0)?" +
+                                         re.escape(version.encode("utf-16-le")) + b"\0\0")
 
     def test_imports_version_information_and_manifest(self):
         with tempfile.TemporaryDirectory() as folder:
@@ -269,44 +255,27 @@ class InstallerTest(unittest.TestCase):
                                                  for n in placed})
         self.assertEqual(len(codes), 2, "each machine needs its own upgrade code")
 
-    def test_each_refuses_the_other_machine_naming_the_right_package(self):
+    def test_machine_refusal_rebuilds_of_a_version_and_the_repair_action(self):
         version = release_version(ARCHIVE)
-        for arch, condition in (("x86", "NOT VersionNT64"), ("x64", "VersionNT64")):
-            with self.subTest(arch=arch):
-                other = os.path.basename(installer(ARCHIVE, "x64" if arch == "x86" else "x86"))
-                conditions = dict(table(installer(ARCHIVE, arch), "LaunchCondition"))
-                self.assertIn(condition, conditions)
-                self.assertIn(other, conditions[condition])
-                self.assertIn(version, other)
-
-    def test_a_rebuild_of_the_same_version_replaces_the_installed_one(self):
-        """Not refused as another package of an installed product (1638): a
-        new product code for other bytes, and the upgrade takes the same
-        version in; an older one goes too, a newer one stays."""
-        version = release_version(ARCHIVE)
-        files = contents(ARCHIVE)
-        for arch in INSTALLERS:
+        for arch, refused, other in (("x86", "NOT VersionNT64", "x64"), ("x64", "VersionNT64", "x86")):
             with self.subTest(arch=arch):
                 msi = installer(ARCHIVE, arch)
-                rows = {row[6]: row for row in table(msi, "Upgrade")}
-                older, newer = rows["OLDERFOUND"], rows["NEWERFOUND"]
-                self.assertEqual((older[1], older[2]), ("0.0.0", version))
-                self.assertEqual(int(older[4]) & 0x300, 0x300, "both ends of the older range")
-                self.assertEqual((newer[1], newer[2], int(newer[4])), (version, "", 2))
-                payload = {n: files.get("%s/%s" % (arch, n), files.get(n)) for n in packaging.PAYLOAD}
-                payload["tidelight.ico"] = b"another icon"
+                # The other machine is refused and told which package to take.
+                self.assertIn(os.path.basename(installer(ARCHIVE, other)),
+                              dict(table(msi, "LaunchCondition"))[refused])
+                # Another build of this version replaces the installed one, not
+                # refused as another package of it (1638): its product code
+                # comes from the contents, and the upgrade takes both ends in.
+                older = {row[6]: row for row in table(msi, "Upgrade")}["OLDERFOUND"]
+                self.assertEqual((older[2], int(older[4]) & 0x300), (version, 0x300))
+                payload = {n: b"other " + n.encode() for n in packaging.PAYLOAD}
                 with tempfile.TemporaryDirectory() as folder:
                     rebuilt = os.path.join(folder, "rebuilt.msi")
                     packaging.build(rebuilt, arch, version, payload, 1796601600)
                     self.assertNotEqual(packaging.product_code_of(rebuilt), packaging.product_code_of(msi))
-
-    def test_the_repair_only_sets_a_property_with_a_type_valid_for_it(self):
-        # 51 sets a property, immediately; the no-impersonation bit (0x800)
-        # belongs to deferred actions only.
-        for arch in INSTALLERS:
-            with self.subTest(arch=arch):
-                actions = {row[0]: row[1:4] for row in table(installer(ARCHIVE, arch), "CustomAction")}
-                self.assertEqual(actions, {"RepairWhenInstalled": ["51", "REINSTALL", "ALL"]})
+                # The repair sets a property (51), immediately: the
+                # no-impersonation bit (0x800) belongs to deferred actions.
+                self.assertEqual(table(msi, "CustomAction"), [["RepairWhenInstalled", "51", "REINSTALL", "ALL", ""]])
 
 
 class ReproducibleTest(unittest.TestCase):

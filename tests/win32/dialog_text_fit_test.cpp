@@ -67,15 +67,9 @@ TEST(DialogTextFit, EveryFixedTextShowsWholeInItsBoxInBothLanguagesAtThreeResolu
   Font wider = L::LabelFont(UiLanguage::English);
   wider.name = "DejaVu Sans";
   ASSERT_TRUE(Win32Platform().HasFontFace(wider.name, wider.charset));
-  const struct {
-    UiLanguage lang;
-    Font font;
-  } cases[] = {
-      {UiLanguage::Japanese, L::LabelFont(UiLanguage::Japanese)},
-      {UiLanguage::English, L::LabelFont(UiLanguage::English)},
-      {UiLanguage::English, wider},
-  };
-  for (const auto& [lang, font] : cases) {
+  for (const auto& [lang, font] : {std::pair{UiLanguage::Japanese, L::LabelFont(UiLanguage::Japanese)},
+                                   {UiLanguage::English, L::LabelFont(UiLanguage::English)},
+                                   {UiLanguage::English, wider}}) {
     SCOPED_TRACE(font.name);
     const UiTexts& texts = TextsFor(lang);
     std::vector<Label> labels;
