@@ -2,7 +2,7 @@
 # writes out/Tidelight-<version>-windows.zip. Its programs are those of the
 # mingw presets' build folders, the ones the tests check; the entries' date is
 # the release's own, so the same sources give the same bytes.
-set(TIDELIGHT_VERSION 1.00)
+# TIDELIGHT_VERSION comes from the top CMakeLists.txt, as the programs' resources do.
 set(TIDELIGHT_RELEASE_DATE 2026-12-07)
 set(TIDELIGHT_RELEASE_BUILDS ${CMAKE_SOURCE_DIR}/build CACHE PATH
   "Folder of the mingw-x86_64 and mingw-i686 build folders the release takes its programs from")

@@ -7,8 +7,11 @@ package code at random and stamps the database with the clock. So the
 package code is derived from everything that goes into the package, wixl
 and msibuild run with their clock stopped at the release date (faketime,
 in UTC), and the files enter the cabinet with the release date as theirs.
-Product and component codes are derived from the architecture's upgrade
-code, so they too are the same in every build.
+Component codes are derived from the architecture's upgrade code, and the
+product code from the package's contents like the package code: the same in
+every build of the same files, new for a rebuild with other bytes, which
+then replaces the installed product of the same version (rather than
+Windows refusing it as another package of an installed product, 1638).
 """
 import datetime
 import hashlib
@@ -30,6 +33,9 @@ ARCHES = {
                 ProgramsDir="ProgramFilesFolder", Win64="no",
                 UpgradeCode="0B7E5D92-3A6F-4C18-9E41-D5C2A8F36B17"),
 }
+# The Upgrade table's attributes: the range includes its lowest and its
+# highest version.
+UPGRADE_MIN_INCLUSIVE, UPGRADE_MAX_INCLUSIVE = 0x100, 0x200
 # What each installs, by the name wixl finds it under in the payload folder.
 PAYLOAD = ["Tidelight.scr", "tidelight-fx.exe", "README-en.txt", "README-ja.txt", "tidelight.ico"]
 COMPONENTS = ["Saver", "Effects", "GuideEn", "GuideJa"]
@@ -42,8 +48,21 @@ def msi_name(version, arch):
     return "Tidelight-%s-%s.msi" % (version, arch)
 
 
-def product_code(version, arch):
-    return str(uuid.uuid5(uuid.UUID(ARCHES[arch]["UpgradeCode"]), "product " + version)).upper()
+def machine_condition(arch, version):
+    """The launch condition on the machine and what the other machine is
+    told: the x86 package refuses 64-bit Windows and names the x64 one."""
+    if arch == "x86":
+        return ("NOT VersionNT64", "This package is for 32-bit Windows. On 64-bit Windows, "
+                "install %s instead." % msi_name(version, "x64"))
+    return ("VersionNT64", "This package is for 64-bit Windows. On 32-bit Windows, "
+            "install %s instead." % msi_name(version, "x86"))
+
+
+def product_code_of(path):
+    """The product code written in an installer."""
+    out = subprocess.run(["msiinfo", "export", path, "Property"], capture_output=True, text=True,
+                         check=True).stdout
+    return dict(line.split("\t", 1) for line in out.splitlines()[3:])["ProductCode"]
 
 
 def _stopped_clock(when):
@@ -63,9 +82,11 @@ def build(out, arch, version, files, when):
     for name in PAYLOAD:
         content.update(hashlib.sha256(files[name]).digest())
     package = "{%s}" % str(uuid.uuid5(upgrade, "package " + content.hexdigest())).upper()
-    defines = dict(Version=version, ProductCode=product_code(version, arch),
-                   UpgradeCode=a["UpgradeCode"], SystemDir=a["SystemDir"],
-                   ProgramsDir=a["ProgramsDir"], Win64=a["Win64"])
+    product = str(uuid.uuid5(upgrade, "product " + content.hexdigest())).upper()
+    machine, message = machine_condition(arch, version)
+    defines = dict(Version=version, ProductCode=product, UpgradeCode=a["UpgradeCode"],
+                   SystemDir=a["SystemDir"], ProgramsDir=a["ProgramsDir"], Win64=a["Win64"],
+                   Machine=machine, MachineMessage=message)
     for component in COMPONENTS:
         defines["Guid." + component] = str(uuid.uuid5(upgrade, "component " + component)).upper()
     env = dict(os.environ, TZ="UTC")
@@ -82,7 +103,14 @@ def build(out, arch, version, files, when):
         for key, value in sorted(defines.items()):
             args += ["-D", "%s=%s" % (key, value)]
         subprocess.run(args + [SOURCE], check=True, env=env, cwd=payload)
-    # wixl takes no package code: it is set afterwards.
-    subprocess.run([*clock, "msibuild", partial, "-s", "Tidelight screen saver " + version,
-                    "Tidelight", a["template"], package], check=True, env=env)
+    # wixl takes no package code, and drops IncludeMaximum: both are set
+    # afterwards. The row of older versions takes this version in too (its
+    # attributes are part of the table's key, so the row is written anew).
+    older = ("INSERT INTO Upgrade (UpgradeCode, VersionMin, VersionMax, Attributes, ActionProperty) "
+             "VALUES ('{%s}', '0.0.0', '%s', %d, 'OLDERFOUND')"
+             % (str(upgrade).upper(), version, UPGRADE_MIN_INCLUSIVE | UPGRADE_MAX_INCLUSIVE))
+    subprocess.run([*clock, "msibuild", partial,
+                    "-q", "DELETE FROM Upgrade WHERE ActionProperty = 'OLDERFOUND'", "-q", older,
+                    "-s", "Tidelight screen saver " + version, "Tidelight", a["template"], package],
+                   check=True, env=env)
     os.replace(partial, out)

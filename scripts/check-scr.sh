@@ -20,4 +20,11 @@ for s in "Tidelight (ScreenSaver)" "1.00" "Tidelight.scr" "041104B0" "040904B0";
 done
 rm -f /tmp/scr-strings.$$
 grep -qa "PerMonitorV2" "$scr" || { echo "$scr lacks its manifest"; exit 1; }
+# The systems it names as its own, so that none runs it in an older one's
+# compatibility mode: Windows 10 and 11, 8.1, 8, 7 and Vista.
+for os_id in 8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a 1f676c76-80e1-4239-95bb-83d0f6d0da78 \
+    4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38 35138b9a-5d96-4fbd-8e2d-a2440225f93a \
+    e2011457-1546-43c5-a5fe-008deee3d3f0; do
+  grep -qa "supportedOS Id=\"{$os_id}\"" "$scr" || { echo "$scr lacks supportedOS $os_id"; exit 1; }
+done
 echo "ok: $scr ($(stat -c %s "$scr") bytes; imports: $(echo $dlls | tr '\n' ' '))"

@@ -109,7 +109,12 @@ TEST(Monitors, OthersToCoverSkipThePrimaryEmptyAndOverlappingOnes) {
 TEST(Monitors, EveryWindowIsMadeTopmostAndTheMainOneIsActivatedLast) {
   MultiSaver t(kLayouts[3].monitors);
   t.Load();
-  for (HeadlessWindow* w : t.p.Windows()) EXPECT_TRUE(w->spec.topmost) << w->spec.title;
+  for (HeadlessWindow* w : t.p.Windows()) {
+    EXPECT_TRUE(w->spec.topmost) << w->spec.title;
+    // Only the main window has a taskbar button; a cover's would raise its
+    // monitor's taskbar above it.
+    EXPECT_EQ(w->spec.noTaskbarButton, w->spec.title != "Tidelight_Main");
+  }
   // The covers show without taking the activation, so the foreground window
   // is the main one, which the system judges full screen by.
   ASSERT_NE(t.p.activeWindow, nullptr);

@@ -30,5 +30,19 @@ TEST(PointerPicture, LargerSystemPointersRepeatEachPixelAndMoveTheHotSpot) {
     }
 }
 
+TEST(PointerPicture, TheSizeTheUserChoseGrowsWithTheResolution) {
+  const struct {
+    int32_t chosen, system, dpi, size;
+  } cases[] = {
+      {0, 32, 96, 32},      // nothing chosen: the system's
+      {32, 48, 144, 48},    // the smallest choice, as the system's own
+      {48, 40, 120, 60},    // at 125 %
+      {256, 64, 192, 512},  // the largest, at 200 %
+      {4096, 32, 96, 32},   // out of the range the system keeps: none chosen
+      {64, 32, 0, 64},      // no resolution told: 96 DPI
+  };
+  for (const auto& c : cases) EXPECT_EQ(PointerSize(c.chosen, c.system, c.dpi), c.size) << c.chosen;
+}
+
 }  // namespace
 }  // namespace tl

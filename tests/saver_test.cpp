@@ -222,6 +222,28 @@ TEST(Saver, WhileTheDisplayIsOffNoStepRunsTheMusicGoesOnAndTheFadeResumes) {
   EXPECT_TRUE(t.ScreenIsLevel(184));
 }
 
+TEST(Saver, ALockedOrEndingSessionEndsItAndSleepStopsTheMusic) {
+  for (SessionNotice notice : {SessionNotice::Locked, SessionNotice::Ending, SessionNotice::Suspending}) {
+    SCOPED_TRACE(static_cast<int>(notice));
+    Saver t(24, 10);
+    t.base.settings.MusicKind = 2;
+    t.base.settings.MusicFile = "C:\\tide.mp3";
+    t.Load();
+    t.Steps(1);
+    t.p.Notify(t.Window(), [notice](WindowEvents& e) { e.OnSessionNotice(notice); });
+    t.p.Advance(1);
+    const auto commands = t.media.Commands();
+    EXPECT_EQ(std::vector<std::string>(commands.end() - 2, commands.end()),
+              (std::vector<std::string>{"stop MP3Play", "close MP3Play"}));
+    EXPECT_EQ(t.p.ended, notice != SessionNotice::Suspending);
+    if (t.p.ended) continue;
+    // Asleep, the music is not started again; the fade goes on.
+    t.Steps(1);
+    EXPECT_EQ(t.s->FadeLevel, 208);
+    EXPECT_EQ(t.media.Commands().size(), commands.size());
+  }
+}
+
 TEST(Saver, InputDuringARevealEndsItAtOnceHalfRevealed) {
   Saver t(100, 1);
   t.Load();

@@ -473,8 +473,15 @@ TEST(DialogLayout, LabelsClearEachOtherAndTheControlsAtEveryDpi) {
     for (const auto& [name, at] : {std::pair{"repeat list", L::kRepeatList}, {"fade slider", L::kFadeBar},
                                    {"speed slider", L::kSpeedBar}, {"...", L::kCmdFile}, {"file", L::kFileLabel}})
       boxes.emplace_back(name, at);
+    const auto texts = L::PanelTexts(lang);
     for (int32_t tpp : {15, 12, 10}) {
       const Rect panel{0, 0, TwipsToPixels(L::kPanel.width, tpp), TwipsToPixels(L::kPanel.height, tpp)};
+      // Only the headings stand inside the frames.
+      for (size_t i = 0; i < texts.size(); ++i)
+        for (const TwipRect& f : L::Frames(lang))
+          EXPECT_TRUE(L::kPanelTexts[i].heading ||
+                      Intersect(PixelRect(texts[i].at, tpp, tpp), PixelRect(f, tpp, tpp)).Empty())
+              << texts[i].text << " and a frame at " << tpp;
       for (size_t i = 0; i < boxes.size(); ++i) {
         const Rect a = PixelRect(boxes[i].second, tpp, tpp);
         EXPECT_EQ(Intersect(a, panel), a) << boxes[i].first << " at " << tpp;

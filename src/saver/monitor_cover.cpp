@@ -15,6 +15,7 @@ bool MonitorCover::Open() {
   const Rect& r = monitor_.rect;
   WindowSpec spec{kTitle, WindowKind::Popup, r};
   spec.topmost = true;
+  spec.noTaskbarButton = true;
   window_ = p_.windows.OpenWindow(spec, *this);
   if (!window_) return false;
   Master.Resize(r.Width(), r.Height());

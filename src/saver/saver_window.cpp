@@ -136,6 +136,18 @@ void Tidelight_S::OnDisplayPower(bool on) {
     window_->StopTimer(kTimer3);
 }
 
+void Tidelight_S::OnSessionNotice(SessionNotice notice) {
+  switch (notice) {
+    // The lock screen is what the user sees next: no music may play behind
+    // it, and no snapshot of the desktop may wait for the unlock.
+    case SessionNotice::Locked:
+    // A log-off, a shutdown, an installer replacing the file: never held up.
+    case SessionNotice::Ending: EndSaver(); break;
+    // Nothing may sound when the machine wakes; input ends the saver then.
+    case SessionNotice::Suspending: StopMusic(); break;
+  }
+}
+
 void Tidelight_S::OpenCovers(const Rect& primary) {
   covers_.clear();
   for (const Monitor& m : OtherMonitorsToCover(p_.screen.Monitors(), primary)) {
@@ -171,11 +183,15 @@ void Tidelight_S::RevealEverywhere() {
   }
 }
 
-void Tidelight_S::EndSaver() {
-  if (p_.windows.Ended()) return;
+void Tidelight_S::StopMusic() {
   EnableTimer(kTimer2, false);
   EnableTimer(kTimer1, false);
   music_.Close();
+}
+
+void Tidelight_S::EndSaver() {
+  if (p_.windows.Ended()) return;
+  StopMusic();
   if (ModeLetter(CommandLineArguments(p_.windows)) == "S") b_.CursorCount = p_.windows.ShowCursor(true);
   Unload();
 }

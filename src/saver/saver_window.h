@@ -47,6 +47,9 @@ class Tidelight_S : public WindowEvents {
   void OnDisplayPower(bool on) override;
   // Every monitor of the new layout is covered at once, at the fade's level.
   void OnMonitorsChanged() override;
+  // A locked or ending session ends the saver at once; the machine going to
+  // sleep stops the music.
+  void OnSessionNotice(SessionNotice notice) override;
 
   // One tick of each timer.
   void FadeStep();
@@ -67,6 +70,7 @@ class Tidelight_S : public WindowEvents {
 
  private:
   void EnableTimer(int32_t id, bool on);
+  void StopMusic();
   void Unload();
   void OpenCovers(const Rect& primary);
   // The fade's operation on every monitor; false when the program ended

@@ -76,13 +76,21 @@ std::vector<PlacedText> PanelTexts(UiLanguage language) {
     const std::string text = texts.*t.text;
     PlacedText p{LabelBox(t.at, text, language), text, t.centred ? TextAlign::Centre : TextAlign::Left};
     if (t.sliderLeftEnd && language == UiLanguage::English) {
-      p.at.width = kEnglishSliderEndWidth;
-      p.at.left = kFadeBar.left - kEnglishSliderGap - kEnglishSliderEndWidth;
+      p.at.left = kFrames[1].left + kEnglishFrameWidth + kEnglishSliderGap;
+      p.at.width = kFadeBar.left - kEnglishSliderGap - p.at.left;
       p.align = TextAlign::Right;
     }
+    if (t.heading && language == UiLanguage::English) p.at.width = kEnglishHeadingWidth;
     placed.push_back(std::move(p));
   }
   return placed;
+}
+
+std::array<TwipRect, 3> Frames(UiLanguage language) {
+  std::array<TwipRect, 3> frames = kFrames;
+  if (language == UiLanguage::English)
+    for (TwipRect& f : frames) f.width = kEnglishFrameWidth;
+  return frames;
 }
 
 PlacedText MusicRowText(int16_t kind, UiLanguage language) {

@@ -56,14 +56,15 @@ struct PanelText {
   const char* UiTexts::*text;
   bool centred;
   bool sliderLeftEnd = false;  // the word at a slider's left end
+  bool heading = false;        // inside one of the frames
 };
 inline constexpr std::array<PanelText, 8> kPanelTexts{{
-    {{300, 360, 1665, 195}, &UiTexts::musicHeading, true},
+    {{300, 360, 1665, 195}, &UiTexts::musicHeading, true, false, true},
     {{2340, 840, 0, 195}, &UiTexts::repeatTrack, false},
-    {{300, 2640, 1665, 195}, &UiTexts::fadeHeading, false},
+    {{300, 2640, 1665, 195}, &UiTexts::fadeHeading, false, false, true},
     {{2280, 2700, 0, 195}, &UiTexts::fadeSmall, false, true},
     {{4440, 2700, 0, 195}, &UiTexts::fadeLarge, false},
-    {{300, 3300, 1665, 195}, &UiTexts::speedHeading, false},
+    {{300, 3300, 1665, 195}, &UiTexts::speedHeading, false, false, true},
     {{2280, 3360, 0, 195}, &UiTexts::speedSlow, false, true},
     {{4440, 3360, 0, 195}, &UiTexts::speedFast, false},
 }};
@@ -72,10 +73,12 @@ inline constexpr std::array<PanelText, 8> kPanelTexts{{
 // face is taller than the Japanese one, so each label grows by this above
 // and below, centred where the Japanese line is. The words at the sliders'
 // left ends are wider than the one character they replace: they stand flush
-// right in a box that ends a little before the slider and starts clear of
-// the heading frames.
+// right in a box that ends a little before the slider and starts a little
+// after the heading frames, which English draws narrower (its headings are
+// shorter), so that a face wider than the one asked for still fits.
 inline constexpr int32_t kEnglishLineRoom = 30;
-inline constexpr int32_t kEnglishSliderGap = 30, kEnglishSliderEndWidth = 540;
+inline constexpr int32_t kEnglishFrameWidth = 1620, kEnglishHeadingWidth = kEnglishFrameWidth - 30;
+inline constexpr int32_t kEnglishSliderGap = 30;
 static_assert(kFadeBar.left == kSpeedBar.left, "the sliders' left ends line up");
 
 // A fixed text of the dialog as drawn: its box, text and alignment.
@@ -85,12 +88,14 @@ struct PlacedText {
   TextAlign align = TextAlign::Left;
 };
 
-// The black frames around the three headings.
+// The black frames around the three headings (Japanese places).
 inline constexpr std::array<TwipRect, 3> kFrames{{
     {300, 300, 1695, 315},
     {300, 2580, 1695, 315},
     {300, 3240, 1695, 315},
 }};
+// The frames in a language.
+std::array<TwipRect, 3> Frames(UiLanguage language);
 
 // The labels' and buttons' font: the Japanese system face, or for English a
 // face every Windows has.

@@ -343,7 +343,7 @@ void Tidelight_P::Resized() {
 }
 
 void Tidelight_P::PaintPanel(Surface& panel) {
-  for (const TwipRect& f : L::kFrames) Outline(panel, PixelRect(f, tx_, ty_), 0);
+  for (const TwipRect& f : L::Frames(b_.language)) Outline(panel, PixelRect(f, tx_, ty_), 0);
   for (Label& l : panelLabels_) l.Draw(panel, p_);
   for (size_t i = 0; i < 3; ++i) {
     const Rect mark = Offset(MarkRect(static_cast<int16_t>(i)), -panelPx_.left, -panelPx_.top);

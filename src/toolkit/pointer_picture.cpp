@@ -26,4 +26,12 @@ PointerBits PointerAtSize(const PointerPicture& picture, int32_t size) {
   return out;
 }
 
+int32_t PointerSize(int32_t chosenAt96, int32_t systemSize, int32_t dpi) {
+  constexpr int32_t kSmallest = 32, kLargest = 256;
+  if (dpi <= 0 || dpi > 96 * 16) dpi = 96;
+  if (chosenAt96 < kSmallest || chosenAt96 > kLargest) return systemSize;
+  const int32_t chosen = (chosenAt96 * dpi + 48) / 96;
+  return chosen > systemSize ? chosen : systemSize;
+}
+
 }  // namespace tl

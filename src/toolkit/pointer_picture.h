@@ -29,4 +29,10 @@ struct PointerBits {
 // (nearest neighbour), the hot spot moved with them; at 32 or less, as drawn.
 PointerBits PointerAtSize(const PointerPicture& picture, int32_t size);
 
+// The pointers' size in pixels at a resolution: the size the user chose for
+// them (as the system keeps it, for 96 DPI; 32 to 256, anything else meaning
+// none chosen) scaled to `dpi`, and never smaller than the system's own
+// pointer there (`systemSize`), which does not follow the user's choice.
+int32_t PointerSize(int32_t chosenAt96, int32_t systemSize, int32_t dpi);
+
 }  // namespace tl

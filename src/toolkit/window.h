@@ -34,6 +34,13 @@ enum class MouseButton : uint8_t { Left, Right, Middle };
 // Custom: the window's own picture (SetCustomPointer).
 enum class MousePointer : int32_t { Default = 0, Hourglass = 11, Custom = 99 };
 
+// What the system says of the user's session and of the machine.
+enum class SessionNotice {
+  Locked,      // the session locked (the user, a policy, a phone walked away)
+  Ending,      // the user logs off or the machine shuts down or restarts
+  Suspending,  // the machine goes to sleep
+};
+
 class WindowEvents {
  public:
   virtual ~WindowEvents() = default;
@@ -75,6 +82,9 @@ class WindowEvents {
   // changed size. Screen answers the new layout. Top-level windows and
   // windows in a host standing for the screen hear of it.
   virtual void OnMonitorsChanged() {}
+  // The session or the machine is changing (SessionNotice); only a
+  // borderless top-level window (Popup) hears of it.
+  virtual void OnSessionNotice(SessionNotice) {}
 };
 
 enum class WindowKind {
@@ -94,6 +104,10 @@ struct WindowSpec {
   bool rectIsClient = false;
   // Made above every non-topmost window from the start.
   bool topmost = false;
+  // A window of the program's own without a taskbar button of its own (a
+  // saver's cover of another monitor): a button would raise that monitor's
+  // taskbar above it.
+  bool noTaskbarButton = false;
 };
 
 class Window {

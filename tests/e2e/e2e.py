@@ -586,6 +586,25 @@ class MusicTest(SaverCase):
     def test_music_wav(self):
         self.check_music_file(RIG.wav)
 
+    def test_a_lock_or_log_off_ends_it_and_sleep_silences_it(self):
+        notice = os.path.join(os.path.dirname(RIG.host), "system_notice.exe")
+        RIG.write_settings(kind=2, music=RIG.stored_path(RIG.mp3))
+        for what, ends in (("lock", True), ("end", True), ("sleep", False)):
+            with self.subTest(notice=what):
+                before = RIG.sink_size()
+                proc, _ = RIG.start_saver()
+                try:
+                    check(wait_until(lambda: RIG.sink_size() > before + 40000, 30),
+                          "no sound came out of the sink")
+                    sent = subprocess.run([WINE, notice, "Tidelight_Main", what], env=RIG.env)
+                    check(sent.returncode == 0, "the notice was not sent")
+                    check(RIG.ended(proc) == ends, "the saver %s" % ("stayed" if ends else "ended"))
+                    settled = RIG.sink_size()
+                    time.sleep(2)
+                    check(RIG.sink_size() - settled < 40000, "the music went on")
+                finally:
+                    RIG.dismiss(proc)
+
     def test_music_cd_without_a_drive(self):
         RIG.write_settings(kind=1, repeat=0)
         before = RIG.sink_size()

@@ -17,6 +17,8 @@ import unittest
 import zipfile
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+sys.path.insert(0, os.path.join(ROOT, "packaging"))
+import msi as packaging  # noqa: E402
 ARCHIVE = None
 SECOND = None
 
@@ -42,6 +44,10 @@ def installer(archive, arch):
     """The installer of that architecture beside the archive."""
     version = re.fullmatch(r"Tidelight-(.+)-windows\.zip", os.path.basename(archive)).group(1)
     return os.path.join(os.path.dirname(archive), "Tidelight-%s-%s.msi" % (version, arch))
+
+
+def release_version(archive):
+    return re.fullmatch(r"Tidelight-(.+)-windows\.zip", os.path.basename(archive)).group(1)
 
 
 def table(msi, name):
@@ -142,6 +148,22 @@ class ProgramTest(unittest.TestCase):
                     self.assertTrue(dlls)
                     self.assertLessEqual(dlls, SYSTEM_DLLS)
 
+    def test_each_program_carries_the_whole_version(self):
+        version = release_version(ARCHIVE)
+        numbers = (list(map(int, version.split("."))) + [0, 0, 0])[:4]  # 1.00 is 1.0.0.0
+        # VS_FIXEDFILEINFO: its signature and structure version, then the file
+        # and the product version, each as two 32-bit halves of 16-bit pairs.
+        fixed = struct.pack("<IHH", 0xFEEF04BD, 0, 1) + \
+            struct.pack("<4H", numbers[1], numbers[0], numbers[3], numbers[2]) * 2
+        for name, data in contents(ARCHIVE).items():
+            if name.endswith((".scr", ".exe")):
+                with self.subTest(program=name):
+                    self.assertIn(fixed, data)
+                    # Each text: its key, its end, padding to four bytes, the value.
+                    for key in ("FileVersion", "ProductVersion"):
+                        self.assertRegex(data, re.escape(key.encode("utf-16-le")) + b"\0\0(?:\0\0)?" +
+                                         re.escape(version.encode("utf-16-le")) + b"\0\0")
+
     def test_imports_version_information_and_manifest(self):
         with tempfile.TemporaryDirectory() as folder:
             with zipfile.ZipFile(ARCHIVE) as archive:
@@ -232,6 +254,28 @@ class InstallerTest(unittest.TestCase):
                     self.assertEqual(extracted, {n: files.get("%s/%s" % (arch, n), files.get(n))
                                                  for n in placed})
         self.assertEqual(len(codes), 2, "each machine needs its own upgrade code")
+
+    def test_machine_refusal_rebuilds_of_a_version_and_the_repair_action(self):
+        version = release_version(ARCHIVE)
+        for arch, refused, other in (("x86", "NOT VersionNT64", "x64"), ("x64", "VersionNT64", "x86")):
+            with self.subTest(arch=arch):
+                msi = installer(ARCHIVE, arch)
+                # The other machine is refused and told which package to take.
+                self.assertIn(os.path.basename(installer(ARCHIVE, other)),
+                              dict(table(msi, "LaunchCondition"))[refused])
+                # Another build of this version replaces the installed one, not
+                # refused as another package of it (1638): its product code
+                # comes from the contents, and the upgrade takes both ends in.
+                older = {row[6]: row for row in table(msi, "Upgrade")}["OLDERFOUND"]
+                self.assertEqual((older[2], int(older[4]) & 0x300), (version, 0x300))
+                payload = {n: b"other " + n.encode() for n in packaging.PAYLOAD}
+                with tempfile.TemporaryDirectory() as folder:
+                    rebuilt = os.path.join(folder, "rebuilt.msi")
+                    packaging.build(rebuilt, arch, version, payload, 1796601600)
+                    self.assertNotEqual(packaging.product_code_of(rebuilt), packaging.product_code_of(msi))
+                # The repair sets a property (51), immediately: the
+                # no-impersonation bit (0x800) belongs to deferred actions.
+                self.assertEqual(table(msi, "CustomAction"), [["RepairWhenInstalled", "51", "REINSTALL", "ALL", ""]])
 
 
 class ReproducibleTest(unittest.TestCase):

@@ -7,7 +7,10 @@
 #include <cstring>
 #include <vector>
 
+#include "backends/win32/dpi_functions.h"
 #include "backends/win32/win32_platform.h"
+#include "backends/win32/win32_pointer_size.h"
+#include "backends/win32/win32_session.h"
 
 namespace tl {
 namespace {
@@ -88,6 +91,8 @@ struct Notices : WindowEvents {
   void OnAppActivation(bool active) override { activations.push_back(active); }
   bool OnScreenSaverRequest() override { ++saverRequests; return false; }
   void OnDisplayPower(bool on) override { displayPower.push_back(on); }
+  std::vector<SessionNotice> sessions;
+  void OnSessionNotice(SessionNotice s) override { sessions.push_back(s); }
 };
 
 TEST(Win32Ui, TheSystemsNoticesReachTheSink) {
@@ -95,25 +100,66 @@ TEST(Win32Ui, TheSystemsNoticesReachTheSink) {
   Notices n;
   WindowSpec spec{"Tidelight notice probe", WindowKind::Popup, {0, 0, 64, 48}};
   spec.topmost = true;
+  spec.noTaskbarButton = true;
   auto w = p.OpenWindow(spec, n);
   ASSERT_NE(w, nullptr);
   HWND h = reinterpret_cast<HWND>(w->Handle());
   EXPECT_TRUE(GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_TRUE(GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
   // A refused screen saver is answered 0 and never reaches the system.
   EXPECT_EQ(SendMessageW(h, WM_SYSCOMMAND, SC_SCREENSAVE, 0), 0);
   EXPECT_EQ(n.saverRequests, 1);
   SendMessageW(h, WM_ACTIVATEAPP, FALSE, 0);
   EXPECT_EQ(n.activations, std::vector<bool>{false});
-  // The console display's state: 0 off, 1 on, 2 dimmed (still shown).
+  // The session display's state: 0 off, 1 on, 2 dimmed (still shown).
   for (DWORD state : {0u, 1u, 2u}) {
     std::vector<unsigned char> buffer(sizeof(POWERBROADCAST_SETTING) + sizeof(DWORD));
     auto* setting = reinterpret_cast<POWERBROADCAST_SETTING*>(buffer.data());
-    setting->PowerSetting = GUID_CONSOLE_DISPLAY_STATE;
+    setting->PowerSetting = GUID_SESSION_DISPLAY_STATUS;
     setting->DataLength = sizeof state;
     std::memcpy(setting->Data, &state, sizeof state);
     SendMessageW(h, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, reinterpret_cast<LPARAM>(setting));
   }
   EXPECT_EQ(n.displayPower, (std::vector<bool>{false, true, true}));
+}
+
+TEST(Win32Ui, TheSessionsNoticesReachTheSinkAndAnEndingIsAgreedAtOnce) {
+  Win32Platform p;
+  Notices n;
+  auto w = p.OpenWindow({"Tidelight session probe", WindowKind::Popup, {0, 0, 64, 48}}, n);
+  ASSERT_NE(w, nullptr);
+  HWND h = reinterpret_cast<HWND>(w->Handle());
+  // Nothing is told of an unlock, a called-off ending or a wake.
+  for (auto [message, wp] : {std::pair<UINT, WPARAM>{WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK},
+                             {WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK}, {WM_ENDSESSION, FALSE},
+                             {WM_ENDSESSION, TRUE}, {WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC},
+                             {WM_POWERBROADCAST, PBT_APMSUSPEND}})
+    SendMessageW(h, message, wp, 0);
+  EXPECT_EQ(SendMessageW(h, WM_QUERYENDSESSION, 0, 0), TRUE);  // never held up
+  EXPECT_EQ(n.sessions, (std::vector<SessionNotice>{SessionNotice::Locked, SessionNotice::Ending,
+                                                    SessionNotice::Suspending, SessionNotice::Ending}));
+  // The lock is heard through the session functions, found at run time.
+  EXPECT_TRUE(win32::HearSessionChanges(h));
+}
+
+TEST(Win32Ui, ThePointerSizeTheUserChoseIsReadAtTheWindowsResolution) {
+  Win32Platform p;
+  Events e;
+  auto w = p.OpenWindow({"Tidelight pointer probe", WindowKind::Dialog, {0, 0, 64, 48}}, e);
+  ASSERT_NE(w, nullptr);
+  HWND h = reinterpret_cast<HWND>(w->Handle());
+  const int32_t dpi = win32::WindowDpi(h);
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Cursors", 0, nullptr, 0,
+                            KEY_WRITE, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  const DWORD chosen = 96;  // size 5 of the settings
+  RegSetValueExW(key, L"CursorBaseSize", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&chosen),
+                 sizeof chosen);
+  EXPECT_EQ(win32::UserPointerSize(h), (96 * dpi + 48) / 96);
+  RegDeleteValueW(key, L"CursorBaseSize");  // the tests' own prefix: none chosen before
+  RegCloseKey(key);
+  EXPECT_EQ(win32::UserPointerSize(h), win32::SystemMetricAtDpi(SM_CXCURSOR, dpi));
 }
 
 }  // namespace

@@ -15,5 +15,9 @@ void MonitorDpi(HMONITOR monitor, int32_t& dpiX, int32_t& dpiY);
 int32_t DpiAt(const RECT& r);
 // AdjustWindowRectExForDpi; AdjustWindowRectEx where it is missing.
 bool AdjustForDpi(RECT& r, DWORD style, DWORD exStyle, int32_t dpi);
+// A window's resolution (GetDpiForWindow); its monitor's where missing.
+int32_t WindowDpi(HWND w);
+// GetSystemMetricsForDpi; GetSystemMetrics where it is missing.
+int32_t SystemMetricAtDpi(int index, int32_t dpi);
 
 }  // namespace tl::win32

@@ -7,6 +7,7 @@
 
 #include "backends/win32/dpi_functions.h"
 #include "backends/win32/gdi_handles.h"
+#include "backends/win32/win32_pointer_size.h"
 #include "backends/win32/win32_controls.h"
 #include "gfx/raster.h"
 #include "backends/win32/wide_text.h"
@@ -36,6 +37,7 @@ Win32Window::Win32Window(const WindowSpec& spec, WindowEvents& events)
     : events_(events), background_(spec.background) {
   RegisterOnce();
   DWORD style = WS_POPUP, ex = spec.topmost ? WS_EX_TOPMOST : 0;
+  if (spec.noTaskbarButton) ex |= WS_EX_TOOLWINDOW;
   HWND parent = nullptr;
   switch (spec.kind) {
     case WindowKind::Popup: break;
@@ -67,10 +69,14 @@ Win32Window::Win32Window(const WindowSpec& spec, WindowEvents& events)
   if (!hwnd_) return;
   SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Win32Window::Proc));
-  // The system tells at once whether the display is on, and again at every change.
-  if (spec.kind == WindowKind::Popup)
-    displayNotice_.reset(RegisterPowerSettingNotification(hwnd_, &GUID_CONSOLE_DISPLAY_STATE,
+  // The system tells at once whether the display is on, and again at every
+  // change. The session's display, not the physical console's: under Remote
+  // Desktop, or for a user switched away, the console's says nothing of ours.
+  if (spec.kind == WindowKind::Popup) {
+    displayNotice_.reset(RegisterPowerSettingNotification(hwnd_, &GUID_SESSION_DISPLAY_STATUS,
                                                           DEVICE_NOTIFY_WINDOW_HANDLE));
+    sessionNotices_ = HearSessionChanges(hwnd_);
+  }
   if (spec.kind == WindowKind::Child)
     hostWatch_ =
         std::make_unique<HostWatch>(hwnd_, parent, [this] { events_.OnMonitorsChanged(); });
@@ -80,6 +86,7 @@ Win32Window::~Win32Window() {
   if (!hwnd_) return;
   displayNotice_.reset();
   hostWatch_.reset();
+  sessionNotices_.reset();
   closing_ = true;
   SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
   DestroyWindow(hwnd_);
@@ -155,9 +162,9 @@ void Win32Window::SetMousePointer(MousePointer pointer) {
 }
 
 void Win32Window::SetCustomPointer(const PointerPicture& picture) {
-  // At the system's pointer size, which grows with the resolution and the
-  // user's choice; a pointer of another size would be shrunk or cut.
-  const PointerBits bits = PointerAtSize(picture, GetSystemMetrics(SM_CXCURSOR));
+  // At the size of the other pointers, which grows with the resolution and
+  // the user's choice; a pointer of another size would be shrunk or cut.
+  const PointerBits bits = PointerAtSize(picture, UserPointerSize(hwnd_));
   HCURSOR made = CreateCursor(GetModuleHandleW(nullptr), bits.hotX, bits.hotY, bits.size, bits.size,
                               bits.andBits.data(), bits.xorBits.data());
   if (!made) return;
@@ -203,6 +210,7 @@ LRESULT CALLBACK Win32Window::Proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT Win32Window::Handle(UINT m, WPARAM wp, LPARAM lp) {
+  if (LRESULT answer = 0; TellSessionNotice(m, wp, events_, answer)) return answer;
   switch (m) {
     case WM_PAINT: Paint(); return 0;
     case WM_ERASEBKGND: return 1;  // the presented pixels cover the client area
@@ -255,7 +263,7 @@ LRESULT Win32Window::Handle(UINT m, WPARAM wp, LPARAM lp) {
       if (wp == PBT_POWERSETTINGCHANGE && lp) {
         const auto* notice = reinterpret_cast<const POWERBROADCAST_SETTING*>(lp);
         DWORD state = 1;
-        if (IsEqualGUID(notice->PowerSetting, GUID_CONSOLE_DISPLAY_STATE) &&
+        if (IsEqualGUID(notice->PowerSetting, GUID_SESSION_DISPLAY_STATUS) &&
             notice->DataLength >= sizeof state) {
           std::memcpy(&state, notice->Data, sizeof state);
           events_.OnDisplayPower(state != 0);  // 0 off; 1 on and 2 dimmed are seen

@@ -2,14 +2,15 @@
 // A real window: WM_PAINT repaints it from the pixels last presented;
 // messages go to the event sink unchanged. A control captures the mouse
 // while a button is down on it and takes the focus on a left press. A
-// borderless top-level window hears of the display's power; a modal window
-// disables its owner while it is open.
+// borderless top-level window hears of the display's power and of its
+// session's lock; a modal window disables its owner while it is open.
 #include <windows.h>
 
 #include <memory>
 #include <string>
 
 #include "backends/win32/win32_host_watch.h"
+#include "backends/win32/win32_session.h"
 #include "base/unique.h"
 
 #include "toolkit/window.h"
@@ -64,6 +65,7 @@ class Win32Window : public Window {
   };
   Unique<HPOWERNOTIFY, StopPowerNotice> displayNotice_;  // the display's power, for Popup windows
   std::unique_ptr<HostWatch> hostWatch_;  // a Child's host, told as the screen changing size
+  SessionNotices sessionNotices_;                        // the session's lock, for Popup windows
 };
 
 // The pointer over every window of ours; Default hands it back to the windows.
