@@ -25,6 +25,10 @@
 
 namespace tl {
 
+// A window heard WM_DISPLAYCHANGE (a sent message, which the platform's own
+// loop never sees): the refresh rate is read again before the next frame.
+void NoteDisplayChange();
+
 class Win32Platform : public Files,
                       public Screen,
                       public Shell,
@@ -102,6 +106,7 @@ class Win32Platform : public Files,
   int64_t nextFrame_ = 0;    // performance-counter time of the next frame (fallback pacing)
   int64_t lastFrame_ = 0;    // when the last frame wait returned
   int64_t framePeriod_ = 0;  // performance-counter ticks per display refresh
+  uint32_t displayChangesSeen_ = 0;
   int64_t counterHz_ = 1;
   PassPacer pacer_;  // refreshes skipped for a 60 Hz pace (frame_pacing.h)
 };

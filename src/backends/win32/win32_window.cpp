@@ -7,6 +7,7 @@
 
 #include "backends/win32/dpi_functions.h"
 #include "backends/win32/gdi_handles.h"
+#include "backends/win32/win32_platform.h"
 #include "backends/win32/win32_pointer_size.h"
 #include "backends/win32/win32_controls.h"
 #include "gfx/raster.h"
@@ -273,6 +274,7 @@ LRESULT Win32Window::Handle(UINT m, WPARAM wp, LPARAM lp) {
       break;
     case WM_DISPLAYCHANGE:
       // Sent to every top-level window once the new layout is in place.
+      NoteDisplayChange();
       events_.OnMonitorsChanged();
       break;
     case WM_DPICHANGED:

@@ -3,6 +3,8 @@
 #include <dwmapi.h>
 #include <mmsystem.h>
 
+#include <atomic>
+
 #include "backends/win32/gdi_handles.h"
 #include "backends/win32/wide_text.h"
 #include "base/frame_pacing.h"
@@ -79,8 +81,17 @@ void Win32Platform::PumpMessages() {
   }
 }
 
+namespace {
+std::atomic<uint32_t> displayChanges{0};
+}  // namespace
+
+void NoteDisplayChange() { ++displayChanges; }
+
 int64_t Win32Platform::FramePeriod() {
-  if (framePeriod_ == 0) {  // asked once: the refresh rate is fixed for the run
+  // Asked once, and again after the displays changed (another monitor
+  // became the primary, or the primary took another mode).
+  if (framePeriod_ == 0 || displayChangesSeen_ != displayChanges.load()) {
+    displayChangesSeen_ = displayChanges.load();
     LARGE_INTEGER freq;
     QueryPerformanceFrequency(&freq);
     int hz = GetDeviceCaps(WindowDc(nullptr).get(), VREFRESH);
