@@ -11,7 +11,8 @@ find_package(PkgConfig REQUIRED)
 pkg_check_modules(GSTREAMER REQUIRED IMPORTED_TARGET gstreamer-1.0)
 
 file(GLOB TIDELIGHT_X11_SOURCES CONFIGURE_DEPENDS src/backends/x11/*.cpp)
-add_library(tidelight_x11 STATIC ${TIDELIGHT_X11_SOURCES})
+# linux_session: what both Linux back ends learn of the user and process.
+add_library(tidelight_x11 STATIC ${TIDELIGHT_X11_SOURCES} src/backends/host/linux_session.cpp)
 target_link_libraries(tidelight_x11 PUBLIC tidelight_core tidelight_host_files
   X11::X11 X11::Xext X11::Xrandr PkgConfig::GSTREAMER)
 

@@ -2,27 +2,16 @@
 // (xscreensaver-settings is its settings window) and shows no link, so
 // there is no browser and no file or colour dialog; a message box is a line
 // on standard error, where xscreensaver keeps its hacks' messages.
-#include <cstdio>
-#include <cstdlib>
-
+#include "backends/host/linux_session.h"
 #include "backends/x11/x11_platform.h"
-#include "shared/ui_texts.h"
 
 namespace tl {
 
 void X11Platform::ShowMessageBox(std::string_view text, std::string_view title, MessageIcon) {
-  std::fprintf(stderr, "tidelight: %.*s: %.*s\n", static_cast<int>(title.size()), title.data(),
-               static_cast<int>(text.size()), text.data());
+  host::SayOnStandardError(title, text);
 }
 
-uint16_t X11Platform::UserInterfaceLanguage() {
-  // The variables in the order the C library consults them for messages.
-  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-    const char* value = std::getenv(name);
-    if (value && *value) return LangIdOfLocaleName(value);
-  }
-  return LangIdOfLocaleName("C");
-}
+uint16_t X11Platform::UserInterfaceLanguage() { return host::LanguageOfEnvironment(); }
 
 bool X11Platform::OpenWebPage(std::string_view) { return false; }
 
