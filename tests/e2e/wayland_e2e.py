@@ -60,6 +60,26 @@ def darker(output):
     return sum(got) < sum(want) - 30
 
 
+def faded(colour, level):
+    """What the fade's level table makes of one colour (as tests/e2e/e2e.py)."""
+    if level < 256:
+        return tuple(max(c - (255 - level), 0) for c in colour)
+    return tuple(min(c + (level - 256), 255) for c in colour)
+
+
+def levels_of(colour, depth):
+    """Every colour a picture of `colour` shows while it fades by `depth`."""
+    level, down, out = 256, True, {colour}
+    for _ in range(2 * 512 // depth + 2):
+        level += -depth if down else depth
+        if level < 1:
+            level, down = 1, False
+        elif level > 511:
+            level, down = 511, True
+        out.add(faded(colour, level))
+    return out
+
+
 def swaymsg(*args):
     subprocess.run(["swaymsg"] + list(args), check=True, capture_output=True)
 
@@ -200,6 +220,56 @@ class StartedBySwayidle(unittest.TestCase):
             idle.wait()
 
 
+class OutputsComeAndGo(unittest.TestCase):
+    """Run last: the third output it adds stays (off) in the compositor."""
+    DEPTH = 64
+
+    def fading(self, outputs):
+        """The centre of each output, until each took three colours of the
+        fade; each must be a level of its output's desktop where known."""
+        seen = {o: set() for o in outputs}
+        end = time.monotonic() + 60
+        while time.monotonic() < end and min(len(v) for v in seen.values()) < 3:
+            self.assertTrue(self.saver.running(), "the saver ended")
+            for output, values in seen.items():
+                got = centre(output)
+                if output in DESKTOPS:
+                    self.assertIn(got, levels_of(DESKTOPS[output], self.DEPTH), output)
+                values.add(got)
+        for output, values in seen.items():
+            self.assertGreaterEqual(len(values), 3, "%s did not fade: %r" % (output, values))
+        return seen
+
+    def test_outputs_added_changed_and_turned_off_while_it_runs_stay_covered(self):
+        # Debian 12's sway can neither unplug a headless output nor tell its
+        # clients that one went (an output turned off keeps its global and
+        # goes dark): what it can do is add one and change one.
+        self.addCleanup(end, keyboard())
+        # Placed where it stays whatever the second output does.
+        swaymsg("output", "HEADLESS-3", "position", "2048", "0")
+        self.saver = Saver("--fade-depth", str(self.DEPTH))
+        self.addCleanup(self.saver.stop)
+        self.fading(DESKTOPS)
+        swaymsg("create_output")
+        self.addCleanup(swaymsg, "output", "HEADLESS-3", "disable")
+        added = self.fading(["HEADLESS-1", "HEADLESS-3"])["HEADLESS-3"]
+        # A mode of another size: its cover goes, and a new one shows the
+        # desktop of the new size.
+        swaymsg("output", "HEADLESS-2", "resolution", "800x600")
+        self.addCleanup(swaymsg, "output", "HEADLESS-2", "enable", "resolution", "1024x768")
+        self.fading(["HEADLESS-1", "HEADLESS-2", "HEADLESS-3"])
+        swaymsg("output", "HEADLESS-2", "disable")
+        added |= self.fading(["HEADLESS-1", "HEADLESS-3"])["HEADLESS-3"]
+        swaymsg("output", "HEADLESS-2", "enable")
+        self.fading(["HEADLESS-2"])
+        subprocess.run(["wtype", "a"], check=True)
+        self.assertEqual(self.saver.wait_end(), 0)
+        # The new output showed its own desktop (the compositor's background,
+        # seen once the saver has gone) at the fade's levels.
+        desktop = centre("HEADLESS-3")
+        self.assertLessEqual(added, levels_of(desktop, self.DEPTH), desktop)
+
+
 class WithoutLayerShell(unittest.TestCase):
     def test_weston_gets_one_line_and_its_own_status(self):
         runtime = os.environ["XDG_RUNTIME_DIR"]
@@ -246,7 +316,7 @@ def main():
     tempfile.tempdir = os.environ["XDG_RUNTIME_DIR"]
     os.chdir(tempfile.mkdtemp(prefix="e2e."))
     suite = unittest.TestSuite()
-    for case in (Covering, StartedBySwayidle, WithoutLayerShell):
+    for case in (Covering, StartedBySwayidle, WithoutLayerShell, OutputsComeAndGo):
         for test in unittest.defaultTestLoader.loadTestsFromTestCase(case):
             if ARGS.only in test.id():
                 suite.addTest(test)
