@@ -193,6 +193,15 @@ class Covering(unittest.TestCase):
         wait_until("the locker to show", lambda: centre("HEADLESS-1") == (0xff, 0x00, 0xff))
         self.assertIsNone(locker.poll())
 
+    def test_a_second_copy_ends_at_once(self):
+        # No client sees another's surfaces: the first copy's lock tells it.
+        env = dict(os.environ, HOME=self.saver.home, XDG_CONFIG_HOME=self.saver.home)
+        other = subprocess.run([ARGS.program, "--no-music"], env=env, capture_output=True,
+                               text=True, timeout=30)
+        self.assertEqual((other.returncode, other.stderr), (0, ""))
+        self.fades_on()
+        self.assertTrue(self.saver.running())
+
     def test_a_modifier_alone_ends_it(self):
         subprocess.run(["wtype", "-k", "Shift_L"], check=True)
         self.assertEqual(self.saver.wait_end(), 0)

@@ -60,8 +60,8 @@ std::string WaylandPlatform::CommandLine() {
   return line;
 }
 
-// Wayland lets no client see another's surfaces; a copy already running
-// holds the keyboard, and a second one ends at the first key all the same.
+// Wayland lets no client see another's surfaces: only our own are found
+// here, and the entry point's lock stands for another copy's window.
 bool WaylandPlatform::FindWindowByTitle(std::string_view title) {
   for (WaylandWindow* w : c_->windows)
     if (w->Caption() == title) return true;
