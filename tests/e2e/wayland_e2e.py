@@ -67,17 +67,23 @@ def faded(colour, level):
     return tuple(min(c + (level - 256), 255) for c in colour)
 
 
-def levels_of(colour, depth):
-    """Every colour a picture of `colour` shows while it fades by `depth`."""
-    level, down, out = 256, True, {colour}
+def level_sequence(depth):
+    """The levels a fade by `depth` takes, from the desktop's (256) down to
+    the darkest, up to the brightest and down again."""
+    level, down, out = 256, True, [256]
     for _ in range(2 * 512 // depth + 2):
         level += -depth if down else depth
         if level < 1:
             level, down = 1, False
         elif level > 511:
             level, down = 511, True
-        out.add(faded(colour, level))
+        out.append(level)
     return out
+
+
+def levels_of(colour, depth):
+    """Every colour a picture of `colour` shows while it fades by `depth`."""
+    return {faded(colour, level) for level in level_sequence(depth)}
 
 
 def swaymsg(*args):
@@ -230,17 +236,9 @@ class StartedBySwayidle(unittest.TestCase):
 
 
 def level_tables(depth):
-    """Each level the fade takes with `depth`, in order, with its table of
-    channel values (what the level makes of each byte)."""
-    level, down, out = 256, True, [256]
-    for _ in range(2 * 512 // depth + 2):
-        level += -depth if down else depth
-        if level < 1:
-            level, down = 1, False
-        elif level > 511:
-            level, down = 511, True
-        out.append(level)
-    return [(lv, bytes(faded((c,), lv)[0] for c in range(256))) for lv in out]
+    """Each level of the fade, in order, with its table of channel values
+    (what the level makes of each byte)."""
+    return [(lv, bytes(faded((c,), lv)[0] for c in range(256))) for lv in level_sequence(depth)]
 
 
 def levels_shown(picture, shot, width, depth):
