@@ -24,7 +24,7 @@ if(TIDELIGHT_WAYLAND)
   include(cmake/wayland.cmake)
 endif()
 
-add_executable(tidelight src/app/x11_main.cpp)
+add_executable(tidelight src/app/x11_main.cpp src/app/user_lock.cpp)
 target_link_libraries(tidelight PRIVATE tidelight_x11)
 if(TIDELIGHT_WAYLAND)
   target_sources(tidelight PRIVATE src/app/wayland_main.cpp)

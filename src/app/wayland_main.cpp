@@ -4,8 +4,10 @@
 
 #include <wayland-client.h>
 
+#include <cstdlib>
 #include <iostream>
 
+#include "app/user_lock.h"
 #include "backends/wayland/wayland_platform.h"
 #include "startup/linux_display.h"
 #include "startup/linux_program.h"
@@ -31,6 +33,16 @@ int RunOnWayland(const LinuxOptions& options, const std::string& audioSink) {
     std::cerr << "tidelight: " << MissingProtocolLine(missing) << "\n";
     return kExitMissingProtocol;
   }
+  // Clients see no other client's surfaces: a lock of the user's for this
+  // compositor stands for the window by which another copy is found on X11
+  // and Windows. Where no lock can be had, it runs.
+  const char* display = std::getenv("WAYLAND_DISPLAY");
+  std::string name = display && display[0] ? display : "wayland-0";
+  for (char& ch : name)
+    if (ch == '/') ch = '_';
+  if (TakeUserLock("tidelight-" + name + ".lock", platform.UserDataFolder()) ==
+      UserLock::HeldByAnother)
+    return 0;
   return RunLinuxSaver(platform, options, false, std::cerr);
 }
 

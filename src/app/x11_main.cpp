@@ -3,7 +3,6 @@
 // on the window xscreensaver gives, or the Wayland one (wayland_main.cpp),
 // and the program handed to it.
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/user_lock.h"
 #include "backends/x11/x11_platform.h"
 #include "startup/add_to_xscreensaver.h"
 #include "startup/linux_display.h"
@@ -37,16 +37,10 @@ std::string FindProgram(const std::string& name) {
   return "";
 }
 
-// The per-user music lock: one copy holds it and plays; it goes with the
-// process however that ends. Where no lock can be had, every copy plays.
+// The per-user music lock: one copy holds it and plays. Where no lock can
+// be had, every copy plays.
 bool TakeMusicLock(const std::string& userFolder) {
-  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  const std::string folder = runtime && runtime[0] == '/' ? runtime : userFolder + "/tidelight";
-  const int fd = open((folder + "/tidelight-music.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-  if (fd < 0) return true;
-  if (flock(fd, LOCK_EX | LOCK_NB) == 0) return true;  // kept open until the end
-  close(fd);
-  return false;
+  return tl::TakeUserLock("tidelight-music.lock", userFolder) != tl::UserLock::HeldByAnother;
 }
 
 // The entry for ~/.xscreensaver: "tidelight --root" when xscreensaver finds

@@ -60,6 +60,32 @@ def darker(output):
     return sum(got) < sum(want) - 30
 
 
+def faded(colour, level):
+    """What the fade's level table makes of one colour (as tests/e2e/e2e.py)."""
+    if level < 256:
+        return tuple(max(c - (255 - level), 0) for c in colour)
+    return tuple(min(c + (level - 256), 255) for c in colour)
+
+
+def level_sequence(depth):
+    """The levels a fade by `depth` takes, from the desktop's (256) down to
+    the darkest, up to the brightest and down again."""
+    level, down, out = 256, True, [256]
+    for _ in range(2 * 512 // depth + 2):
+        level += -depth if down else depth
+        if level < 1:
+            level, down = 1, False
+        elif level > 511:
+            level, down = 511, True
+        out.append(level)
+    return out
+
+
+def levels_of(colour, depth):
+    """Every colour a picture of `colour` shows while it fades by `depth`."""
+    return {faded(colour, level) for level in level_sequence(depth)}
+
+
 def swaymsg(*args):
     subprocess.run(["swaymsg"] + list(args), check=True, capture_output=True)
 
@@ -173,6 +199,15 @@ class Covering(unittest.TestCase):
         wait_until("the locker to show", lambda: centre("HEADLESS-1") == (0xff, 0x00, 0xff))
         self.assertIsNone(locker.poll())
 
+    def test_a_second_copy_ends_at_once(self):
+        # No client sees another's surfaces: the first copy's lock tells it.
+        env = dict(os.environ, HOME=self.saver.home, XDG_CONFIG_HOME=self.saver.home)
+        other = subprocess.run([ARGS.program, "--no-music"], env=env, capture_output=True,
+                               text=True, timeout=30)
+        self.assertEqual((other.returncode, other.stderr), (0, ""))
+        self.fades_on()
+        self.assertTrue(self.saver.running())
+
     def test_a_modifier_alone_ends_it(self):
         subprocess.run(["wtype", "-k", "Shift_L"], check=True)
         self.assertEqual(self.saver.wait_end(), 0)
@@ -198,6 +233,156 @@ class StartedBySwayidle(unittest.TestCase):
         finally:
             idle.send_signal(signal.SIGTERM)
             idle.wait()
+
+
+def level_tables(depth):
+    """Each level of the fade, in order, with its table of channel values
+    (what the level makes of each byte)."""
+    return [(lv, bytes(faded((c,), lv)[0] for c in range(256))) for lv in level_sequence(depth)]
+
+
+def levels_shown(picture, shot, width, depth):
+    """The two levels, one after the other in the fade, that explain every
+    pixel of `shot` as `picture` at one of them (a step's reveal shows the
+    new level inside its circle, the old one outside); None if none do."""
+    tables = level_tables(depth)
+    row = width * 3
+    for (old, t_old), (new, t_new) in zip(tables, tables[1:]):
+        a, b = picture.translate(t_old), picture.translate(t_new)
+        explained = True
+        for y in range(0, len(shot), row):
+            got = shot[y:y + row]
+            if got == a[y:y + row] or got == b[y:y + row]:
+                continue
+            if any(got[x:x + 3] != a[y + x:y + x + 3] and got[x:x + 3] != b[y + x:y + x + 3]
+                   for x in range(0, row, 3)):
+                explained = False
+                break
+        if explained:
+            return old, new
+    return None
+
+
+class SamePixelsAsX11(unittest.TestCase):
+    """One picture of the suite's own as the desktop of a Wayland output
+    and of an X screen: the saver shows it through the same level table on
+    both, every pixel."""
+    DEPTH = 64
+    W, H = 1024, 768
+
+    def picture(self):
+        # Every value of each channel, in ramps across and down.
+        rows = []
+        for y in range(self.H):
+            rows.append(b"".join(bytes(((x * 255) // (self.W - 1), (y * 255) // (self.H - 1),
+                                        ((x + y) * 7) & 255)) for x in range(self.W)))
+        picture = b"".join(rows)
+        path = os.path.join(tempfile.mkdtemp(prefix="desktop."), "desktop.ppm")
+        with open(path, "wb") as f:
+            f.write(b"P6 %d %d 255\n" % (self.W, self.H) + picture)
+        subprocess.run(["convert", path, path[:-3] + "png"], check=True)
+        return picture, path
+
+    def faded_shot(self, saver, shot):
+        """A shot once the picture shows at a level below the desktop's;
+        every shot until then is the picture at two levels of the fade."""
+        def faded_enough():
+            self.assertTrue(saver.running(), "the saver ended")
+            levels = levels_shown(self.pic, shot(), self.W, self.DEPTH)
+            self.assertIsNotNone(levels, "a shot that is no level of the picture")
+            return levels if max(levels) < 256 else None
+        return wait_until("the picture to fade", faded_enough, 60)
+
+    def test_the_fade_shows_the_same_pixels_as_on_x11(self):
+        from winerun import start_xvfb, stop
+        self.pic, path = self.picture()
+        # Wayland: the first output's background.
+        swaymsg("output", "HEADLESS-1", "bg", path[:-3] + "png", "stretch")
+
+        def restore():
+            swaymsg("output", "HEADLESS-1", "bg", "#%02x%02x%02x" % DESKTOPS["HEADLESS-1"],
+                    "solid_color")
+            wait_until("the desktop colour again",
+                       lambda: centre("HEADLESS-1") == DESKTOPS["HEADLESS-1"])
+        self.addCleanup(restore)
+
+        def wayland_shot():
+            data = subprocess.run(["grim", "-t", "ppm", "-o", "HEADLESS-1", "-"], check=True,
+                                  capture_output=True).stdout
+            return data.split(maxsplit=4)[4]
+        wait_until("the picture on the output", lambda: wayland_shot() == self.pic)
+        saver = Saver("--fade-depth", str(self.DEPTH))
+        self.addCleanup(saver.stop)
+        on_wayland = self.faded_shot(saver, wayland_shot)
+        saver.stop()
+        # X11: a window of the picture over a virtual screen's root.
+        server, number = start_xvfb(self.W, self.H)
+        self.addCleanup(stop, server)
+        env = {k: v for k, v in os.environ.items() if k not in ("WAYLAND_DISPLAY",
+                                                                   "XDG_SESSION_TYPE")}
+        env["DISPLAY"] = ":%d" % number
+        viewer = subprocess.Popen(["display", "-geometry", "+0+0", "-borderwidth", "0", path],
+                                  env=env)
+        self.addCleanup(end, viewer)
+
+        def x11_shot():
+            return subprocess.run(["import", "-window", "root", "-depth", "8", "rgb:-"], env=env,
+                                  capture_output=True).stdout
+        wait_until("the picture on the X screen", lambda: x11_shot() == self.pic)
+        saver = Saver("--x11", "--fade-depth", str(self.DEPTH), env=env)
+        self.addCleanup(saver.stop)
+        on_x11 = self.faded_shot(saver, x11_shot)
+        print("levels shown: Wayland %r, X11 %r" % (on_wayland, on_x11), file=sys.stderr)
+
+
+class OutputsComeAndGo(unittest.TestCase):
+    """Run last: the third output it adds stays (off) in the compositor."""
+    DEPTH = 64
+
+    def fading(self, outputs):
+        """The centre of each output, until each took three colours of the
+        fade; each must be a level of its output's desktop where known."""
+        seen = {o: set() for o in outputs}
+        end = time.monotonic() + 60
+        while time.monotonic() < end and min(len(v) for v in seen.values()) < 3:
+            self.assertTrue(self.saver.running(), "the saver ended")
+            for output, values in seen.items():
+                got = centre(output)
+                if output in DESKTOPS:
+                    self.assertIn(got, levels_of(DESKTOPS[output], self.DEPTH), output)
+                values.add(got)
+        for output, values in seen.items():
+            self.assertGreaterEqual(len(values), 3, "%s did not fade: %r" % (output, values))
+        return seen
+
+    def test_outputs_added_changed_and_turned_off_while_it_runs_stay_covered(self):
+        # Debian 12's sway can neither unplug a headless output nor tell its
+        # clients that one went (an output turned off keeps its global and
+        # goes dark): what it can do is add one and change one.
+        self.addCleanup(end, keyboard())
+        # Placed where it stays whatever the second output does.
+        swaymsg("output", "HEADLESS-3", "position", "2048", "0")
+        self.saver = Saver("--fade-depth", str(self.DEPTH))
+        self.addCleanup(self.saver.stop)
+        self.fading(DESKTOPS)
+        swaymsg("create_output")
+        self.addCleanup(swaymsg, "output", "HEADLESS-3", "disable")
+        added = self.fading(["HEADLESS-1", "HEADLESS-3"])["HEADLESS-3"]
+        # A mode of another size: its cover goes, and a new one shows the
+        # desktop of the new size.
+        swaymsg("output", "HEADLESS-2", "resolution", "800x600")
+        self.addCleanup(swaymsg, "output", "HEADLESS-2", "enable", "resolution", "1024x768")
+        self.fading(["HEADLESS-1", "HEADLESS-2", "HEADLESS-3"])
+        swaymsg("output", "HEADLESS-2", "disable")
+        added |= self.fading(["HEADLESS-1", "HEADLESS-3"])["HEADLESS-3"]
+        swaymsg("output", "HEADLESS-2", "enable")
+        self.fading(["HEADLESS-2"])
+        subprocess.run(["wtype", "a"], check=True)
+        self.assertEqual(self.saver.wait_end(), 0)
+        # The new output showed its own desktop (the compositor's background,
+        # seen once the saver has gone) at the fade's levels.
+        desktop = centre("HEADLESS-3")
+        self.assertLessEqual(added, levels_of(desktop, self.DEPTH), desktop)
 
 
 class WithoutLayerShell(unittest.TestCase):
@@ -246,7 +431,8 @@ def main():
     tempfile.tempdir = os.environ["XDG_RUNTIME_DIR"]
     os.chdir(tempfile.mkdtemp(prefix="e2e."))
     suite = unittest.TestSuite()
-    for case in (Covering, StartedBySwayidle, WithoutLayerShell):
+    for case in (Covering, StartedBySwayidle, WithoutLayerShell, SamePixelsAsX11,
+                 OutputsComeAndGo):
         for test in unittest.defaultTestLoader.loadTestsFromTestCase(case):
             if ARGS.only in test.id():
                 suite.addTest(test)

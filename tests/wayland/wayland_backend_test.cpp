@@ -243,3 +243,59 @@ TEST(WaylandBackEnd, OnATurnedOrScaledOutputTheCoverAndItsCopyAreUprightAtFullSi
 
 }  // namespace
 }  // namespace tl
+
+namespace tl {
+namespace {
+
+struct LayoutSink : WindowEvents {
+  int changes = 0, destroyed = 0;
+  void OnMonitorsChanged() override { ++changes; }
+  void OnDestroyed() override { ++destroyed; }
+};
+
+// Frames until the windows were told of `n` changes; a bound for liveness.
+void WaitForChanges(WaylandPlatform& p, const LayoutSink& sink, int n) {
+  for (int frame = 0; frame < 1200 && sink.changes < n; ++frame) p.WaitForFrame();
+}
+
+// Last of all: it leaves a third output (off) in the compositor.
+TEST(WaylandBackEnd, AnOutputAddedOrChangedIsToldOnceWholeAndAWindowMovesOntoIt) {
+  WaylandPlatform p;
+  ASSERT_TRUE(p.Connected());
+  LayoutSink sink;
+  auto w = p.OpenWindow({"cover", WindowKind::Popup, {0, 0, kW, kH}}, sink);
+  ASSERT_NE(w, nullptr);
+  ASSERT_EQ(std::system("swaymsg -q output HEADLESS-3 position 2048 0 resolution 800x600"), 0);
+  ASSERT_EQ(std::system("swaymsg -q create_output"), 0);
+  WaitForChanges(p, sink, 1);
+  EXPECT_EQ(sink.changes, 1);  // described once, mode and place together
+  std::vector<Monitor> m = p.Monitors();
+  ASSERT_EQ(m.size(), 3u);
+  EXPECT_EQ(m[2].rect, (Rect{2 * kW, 0, 2 * kW + 800, 600}));
+  // A window moved onto it lies over all of it and shows there.
+  w->Move({2 * kW + 10, 10, 2 * kW + 20, 20});
+  Rect r;
+  ASSERT_TRUE(p.WindowRect(w->Handle(), r));
+  EXPECT_EQ(r, m[2].rect);
+  Surface pixels(800, 600, 0x00FF00);
+  w->Present(pixels, pixels.Bounds());
+  w->Show();
+  p.WaitForFrame();
+  Surface shot(1, 1);
+  ASSERT_TRUE(p.SnapshotDesktopAt(shot, 2 * kW + 400, 300));
+  EXPECT_EQ(shot.At(0, 0), 0x00FF00u);
+  ASSERT_TRUE(p.SnapshotDesktopAt(shot, 10, 10));
+  EXPECT_EQ(shot.At(0, 0), kLeftDesktop);  // no longer on the first
+  // Another mode: told again, the new size answered.
+  ASSERT_EQ(std::system("swaymsg -q output HEADLESS-3 resolution 640x480"), 0);
+  WaitForChanges(p, sink, 2);
+  EXPECT_EQ(sink.changes, 2);
+  m = p.Monitors();
+  ASSERT_EQ(m.size(), 3u);
+  EXPECT_EQ(m[2].rect, (Rect{2 * kW, 0, 2 * kW + 640, 480}));
+  EXPECT_EQ(sink.destroyed, 0);
+  ASSERT_EQ(std::system("swaymsg -q output HEADLESS-3 disable"), 0);
+}
+
+}  // namespace
+}  // namespace tl

@@ -19,7 +19,26 @@ void OutputMode(void* data, wl_output*, uint32_t flags, int32_t width, int32_t h
   o->refreshMhz = refresh;
 }
 
-void OutputDone(void* data, wl_output*) { static_cast<Output*>(data)->done = true; }
+// Told once an output is described, and again when its place, scale or
+// turn changed; modes and positions alone come in the same burst.
+void Announce(Output& o) {
+  if (!o.Described()) return;
+  const Rect place = o.Place();
+  if (o.announced && o.announcedPlace == place && o.announcedScale == o.scale &&
+      o.announcedTransform == o.transform)
+    return;
+  o.announced = true;
+  o.announcedPlace = place;
+  o.announcedScale = o.scale;
+  o.announcedTransform = o.transform;
+  o.c->outputsChanged = true;
+}
+
+void OutputDone(void* data, wl_output*) {
+  auto* o = static_cast<Output*>(data);
+  o->done = true;
+  Announce(*o);
+}
 
 void OutputScale(void* data, wl_output*, int32_t factor) {
   static_cast<Output*>(data)->scale = std::max(factor, 1);
@@ -47,7 +66,9 @@ void XdgSize(void* data, zxdg_output_v1*, int32_t w, int32_t h) {
   o->logicalWidth = w;
   o->logicalHeight = h;
 }
-void XdgDone(void*, zxdg_output_v1*) {}
+// Versions before 3 end xdg-output's description with their own done;
+// later ones with wl_output's.
+void XdgDone(void* data, zxdg_output_v1*) { Announce(*static_cast<Output*>(data)); }
 void XdgName(void*, zxdg_output_v1*, const char*) {}
 void XdgDescription(void*, zxdg_output_v1*, const char*) {}
 
@@ -85,6 +106,7 @@ void Global(void* data, wl_registry* registry, uint32_t name, const char* interf
     for (auto& o : c.outputs) ListenToXdg(c, *o);
   } else if (std::strcmp(interface, wl_output_interface.name) == 0) {
     auto o = std::make_unique<Output>();
+    o->c = &c;
     o->name = name;
     o->output = static_cast<wl_output*>(bind(&wl_output_interface, 3));
     wl_output_add_listener(o->output, &kOutputListener, o.get());
@@ -109,6 +131,7 @@ void GlobalRemove(void* data, wl_registry*, uint32_t name) {
   for (auto it = c.outputs.begin(); it != c.outputs.end(); ++it) {
     if ((*it)->name != name) continue;
     for (WaylandWindow* w : c.windows) w->ForgetOutput(it->get());
+    if ((*it)->announced) c.outputsChanged = true;
     DestroyOutput(**it);
     c.outputs.erase(it);
     return;
@@ -156,7 +179,13 @@ uint64_t Timers::NextDue() const {
   return next;
 }
 
+bool Output::Described() const {
+  return done && modeWidth > 0 && modeHeight > 0 &&
+         (!c->xdgOutputs || (logicalWidth > 0 && logicalHeight > 0));
+}
+
 WaylandWindow* Connection::Find(wl_surface* s) const {
+  if (!s) return nullptr;  // a window of ours whose surface went has none either
   for (WaylandWindow* w : windows)
     if (w->surface() == s) return w;
   return nullptr;
@@ -164,7 +193,7 @@ WaylandWindow* Connection::Find(wl_surface* s) const {
 
 const Output* Connection::Primary() const {
   for (const auto& o : outputs)
-    if (o->modeWidth > 0) return o.get();
+    if (o->Described()) return o.get();
   return nullptr;
 }
 
@@ -173,6 +202,7 @@ Output* Connection::OutputFor(const Rect& r) const {
   int64_t most = 0;
   const Rect want{r.left + originX, r.top + originY, r.right + originX, r.bottom + originY};
   for (const auto& o : outputs) {
+    if (!o->Described()) continue;
     const Rect common = Intersect(want, o->Place());
     const int64_t area = common.Empty() ? 0 : int64_t{common.Width()} * common.Height();
     if (area > most) {
@@ -181,6 +211,21 @@ Output* Connection::OutputFor(const Rect& r) const {
     }
   }
   return best;
+}
+
+Rect Connection::PlaceOf(const Output& o) const {
+  const Rect place = o.Place();
+  return {place.left - originX, place.top - originY, place.right - originX,
+          place.bottom - originY};
+}
+
+void Connection::FollowOutputs() {
+  if (const Output* p = Primary()) {
+    const Rect place = p->Place();
+    originX = place.left;
+    originY = place.top;
+  }
+  for (WaylandWindow* w : windows) w->FollowOutput();
 }
 
 bool Connection::Roundtrip() { return display && wl_display_roundtrip(display) >= 0; }
@@ -197,11 +242,9 @@ void Open(Connection& c, const WaylandOptions& options) {
     return;
   }
   c.Roundtrip();
-  if (const Output* p = c.Primary()) {
-    const Rect place = p->Place();
-    c.originX = place.left;
-    c.originY = place.top;
-  }
+  // The outputs as they are now are the ones the program starts on.
+  c.FollowOutputs();
+  c.outputsChanged = false;
 }
 
 void Close(Connection& c) {

@@ -41,7 +41,10 @@ class Timers {
   std::vector<Timer> timers_;
 };
 
+struct Connection;
+
 struct Output {
+  Connection* c = nullptr;
   uint32_t name = 0;  // the global's
   wl_output* output = nullptr;
   zxdg_output_v1* xdg = nullptr;
@@ -52,6 +55,14 @@ struct Output {
   // From xdg-output: the place in the compositor's logical space.
   int32_t logicalX = 0, logicalY = 0, logicalWidth = 0, logicalHeight = 0;
   bool done = false;
+  // What the windows were last told of it: nothing until it is described.
+  bool announced = false;
+  Rect announcedPlace;
+  int32_t announcedScale = 0, announcedTransform = 0;
+
+  // Whole once wl_output and, where the compositor has it, xdg-output have
+  // both said where it lies and what mode it shows.
+  bool Described() const;
 
   // The output's pixels as our surfaces see them: the mode turned by the
   // transform.
@@ -77,6 +88,8 @@ struct Connection {
   zxdg_output_manager_v1* xdgOutputs = nullptr;
   std::vector<std::unique_ptr<Output>> outputs;
   bool inPlace = true;
+  // An output came, went or changed since the windows were last told.
+  bool outputsChanged = false;
 
   // The virtual screen's (0, 0) in compositor pixels: the primary output's corner.
   int32_t originX = 0, originY = 0;
@@ -94,9 +107,16 @@ struct Connection {
 
   bool CursorHidden() const { return cursorCount < 0; }
   WaylandWindow* Find(wl_surface* s) const;
+  // The first described output.
   const Output* Primary() const;
-  // The output whose place overlaps `r` (virtual-screen pixels) the most.
+  // The described output whose place overlaps `r` (virtual-screen pixels)
+  // the most.
   Output* OutputFor(const Rect& r) const;
+  // An output's place in virtual-screen pixels.
+  Rect PlaceOf(const Output& o) const;
+  // After the outputs changed: the virtual screen's origin at the primary's
+  // corner again, and every window's place from its output's.
+  void FollowOutputs();
   // Sends and reads until the compositor has answered all that was sent;
   // false when the connection broke.
   bool Roundtrip();

@@ -21,7 +21,9 @@
 //                 place; the pointer hidden over it; pointer and keys from
 //                 wl_seat; timers and the loop on poll over the connection;
 //                 frames paced by wl_surface.frame callbacks, no faster than
-//                 60 a second; no text, no other kind of window, no controls
+//                 60 a second; an output that comes, goes or changes told
+//                 as OnMonitorsChanged; no text, no other kind of window, no
+//                 controls
 //   PictureFiles  the build's codecs, our own BMP writer
 //   Media         GStreamer (backends/x11/x11_media.h)
 //
@@ -129,6 +131,9 @@ class WaylandPlatform : public Files,
   void RunUntil(const std::function<bool()>& done, uint64_t deadlineMs);
   // Dispatches every event that came, then each due timer once; true when any ran.
   bool HandlePending();
+  // The windows told that the outputs changed (OnMonitorsChanged), once the
+  // compositor has said all of the change.
+  void FollowOutputs();
 
   std::unique_ptr<wl::Connection> c_;
   WaylandOptions options_;

@@ -139,11 +139,9 @@ std::vector<Monitor> WaylandPlatform::Monitors() {
   std::vector<Monitor> list;
   const wl::Output* primary = c_->Primary();
   for (const auto& o : c_->outputs) {
-    if (o->modeWidth <= 0) continue;  // not described yet, or off
-    const Rect place = o->Place();
+    if (!o->Described()) continue;  // not yet whole, or off
     Monitor m;
-    m.rect = {place.left - c_->originX, place.top - c_->originY, place.right - c_->originX,
-              place.bottom - c_->originY};
+    m.rect = c_->PlaceOf(*o);
     m.primary = o.get() == primary;
     list.push_back(m);
   }
@@ -156,6 +154,7 @@ bool WaylandPlatform::SnapshotDesktopAt(Surface& into, int32_t x, int32_t y) {
   const Rect want{x + c_->originX, y + c_->originY, x + c_->originX + into.Width(),
                   y + c_->originY + into.Height()};
   for (const auto& o : c_->outputs) {
+    if (!o->Described()) continue;
     const Rect place = o->Place();
     const Rect part = Intersect(want, place);
     if (part.Empty()) continue;

@@ -54,13 +54,20 @@ WaylandWindow::WaylandWindow(Connection& c, const WindowSpec& spec, WindowEvents
   // Only the screen's cover exists on Wayland: the program has no dialogs
   // and no host windows here.
   if (spec.kind != WindowKind::Popup || !c.compositor || !c.layerShell || !c.shm) return;
-  output_ = c.OutputFor(spec.rect);
-  if (!output_) return;
-  scale_ = output_->scale;
-  surface_ = wl_compositor_create_surface(c.compositor);
-  if (!surface_) return;
+  Output* o = c.OutputFor(spec.rect);
+  if (!o) return;
+  c.windows.push_back(this);
+  Place(o);
+}
+
+bool WaylandWindow::Place(Output* o) {
+  output_ = o;
+  closed_ = false;
+  scale_ = o->scale;
+  surface_ = wl_compositor_create_surface(c_.compositor);
+  if (!surface_) return false;
   wl_surface_set_buffer_scale(surface_, scale_);
-  layer_ = zwlr_layer_shell_v1_get_layer_surface(c.layerShell, surface_, output_->output,
+  layer_ = zwlr_layer_shell_v1_get_layer_surface(c_.layerShell, surface_, o->output,
                                                  ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY, "tidelight");
   zwlr_layer_surface_v1_add_listener(layer_, &kLayerListener, this);
   zwlr_layer_surface_v1_set_anchor(layer_, ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP |
@@ -70,21 +77,19 @@ WaylandWindow::WaylandWindow(Connection& c, const WindowSpec& spec, WindowEvents
   zwlr_layer_surface_v1_set_exclusive_zone(layer_, -1);
   zwlr_layer_surface_v1_set_keyboard_interactivity(
       layer_, ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_EXCLUSIVE);
-  c.windows.push_back(this);
   // The first commit has no buffer: the compositor answers with the size.
   wl_surface_commit(surface_);
-  c.Roundtrip();
-  if (!layer_) return;  // closed at once
+  c_.Roundtrip();
+  if (!layer_) return false;  // closed at once
   // Where it lies is the output's place, whatever was asked.
-  const Rect place = output_->Place();
-  rect_ = {place.left - c.originX, place.top - c.originY, place.right - c.originX,
-           place.bottom - c.originY};
+  FollowOutput();
   // Opaque all over: the compositor need not draw what lies beneath.
-  if (wl_region* opaque = wl_compositor_create_region(c.compositor)) {
+  if (wl_region* opaque = wl_compositor_create_region(c_.compositor)) {
     wl_region_add(opaque, 0, 0, INT32_MAX, INT32_MAX);
     wl_surface_set_opaque_region(surface_, opaque);
     wl_region_destroy(opaque);
   }
+  return true;
 }
 
 WaylandWindow::~WaylandWindow() { Destroy(); }
@@ -92,6 +97,10 @@ WaylandWindow::~WaylandWindow() { Destroy(); }
 void WaylandWindow::Destroy() {
   c_.timers.Forget(this);
   std::erase(c_.windows, this);
+  Unplace();
+}
+
+void WaylandWindow::Unplace() {
   if (c_.pointerWindow == this) c_.pointerWindow = nullptr;
   if (c_.keyboardWindow == this) c_.keyboardWindow = nullptr;
   if (frame_) wl_callback_destroy(frame_);
@@ -99,6 +108,7 @@ void WaylandWindow::Destroy() {
   framePending_ = false;
   if (layer_) zwlr_layer_surface_v1_destroy(layer_);
   layer_ = nullptr;
+  configured_ = false;
   inPlace_.reset();
   copy_.reset();
   if (surface_) wl_surface_destroy(surface_);
@@ -110,14 +120,34 @@ void WaylandWindow::ForgetOutput(const Output* o) {
   if (output_ == o) output_ = nullptr;
 }
 
+void WaylandWindow::FollowOutput() {
+  if (output_ && layer_) rect_ = c_.PlaceOf(*output_);
+}
+
+void WaylandWindow::Move(const Rect& rect) {
+  Output* o = c_.OutputFor(rect);
+  if (!o || (o == output_ && layer_)) return;
+  Unplace();
+  if (!Place(o) || !shown_) return;
+  const Rect all{0, 0, rect_.Width(), rect_.Height()};
+  Commit(std::span<const Rect>(&all, 1));
+}
+
 void WaylandWindow::OnConfigure(uint32_t serial, uint32_t, uint32_t) {
   zwlr_layer_surface_v1_ack_configure(layer_, serial);
   configured_ = true;
 }
 
 void WaylandWindow::OnClosed() {
-  // The compositor took it away (its output went): as a window destroyed
-  // from outside.
+  // Its output going closes it too: whether it went is known once the
+  // compositor has said all it had to say (the outputs' notice).
+  Unplace();
+  closed_ = true;
+  if (shown_) c_.outputsChanged = true;
+}
+
+void WaylandWindow::OnTakenAway() {
+  // As a window destroyed from outside.
   Destroy();
   events_.OnDestroyed();
 }
@@ -206,7 +236,7 @@ void WaylandWindow::StartTimer(int32_t timerId, uint32_t intervalMs) {
 void WaylandWindow::StopTimer(int32_t timerId) { c_.timers.Stop(this, timerId); }
 
 void WaylandWindow::Close() {
-  if (!surface_) return;
+  if (std::find(c_.windows.begin(), c_.windows.end(), this) == c_.windows.end()) return;
   Destroy();
   events_.OnDestroyed();
 }

@@ -5,7 +5,9 @@
 // maps when shown, with the pixels last presented (or its background), and
 // each present commits the changed rectangles; a frame callback asked with
 // each commit paces the frames. Pointer and keys come from the seat
-// (wayland_input.cpp) to the event sink as the seam names them.
+// (wayland_input.cpp) to the event sink as the seam names them. A window
+// whose output went shows nowhere until it is moved onto another; the
+// compositor's surface is made anew there.
 #include <memory>
 #include <string>
 
@@ -27,9 +29,10 @@ class WaylandWindow : public tl::Window {
   void Show() override;
   // Layer surfaces on the overlay layer are above everything already.
   void SetTopmost() override {}
-  // Its output's size, whatever is asked: a layer surface is placed by the
-  // compositor.
-  void Move(const Rect&) override {}
+  // The whole of the output `rect` lies on most, whatever size is asked: a
+  // layer surface is placed by the compositor. On another output than its
+  // own (or none, once its own went), its surface is made anew there.
+  void Move(const Rect& rect) override;
   void Present(const Surface& pixels, const Rect& dirty) override;
   void Present(const Surface& pixels, std::span<const Rect> parts) override;
   void StartTimer(int32_t timerId, uint32_t intervalMs) override;
@@ -47,6 +50,13 @@ class WaylandWindow : public tl::Window {
   bool FramePending() const { return framePending_; }
   // From the connection and the seat.
   void ForgetOutput(const Output* o);
+  // Its place from its output's, once the outputs changed.
+  void FollowOutput();
+  // The compositor closed its surface while its output stayed: taken away
+  // from outside, not by an output that went.
+  bool TakenAway() const { return closed_ && output_ != nullptr; }
+  void OnTakenAway();
+  void OnMonitorsChanged() { events_.OnMonitorsChanged(); }
   void OnTimer(int32_t timerId) { events_.OnTimer(timerId); }
   void OnConfigure(uint32_t serial, uint32_t width, uint32_t height);
   void OnClosed();
@@ -60,6 +70,11 @@ class WaylandWindow : public tl::Window {
 
  private:
   void Destroy();
+  // The compositor's surface on `o`, told of its size; false when it was
+  // refused or closed at once.
+  bool Place(Output* o);
+  // The compositor's surface gone; the window stays, with its timers.
+  void Unplace();
   // Attaches the shown pixels (or the background), damages `parts` and
   // commits, asking for the next frame callback.
   void Commit(std::span<const Rect> parts);
@@ -76,7 +91,7 @@ class WaylandWindow : public tl::Window {
   wl_surface* surface_ = nullptr;
   zwlr_layer_surface_v1* layer_ = nullptr;
   wl_callback* frame_ = nullptr;
-  bool configured_ = false, shown_ = false, framePending_ = false;
+  bool configured_ = false, shown_ = false, framePending_ = false, closed_ = false;
   const Surface* pixels_ = nullptr;
   std::unique_ptr<SurfaceBuffer> inPlace_;
   std::unique_ptr<ShmBuffer> copy_;

@@ -60,8 +60,8 @@ std::string WaylandPlatform::CommandLine() {
   return line;
 }
 
-// Wayland lets no client see another's surfaces; a copy already running
-// holds the keyboard, and a second one ends at the first key all the same.
+// Wayland lets no client see another's surfaces: only our own are found
+// here, and the entry point's lock stands for another copy's window.
 bool WaylandPlatform::FindWindowByTitle(std::string_view title) {
   for (WaylandWindow* w : c_->windows)
     if (w->Caption() == title) return true;
@@ -129,6 +129,10 @@ bool WaylandPlatform::HandlePending() {
     }
     any = true;
   }
+  if (!ended_ && c_->outputsChanged) {
+    FollowOutputs();
+    any = true;
+  }
   const uint64_t now = wl::NowMs();
   WaylandWindow* w = nullptr;
   int32_t id = 0;
@@ -137,6 +141,25 @@ bool WaylandPlatform::HandlePending() {
     any = true;
   }
   return any;
+}
+
+void WaylandPlatform::FollowOutputs() {
+  // One notice for a burst of changes: whatever else the compositor had
+  // to say of them comes before the answer to a round trip.
+  c_->Roundtrip();
+  if (ended_) return;
+  c_->outputsChanged = false;
+  c_->FollowOutputs();
+  // The windows a sink makes or closes meanwhile are not told.
+  const std::vector<WaylandWindow*> windows = c_->windows;
+  for (WaylandWindow* w : windows) {
+    if (ended_) return;
+    if (std::find(c_->windows.begin(), c_->windows.end(), w) == c_->windows.end()) continue;
+    if (w->TakenAway())
+      w->OnTakenAway();
+    else
+      w->OnMonitorsChanged();
+  }
 }
 
 void WaylandPlatform::RunUntil(const std::function<bool()>& done, uint64_t deadlineMs) {
