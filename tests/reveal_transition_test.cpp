@@ -169,6 +169,27 @@ struct Stage : WindowEvents {
   }
 };
 
+// The saver assigns the source again after a reveal, and compares nothing
+// when told the target already holds its every pixel.
+TEST(RevealTransition, SaysWhetherTheTargetEndsHoldingTheSourcesPixels) {
+  struct Case {
+    int16_t mode;
+    bool sourceHasPicture;
+    bool holds;
+  } const cases[] = {
+      {1, false, true}, {2, false, true}, {3, true, true},  // the completion copies all
+      {0, true, true},                                      // assigned whole
+      {0, false, false},                                    // nothing assigned
+  };
+  for (const Case& c : cases) {
+    Stage s(41, 30);
+    if (c.sourceHasPicture) s.source.SetPicture(Noise(41, 30, 4));
+    EXPECT_EQ(RevealTransition(s.p, s.base, s.target, s.source, c.mode, 3), c.holds) << c.mode;
+    EXPECT_EQ(s.target.Pixels() == s.source.Pixels(), c.holds) << c.mode;
+    EXPECT_EQ(s.target.HasPicture(), c.sourceHasPicture) << c.mode;
+  }
+}
+
 TEST(RevealTransition, MakesOnePassPerFrameAndEndsAtTheLimit) {
   Stage big(1024, 768);
   EXPECT_EQ(big.Reveal(2, 10), 64u);  // half diagonal 640

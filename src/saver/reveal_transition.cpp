@@ -65,7 +65,11 @@ struct LaneRun {
     compositor.EndPass();
     target.Refresh(compositor.Pieces());
   }
+  // Copies whatever the growth left, so the target then holds the source's
+  // every pixel when both pictures are the reveal's size.
   void Complete() {
+    const Surface &t = target.Pixels(), &s = source.Pixels();
+    holdsSource = t.Width() == w && s.Width() == w && t.Height() == h && s.Height() == h;
     if (plan) {
       target.Refresh(plan->Replay(plan->Passes(), target.Pixels(), source.Pixels()));
       return;
@@ -82,17 +86,18 @@ struct LaneRun {
   std::shared_ptr<const RevealPlan> plan;
   int32_t pass = 0;
   bool completed = false;
+  bool holdsSource = false;  // the completion copied the source whole
 };
 
 }  // namespace
 
-void RevealTransition(Platform& platform, BaseModule& base, PictureBox& target,
+bool RevealTransition(Platform& platform, BaseModule& base, PictureBox& target,
                       PictureBox& source, int16_t mode, int32_t count) {
   const RevealLane lane{target, source};
-  RevealTransition(platform, base, std::span<const RevealLane>(&lane, 1), mode, count);
+  return RevealTransition(platform, base, std::span<const RevealLane>(&lane, 1), mode, count);
 }
 
-void RevealTransition(Platform& platform, BaseModule& base, std::span<const RevealLane> lanes,
+bool RevealTransition(Platform& platform, BaseModule& base, std::span<const RevealLane> lanes,
                       int16_t mode, int32_t count) {
   std::vector<std::unique_ptr<LaneRun>> runs;
   runs.reserve(lanes.size());
@@ -115,13 +120,22 @@ void RevealTransition(Platform& platform, BaseModule& base, std::span<const Reve
       if (allFinished) {
         for (auto& run : runs) complete(*run);
         base.TransitionRunning = false;
+        // A lane whose completion copied every pixel needs no compare (both
+        // whole pictures read again), here or in the caller's assignment.
+        bool allShowSource = true;
         for (auto& run : runs) {
-          if (run->source.HasPicture())
-            run->target.SetPictureFromImage(run->source);
-          else
+          if (!run->source.HasPicture()) {
             run->target.ClearPicture();
+            allShowSource = allShowSource && run->holdsSource;
+          } else if (run->holdsSource) {
+            run->target.TookImageOf(run->source);
+          } else {
+            run->target.SetPictureFromImage(run->source);
+            const Surface &t = run->target.Pixels(), &s = run->source.Pixels();
+            allShowSource = allShowSource && t.Width() == s.Width() && t.Height() == s.Height();
+          }
         }
-        return;
+        return allShowSource;
       }
       for (auto& run : runs) {
         if (run->Finished()) {
@@ -135,8 +149,9 @@ void RevealTransition(Platform& platform, BaseModule& base, std::span<const Reve
     // Input is handled while waiting for the display to show the pass.
     platform.windows.WaitForFrame();
     // A handler may have ended the program, and with it these boxes.
-    if (platform.windows.Ended()) return;
+    if (platform.windows.Ended()) return false;
   }
+  return false;
 }
 
 }  // namespace tl

@@ -171,15 +171,21 @@ void Tidelight_S::RevealEverywhere() {
   std::vector<RevealLane> lanes{{Display, Master}};
   for (auto& cover : covers_) lanes.push_back({cover->Display, cover->Master});
   // A layout that changed meanwhile is shown whole at the new level.
+  bool revealedWhole = false;
   if (!layoutChanged_) {
     for (const RevealLane& lane : lanes)
       lane.target.scaleMode = lane.source.scaleMode = ScaleMode::Twips;
-    RevealTransition(p_, b_, lanes, 2, b_.settings.FadeSpeed);
+    revealedWhole = RevealTransition(p_, b_, lanes, 2, b_.settings.FadeSpeed);
     if (p_.windows.Ended()) return;
   }
+  // A reveal that copied every pixel leaves nothing to compare (8 MB a
+  // monitor at full HD, every step).
   for (const RevealLane& lane : lanes) {
     lane.target.scaleMode = lane.source.scaleMode = ScaleMode::Pixels;
-    lane.target.SetPictureFromImage(lane.source);
+    if (revealedWhole)
+      lane.target.TookImageOf(lane.source);
+    else
+      lane.target.SetPictureFromImage(lane.source);
   }
 }
 

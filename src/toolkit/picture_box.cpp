@@ -1,5 +1,7 @@
 #include "toolkit/picture_box.h"
 
+#include <cassert>
+
 #include "gfx/raster.h"
 
 namespace tl {
@@ -36,6 +38,11 @@ void PictureBox::SetPictureFromImage(const PictureBox& other) {
   hasPicture_ = true;
   if (&other == this || other.pixels_ == pixels_) return;  // already showing it
   SetPicture(other.pixels_);
+}
+
+void PictureBox::TookImageOf([[maybe_unused]] const PictureBox& other) {
+  assert(&other == this || other.pixels_ == pixels_);
+  hasPicture_ = true;
 }
 
 void PictureBox::Refresh() { Refresh(pixels_.Bounds()); }

@@ -57,6 +57,9 @@ class PictureBox {
   void AdoptPicture(Surface&& picture);
   // Assigns another box's current image.
   void SetPictureFromImage(const PictureBox& other);
+  // The same for a caller that has just copied every pixel of `other` into
+  // this box itself: nothing is compared or copied (checked in debug builds).
+  void TookImageOf(const PictureBox& other);
   void ClearPicture() { hasPicture_ = false; }
 
   bool visible = true;

@@ -7,7 +7,7 @@ with the program's, as the lightest hacks leave their copying to the server.
 Reports figures and ratios; asserts nothing about them.
 
 usage: x11_measure.py --program build/native-release/tidelight --work DIR
-                      [--rounds 2] [--seconds 10] [--earlier OTHER-TIDELIGHT]
+                      [--rounds 2] [--seconds 10] [--earlier OTHER-TIDELIGHT ...]
 """
 import argparse
 import os
@@ -47,13 +47,15 @@ def main():
     parser.add_argument("--work", required=True)
     parser.add_argument("--rounds", type=int, default=2)
     parser.add_argument("--seconds", type=float, default=10)
-    parser.add_argument("--earlier", help="an earlier build of the program, measured beside it")
+    parser.add_argument("--earlier", action="append", default=[],
+                        help="an earlier build of the program, measured beside it (may be repeated)")
     args = parser.parse_args()
     rig = NativeRig(args.program, args.work)
     os.makedirs(rig.home, exist_ok=True)
     programs = {"tidelight": [rig.program, "--root"]}
-    if args.earlier:
-        programs["tidelight, earlier"] = [os.path.abspath(args.earlier), "--root"]
+    for i, earlier in enumerate(args.earlier):
+        name = "tidelight, earlier" if len(args.earlier) == 1 else "tidelight, earlier %d" % (i + 1)
+        programs[name] = [os.path.abspath(earlier), "--root"]
     programs.update({p: [os.path.join(HACKS, p), "--root"] for p in PEERS
                      if os.path.exists(os.path.join(HACKS, p))})
     figures = {name: [] for name in programs}
