@@ -104,7 +104,7 @@ string(REPLACE "\n.\n" "\n\n" CPACK_RPM_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DES
 set(CPACK_RPM_PACKAGE_REQUIRES
   "(gstreamer1-plugins-base or gstreamer-plugins-base), (gstreamer1-plugins-good or gstreamer-plugins-good)")
 # CPack 3.25 drops weak dependencies when `rpm --suggests` fails, as it does
-# with rpm 4.18; a line of the spec's header is the remaining way in.
+# with rpm 4.18; a line in the package description's header is the remaining way in.
 set(CPACK_RPM_SPEC_MORE_DEFINE "Recommends: xscreensaver >= 6")
 # Folders other packages own.
 set(CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION /usr/libexec /usr/libexec/xscreensaver
