@@ -1,7 +1,6 @@
 #include "backends/wayland/wayland_connection.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstring>
 
 #include "backends/wayland/wayland_window.h"
@@ -141,43 +140,6 @@ void GlobalRemove(void* data, wl_registry*, uint32_t name) {
 const wl_registry_listener kRegistryListener = {Global, GlobalRemove};
 
 }  // namespace
-
-uint64_t NowMs() {
-  return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                   std::chrono::steady_clock::now().time_since_epoch())
-                                   .count());
-}
-
-void Timers::Start(WaylandWindow* w, int32_t id, uint32_t intervalMs, uint64_t now) {
-  Stop(w, id);
-  intervalMs = std::max<uint32_t>(intervalMs, 10);
-  timers_.push_back({w, id, intervalMs, now + intervalMs});
-}
-
-void Timers::Stop(WaylandWindow* w, int32_t id) {
-  std::erase_if(timers_, [&](const Timer& t) { return t.window == w && t.id == id; });
-}
-
-void Timers::Forget(WaylandWindow* w) {
-  std::erase_if(timers_, [&](const Timer& t) { return t.window == w; });
-}
-
-bool Timers::TakeDue(uint64_t now, WaylandWindow*& w, int32_t& id) {
-  auto due = std::min_element(timers_.begin(), timers_.end(),
-                              [](const Timer& a, const Timer& b) { return a.due < b.due; });
-  if (due == timers_.end() || due->due > now) return false;
-  due->due = now + due->interval;
-  w = due->window;
-  id = due->id;
-  return true;
-}
-
-uint64_t Timers::NextDue() const {
-  uint64_t next = 0;
-  for (const Timer& t : timers_)
-    if (next == 0 || t.due < next) next = t.due;
-  return next;
-}
 
 bool Output::Described() const {
   return done && modeWidth > 0 && modeHeight > 0 &&

@@ -2,6 +2,7 @@
 // What the windows of the Wayland back end share: the connection and the
 // compositor's globals, the outputs, the seat's pointer and keyboard, the
 // windows, and the timers.
+#include "backends/host/window_timers.h"
 #include "backends/wayland/wayland_platform.h"
 
 #include <wayland-client.h>
@@ -18,28 +19,8 @@ namespace tl::wl {
 
 class WaylandWindow;
 
-// Milliseconds of a steady clock.
-uint64_t NowMs();
-
-// Window timers as Windows delivers them, as in the x11 back end: a due
-// timer fires once, then is due an interval after it fired (10 ms at least).
-class Timers {
- public:
-  void Start(WaylandWindow* w, int32_t id, uint32_t intervalMs, uint64_t now);
-  void Stop(WaylandWindow* w, int32_t id);
-  void Forget(WaylandWindow* w);
-  bool TakeDue(uint64_t now, WaylandWindow*& w, int32_t& id);
-  uint64_t NextDue() const;  // 0: none runs
-
- private:
-  struct Timer {
-    WaylandWindow* window;
-    int32_t id;
-    uint32_t interval;
-    uint64_t due;
-  };
-  std::vector<Timer> timers_;
-};
+using host::NowMs;
+using Timers = host::WindowTimers<WaylandWindow>;
 
 struct Connection;
 

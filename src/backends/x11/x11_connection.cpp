@@ -3,8 +3,6 @@
 #include <X11/extensions/XShm.h>
 #include <X11/extensions/Xrandr.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -77,46 +75,6 @@ bool FormatOf(Display* d, Visual* v, int depth, PixelFormat& f) {
 }  // namespace
 
 void OnConnectionLost(void (*stop)()) { g_onLost = stop; }
-
-uint64_t NowMs() {
-  return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                   std::chrono::steady_clock::now().time_since_epoch())
-                                   .count());
-}
-
-void Timers::Start(X11Window* w, int32_t id, uint32_t intervalMs, uint64_t now) {
-  Stop(w, id);
-  // Windows makes no timer shorter than 10 ms (USER_TIMER_MINIMUM); the
-  // program's 1 ms fade tick counts on it not to wake it a thousand times
-  // a second.
-  intervalMs = std::max<uint32_t>(intervalMs, 10);
-  timers_.push_back({w, id, intervalMs, now + intervalMs});
-}
-
-void Timers::Stop(X11Window* w, int32_t id) {
-  std::erase_if(timers_, [&](const Timer& t) { return t.window == w && t.id == id; });
-}
-
-void Timers::Forget(X11Window* w) {
-  std::erase_if(timers_, [&](const Timer& t) { return t.window == w; });
-}
-
-bool Timers::TakeDue(uint64_t now, X11Window*& w, int32_t& id) {
-  auto due = std::min_element(timers_.begin(), timers_.end(),
-                              [](const Timer& a, const Timer& b) { return a.due < b.due; });
-  if (due == timers_.end() || due->due > now) return false;
-  due->due = now + due->interval;
-  w = due->window;
-  id = due->id;
-  return true;
-}
-
-uint64_t Timers::NextDue() const {
-  uint64_t next = 0;
-  for (const Timer& t : timers_)
-    if (next == 0 || t.due < next) next = t.due;
-  return next;
-}
 
 ErrorTrap::ErrorTrap(Display* d) : display_(d) {
   // Errors of earlier requests are not this trap's.

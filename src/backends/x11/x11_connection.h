@@ -5,6 +5,7 @@
 //
 // The seam's headers come first: X's headers define macros (None, Status,
 // KeyPress...) that would rename the seam's own words.
+#include "backends/host/window_timers.h"
 #include "backends/x11/x11_platform.h"
 #include "backends/x11/x11_pixel_format.h"
 
@@ -20,32 +21,8 @@ namespace tl::x11 {
 class X11Window;
 using XWindow = ::Window;
 
-// Milliseconds of a steady clock.
-uint64_t NowMs();
-
-// Window timers as Windows delivers them: a due timer fires once, then is
-// due again an interval after it fired (10 ms at least); overdue ticks
-// never pile up.
-class Timers {
- public:
-  void Start(X11Window* w, int32_t id, uint32_t intervalMs, uint64_t now);
-  void Stop(X11Window* w, int32_t id);
-  void Forget(X11Window* w);
-  // The earliest timer due at `now`, made due again an interval later;
-  // false when none is due.
-  bool TakeDue(uint64_t now, X11Window*& w, int32_t& id);
-  // When the next one is due; 0 when none runs.
-  uint64_t NextDue() const;
-
- private:
-  struct Timer {
-    X11Window* window;
-    int32_t id;
-    uint32_t interval;
-    uint64_t due;
-  };
-  std::vector<Timer> timers_;
-};
+using host::NowMs;
+using Timers = host::WindowTimers<X11Window>;
 
 // X errors are answered by the caller that made the request, not by ending
 // the process (Xlib's own handler exits): a trap records the first error
