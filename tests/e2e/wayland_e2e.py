@@ -213,9 +213,20 @@ class Covering(unittest.TestCase):
         self.assertEqual(self.saver.wait_end(), 0)
 
 
+def leftovers():
+    """What a client could leave behind: shared-memory files, System V
+    segments, and the compositor's open files (our buffers' among them).
+    Another client of the rig may end meanwhile, so none may grow."""
+    compositor = os.environ["TIDELIGHT_COMPOSITOR_PID"]
+    segments = subprocess.run(["ipcs", "-m"], capture_output=True, text=True).stdout
+    return (frozenset(os.listdir("/dev/shm")), segments.count("\n0x"),
+            len(os.listdir("/proc/%s/fd" % compositor)))
+
+
 class StartedBySwayidle(unittest.TestCase):
-    def test_idle_starts_it_and_input_ends_it(self):
+    def test_idle_starts_it_and_input_ends_it_leaving_nothing_behind(self):
         self.addCleanup(end, keyboard())
+        before = leftovers()
         home = tempfile.mkdtemp(prefix="tidelight-home.")
         env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=home)
         idle = subprocess.Popen(["swayidle", "-w", "timeout", "1",
@@ -233,6 +244,10 @@ class StartedBySwayidle(unittest.TestCase):
         finally:
             idle.send_signal(signal.SIGTERM)
             idle.wait()
+        # The compositor lets go of a client's buffers as it handles its
+        # going; until then its files may still be open.
+        wait_until("nothing left behind: %r, then %r" % (before, leftovers()),
+                   lambda: all(a <= b for a, b in zip(leftovers(), before)), seconds=10)
 
 
 def level_tables(depth):

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "base/utf8_path.h"
 #include "shared/ui_texts.h"
@@ -15,6 +17,22 @@ namespace tl::host {
 std::string ProgramPath() {
   std::error_code ec;
   return Utf8FromPath(std::filesystem::read_symlink("/proc/self/exe", ec));
+}
+
+std::string CommandLine() {
+  std::ifstream in("/proc/self/cmdline", std::ios::binary);
+  const std::string raw((std::istreambuf_iterator<char>(in)), {});
+  std::string line, arg;
+  for (char ch : raw) {
+    if (ch != '\0') {
+      arg += ch;
+      continue;
+    }
+    if (!line.empty()) line += ' ';
+    line += arg.find(' ') == std::string::npos ? arg : '"' + arg + '"';
+    arg.clear();
+  }
+  return line;
 }
 
 std::string UserConfigFolder() {

@@ -11,6 +11,9 @@ namespace tl::host {
 
 // The running program's path (/proc/self/exe); empty when unknown.
 std::string ProgramPath();
+// The arguments as the process was given them (/proc/self/cmdline), each
+// quoted that holds a blank, as one line.
+std::string CommandLine();
 // $XDG_CONFIG_HOME when it names a full path, else ~/.config (the XDG
 // base-directory rule); empty when the user has no home.
 std::string UserConfigFolder();

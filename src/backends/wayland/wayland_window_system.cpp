@@ -6,9 +6,8 @@
 #include <poll.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 
+#include "backends/host/linux_session.h"
 #include "backends/wayland/wayland_window.h"
 #include "gfx/pixel_memory_shared.h"
 
@@ -44,21 +43,7 @@ std::string WaylandPlatform::MissingProtocol() const {
   return "";
 }
 
-std::string WaylandPlatform::CommandLine() {
-  std::ifstream in("/proc/self/cmdline", std::ios::binary);
-  const std::string raw((std::istreambuf_iterator<char>(in)), {});
-  std::string line, arg;
-  for (char ch : raw) {
-    if (ch != '\0') {
-      arg += ch;
-      continue;
-    }
-    if (!line.empty()) line += ' ';
-    line += arg.find(' ') == std::string::npos ? arg : '"' + arg + '"';
-    arg.clear();
-  }
-  return line;
-}
+std::string WaylandPlatform::CommandLine() { return host::CommandLine(); }
 
 // Wayland lets no client see another's surfaces: only our own are found
 // here, and the entry point's lock stands for another copy's window.

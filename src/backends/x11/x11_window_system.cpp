@@ -7,9 +7,8 @@
 #include <poll.h>
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
+#include "backends/host/linux_session.h"
 #include "backends/x11/x11_handles.h"
 #include "backends/x11/x11_keyboard.h"
 #include "backends/x11/x11_window.h"
@@ -70,22 +69,7 @@ std::string X11Platform::UnservedVisual() const {
   return text;
 }
 
-std::string X11Platform::CommandLine() {
-  // The arguments as the process was given them, each quoted that holds a blank.
-  std::ifstream in("/proc/self/cmdline", std::ios::binary);
-  const std::string raw((std::istreambuf_iterator<char>(in)), {});
-  std::string line, arg;
-  for (char ch : raw) {
-    if (ch != '\0') {
-      arg += ch;
-      continue;
-    }
-    if (!line.empty()) line += ' ';
-    line += arg.find(' ') == std::string::npos ? arg : '"' + arg + '"';
-    arg.clear();
-  }
-  return line;
-}
+std::string X11Platform::CommandLine() { return host::CommandLine(); }
 
 bool X11Platform::FindWindowByTitle(std::string_view title) {
   XWindow root = 0, parent = 0, *children = nullptr;
