@@ -111,36 +111,6 @@ TEST(Monitors, OthersToCoverSkipThePrimaryEmptyAndOverlappingOnes) {
   EXPECT_TRUE(OtherMonitorsToCover({}, primary).empty());
 }
 
-TEST(Monitors, TheVirtualScreenMovesWithAnotherPrimary) {
-  auto primary = [](Monitor m) {
-    m.primary = true;
-    return m;
-  };
-  const Monitor one = primary(Named(1, {0, 0, 64, 48}));
-  struct Case {
-    const char* name;
-    std::vector<Monitor> after;
-    LayoutShift want;
-  };
-  const Case cases[] = {
-      {"the same primary", {one, Named(3, {64, 0, 96, 24})}, {0, 0, false}},
-      {"the other one made primary", {primary(Named(2, {0, 0, 80, 60})), Named(1, {-64, 10, 0, 58})},
-       {-64, 0, true}},
-      {"a new primary, the old one kept", {primary(Named(3, {0, 0, 64, 48})), Named(1, {0, 48, 64, 96})},
-       {0, 48, true}},
-      {"nothing named in both", {primary(Named(3, {0, 0, 64, 48}))}, {0, 0, true}},
-      {"monitors the platform cannot name", {primary(At({0, 0, 80, 60}))}, {0, 0, false}},
-  };
-  const std::vector<Monitor> before = {one, Named(2, {64, 0, 144, 60})};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    const LayoutShift got = ShiftBetween(before, c.after);
-    EXPECT_EQ(got.dx, c.want.dx);
-    EXPECT_EQ(got.dy, c.want.dy);
-    EXPECT_EQ(got.otherPrimary, c.want.otherPrimary);
-  }
-}
-
 TEST(Monitors, EveryWindowIsMadeTopmostAndTheMainOneIsActivatedLast) {
   MultiSaver t(kLayouts[3].monitors);
   t.Load();
@@ -325,6 +295,8 @@ TEST(Monitors, ChangedMidRunEveryMonitorIsCoveredAndFadesOnFromWhereTheFadeIs) {
       {"the primary unplugged, a third kept",
        {Named(1, {0, 0, 64, 48}), Named(2, {0, -40, 50, 0}), Named(3, {-40, 0, 0, 30})},
        {Named(2, {0, 0, 50, 40}), Named(3, {-40, 40, 0, 70})}, 0, -40},
+      {"a new monitor made primary", {Named(1, {0, 0, 64, 48})},
+       {Named(3, {0, 0, 64, 48}), Named(1, {0, 48, 64, 96})}, 0, -48},
   };
   for (const Change& c : changes) {
     for (bool inReveal : {false, true}) {
