@@ -16,6 +16,8 @@ namespace tl {
 namespace {
 
 Monitor At(Rect r, int32_t dpi = 96) { return {r, false, dpi, dpi}; }
+// A monitor the platform names, as it does from one layout to the next.
+Monitor Named(uint64_t id, Rect r) { return {r, false, 96, 96, id}; }
 
 struct Layout {
   const char* name;
@@ -45,12 +47,15 @@ struct MultiSaver {
     s = std::make_unique<Tidelight_S>(p, base);
     s->Load();
   }
-  // Every place of the virtual screen has its own colour, whatever the layout.
+  // Where the virtual screen's origin lies on the desktop: another primary
+  // moves it, and the desktop stays where it is.
+  int32_t originX = 0, originY = 0;
+  // Every place of the desktop has its own colour, whatever the layout.
   void SetMonitors(const std::vector<Monitor>& layout) {
     p.SetMonitors(layout);
     for (int32_t y = 0; y < p.desktop.Height(); ++y)
       for (int32_t x = 0; x < p.desktop.Width(); ++x) {
-        const int32_t vx = x + p.desktopLeft, vy = y + p.desktopTop;
+        const int32_t vx = x + p.desktopLeft + originX, vy = y + p.desktopTop + originY;
         p.desktop.At(x, y) = Rgb(uint8_t(30 + vx * 3), uint8_t(20 + vy * 2), uint8_t(vx * 7 + vy));
       }
   }
@@ -269,6 +274,7 @@ TEST(Monitors, ChangedMidRunEveryMonitorIsCoveredAndFadesOnFromWhereTheFadeIs) {
   struct Change {
     const char* name;
     std::vector<Monitor> before, after;  // the first is primary
+    int32_t moveX = 0, moveY = 0;  // where the new origin lay in the old layout
   };
   const std::vector<Monitor> one = {At({0, 0, 64, 48})};
   const std::vector<Monitor> two = {At({0, 0, 64, 48}), At({64, 0, 144, 60})};
@@ -279,6 +285,18 @@ TEST(Monitors, ChangedMidRunEveryMonitorIsCoveredAndFadesOnFromWhereTheFadeIs) {
       {"the primary's mode", two, {At({0, 0, 80, 60}), At({80, 0, 160, 60})}},
       {"a larger clone", one, {At({0, 0, 64, 48}), At({0, 0, 96, 72})}},
       {"three, from the left", two, {At({0, 0, 64, 48}), At({-72, -10, 0, 50}), At({64, 0, 144, 60})}},
+      // The primary is another monitor: every place moves with the origin.
+      {"the primary unplugged", {Named(1, {0, 0, 64, 48}), Named(2, {64, 0, 144, 60})},
+       {Named(2, {0, 0, 80, 60})}, 64, 0},
+      {"the primary unplugged, one of its size left",
+       {Named(1, {0, 0, 64, 48}), Named(2, {64, 0, 128, 48})}, {Named(2, {0, 0, 64, 48})}, 64, 0},
+      {"the other made primary", {Named(1, {0, 0, 64, 48}), Named(2, {64, 0, 128, 48})},
+       {Named(2, {0, 0, 64, 48}), Named(1, {-64, 0, 0, 48})}, 64, 0},
+      {"the primary unplugged, a third kept",
+       {Named(1, {0, 0, 64, 48}), Named(2, {0, -40, 50, 0}), Named(3, {-40, 0, 0, 30})},
+       {Named(2, {0, 0, 50, 40}), Named(3, {-40, 40, 0, 70})}, 0, -40},
+      {"a new monitor made primary", {Named(1, {0, 0, 64, 48})},
+       {Named(3, {0, 0, 64, 48}), Named(1, {0, 48, 64, 96})}, 0, -48},
   };
   for (const Change& c : changes) {
     for (bool inReveal : {false, true}) {
@@ -290,6 +308,8 @@ TEST(Monitors, ChangedMidRunEveryMonitorIsCoveredAndFadesOnFromWhereTheFadeIs) {
       bool changed = false;
       auto change = [&] {
         changed = true;
+        t.originX += c.moveX;
+        t.originY += c.moveY;
         t.SetMonitors(c.after);
         t.p.Notify(*t.p.Windows()[0], [](WindowEvents& e) { e.OnMonitorsChanged(); });
       };

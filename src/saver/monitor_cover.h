@@ -41,6 +41,12 @@ class MonitorCover : public WindowEvents {
   bool OnScreenSaverRequest() override { return owner_.OnScreenSaverRequest(); }
 
   const Monitor& monitor() const { return monitor_; }
+  // The virtual screen moved (its primary is another monitor): the same
+  // monitor at its place in the new layout; the window stays where it is.
+  void ShiftMonitor(int32_t dx, int32_t dy) {
+    monitor_.rect = {monitor_.rect.left + dx, monitor_.rect.top + dy, monitor_.rect.right + dx,
+                     monitor_.rect.bottom + dy};
+  }
   Window* window() const { return window_.get(); }
   bool Bound() const { return Effects && Effects->Bound(); }
 

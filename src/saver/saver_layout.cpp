@@ -34,7 +34,15 @@ void Tidelight_S::FollowMonitors() {
 void Tidelight_S::FollowLayout() {
   const int32_t w = p_.screen.Width(), h = p_.screen.Height();
   const Rect primary{0, 0, w, h};
-  const Rect oldPrimary{0, 0, Master.PixelWidth(), Master.PixelHeight()};
+  // The old places as they lie in the new layout, whose origin may be
+  // another monitor's corner.
+  const std::vector<Monitor> monitors = p_.screen.Monitors();
+  const LayoutShift shift = ShiftBetween(monitors_, monitors);
+  monitors_ = monitors;
+  const Rect oldPrimary{shift.dx, shift.dy, shift.dx + Master.PixelWidth(),
+                        shift.dy + Master.PixelHeight()};
+  for (auto& cover : covers_)
+    if (cover) cover->ShiftMonitor(shift.dx, shift.dy);
   const bool bound = Effects && Effects->Bound();
   // A new picture: the desktop where nothing of ours lay, our covers'
   // untouched pictures where they did.
@@ -47,15 +55,17 @@ void Tidelight_S::FollowLayout() {
         if (cover && cover->Bound())
           CopyUntouched(*cover->Effects, cover->monitor().rect, into, at);
   };
-  // The primary's engine keeps its planes until it is bound again.
+  // The primary's engine keeps its planes until it is bound again. Another
+  // monitor as the primary, even of the same size, needs its own picture.
   const bool primaryChanged =
-      w > 0 && h > 0 && (w != oldPrimary.Width() || h != oldPrimary.Height());
+      w > 0 && h > 0 &&
+      (w != oldPrimary.Width() || h != oldPrimary.Height() || shift.otherPrimary);
   // The covers that still fit stay as they are; the others are made anew.
   // What stays is put in place first (on the system's screen it moves with
   // the primary), so that no new picture is taken of it; a primary of
   // another size moves once its picture is taken.
   if (!primaryChanged) window_->Move(primary);
-  const std::vector<Monitor> wanted = OtherMonitorsToCover(p_.screen.Monitors(), primary);
+  const std::vector<Monitor> wanted = OtherMonitorsToCover(monitors, primary);
   for (const Monitor& m : wanted) {
     auto same = std::find_if(covers_.begin(), covers_.end(), [&](const auto& c) {
       return c && c->monitor().rect == m.rect;

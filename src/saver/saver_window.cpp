@@ -150,7 +150,8 @@ void Tidelight_S::OnSessionNotice(SessionNotice notice) {
 
 void Tidelight_S::OpenCovers(const Rect& primary) {
   covers_.clear();
-  for (const Monitor& m : OtherMonitorsToCover(p_.screen.Monitors(), primary)) {
+  monitors_ = p_.screen.Monitors();
+  for (const Monitor& m : OtherMonitorsToCover(monitors_, primary)) {
     auto cover = std::make_unique<MonitorCover>(p_, random_, *this, m);
     if (cover->Open()) covers_.push_back(std::move(cover));
   }

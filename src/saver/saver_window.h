@@ -90,6 +90,7 @@ class Tidelight_S : public WindowEvents {
   RandomGenerator random_;  // the program's general generator
   std::unique_ptr<Window> window_;
   std::vector<std::unique_ptr<MonitorCover>> covers_;
+  std::vector<Monitor> monitors_;  // the layout last covered
   bool timerOn_[4] = {};
   bool inFadeStep_ = false;
   bool shown_ = false;      // the load has shown the window

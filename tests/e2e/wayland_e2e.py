@@ -10,6 +10,7 @@ for liveness, never a measured duration.
 usage: wayland_e2e.py --program build/native/tidelight [--only TEXT]
 """
 import argparse
+import json
 import os
 import signal
 import subprocess
@@ -35,10 +36,11 @@ def wait_until(what, test, seconds=30):
     raise AssertionError("timed out waiting for " + what)
 
 
-def centre(output):
-    """The pixel at the centre of one output, from a grim screenshot."""
+def centre(output, env=None):
+    """The pixel at the centre of one output, from a grim screenshot (of
+    the compositor `env` names, by default the headless one)."""
     data = subprocess.run(["grim", "-t", "ppm", "-o", output, "-"], check=True,
-                          capture_output=True).stdout
+                          capture_output=True, env=env).stdout
     # P6, width, height, maximum, then the pixels.
     fields, at = [], 0
     while len(fields) < 4:
@@ -86,8 +88,9 @@ def levels_of(colour, depth):
     return {faded(colour, level) for level in level_sequence(depth)}
 
 
-def swaymsg(*args):
-    subprocess.run(["swaymsg"] + list(args), check=True, capture_output=True)
+def swaymsg(*args, env=None):
+    return subprocess.run(["swaymsg"] + list(args), check=True, capture_output=True,
+                          env=env).stdout
 
 
 class Pointer:
@@ -116,11 +119,11 @@ class Pointer:
         self.proc.wait()
 
 
-def keyboard():
+def keyboard(env=None):
     """A virtual keyboard that stays while a test runs (the compositor has
     none): the saver holds its keyboard from the start, so the keys a
     later wtype sends reach it, not only those after it noticed one."""
-    proc = subprocess.Popen(["wtype", "-s", "600000"])
+    proc = subprocess.Popen(["wtype", "-s", "600000"], env=env)
     return proc
 
 
@@ -350,9 +353,12 @@ class SamePixelsAsX11(unittest.TestCase):
         print("levels shown: Wayland %r, X11 %r" % (on_wayland, on_x11), file=sys.stderr)
 
 
-class OutputsComeAndGo(unittest.TestCase):
-    """Run last: the third output it adds stays (off) in the compositor."""
+class FollowingOutputs(unittest.TestCase):
+    """The saver (self.saver) on a compositor whose outputs change: the
+    headless one, or the one self.env names with self.desktops."""
     DEPTH = 64
+    env = None
+    desktops = DESKTOPS
 
     def fading(self, outputs):
         """The centre of each output, until each took three colours of the
@@ -362,13 +368,145 @@ class OutputsComeAndGo(unittest.TestCase):
         while time.monotonic() < end and min(len(v) for v in seen.values()) < 3:
             self.assertTrue(self.saver.running(), "the saver ended")
             for output, values in seen.items():
-                got = centre(output)
-                if output in DESKTOPS:
-                    self.assertIn(got, levels_of(DESKTOPS[output], self.DEPTH), output)
+                got = centre(output, self.env)
+                if output in self.desktops:
+                    self.assertIn(got, levels_of(self.desktops[output], self.DEPTH), output)
                 values.add(got)
         for output, values in seen.items():
             self.assertGreaterEqual(len(values), 3, "%s did not fade: %r" % (output, values))
         return seen
+
+
+class NestedSway:
+    """A second sway inside the headless one, on wlroots' wayland back end:
+    each of its outputs is a window of the headless sway, and closing that
+    window destroys the output and its global, which Debian 12's sway
+    cannot do to a headless output (one turned off stays listed)."""
+    # An output added later has no background of its own: one would come
+    # at a time of its own, perhaps after the saver copied the output.
+    DESKTOPS = {"WL-1": (0x30, 0x70, 0xb0), "WL-2": (0xb0, 0x50, 0x30)}
+    W, H = 320, 240
+
+    def __init__(self):
+        self.dir = tempfile.mkdtemp(prefix="inner.")
+        config = os.path.join(self.dir, "config")
+        with open(config, "w") as f:
+            for name, colour in self.DESKTOPS.items():
+                f.write("output %s bg #%02x%02x%02x solid_color\n" % ((name,) + colour))
+        outer = os.path.join(os.environ["XDG_RUNTIME_DIR"], os.environ["WAYLAND_DISPLAY"])
+        env = {k: v for k, v in os.environ.items() if k != "SWAYSOCK"}
+        env.update(WAYLAND_DISPLAY=outer, XDG_RUNTIME_DIR=self.dir, WLR_BACKENDS="wayland",
+                   WLR_RENDERER="pixman", WLR_WL_OUTPUTS="2", WLR_LIBINPUT_NO_DEVICES="1")
+        # Its log says it has no Xwayland, which no case needs.
+        self.log = open(os.path.join(self.dir, "sway.log"), "w")
+        self.proc = subprocess.Popen(["sway", "-c", config], env=env, stdout=self.log,
+                                     stderr=self.log)
+        try:
+            self.start()
+        except BaseException:
+            self.stop()
+            raise
+
+    def start(self):
+        sock = wait_until("the inner sway's socket", lambda: [
+            n for n in os.listdir(self.dir) if n.startswith("sway-ipc.")])[0]
+        display = [n for n in os.listdir(self.dir) if n.startswith("wayland-")
+                   and not n.endswith(".lock")][0]
+        self.env = dict(os.environ, XDG_RUNTIME_DIR=self.dir, WAYLAND_DISPLAY=display,
+                        SWAYSOCK=os.path.join(self.dir, sock))
+        for name in wait_until("the inner outputs", lambda: self.outputs(any_size=True)
+                               if len(self.outputs(any_size=True)) == 2 else None):
+            self.place(name)
+
+    def outputs(self, any_size=False):
+        """The inner sway's outputs (placed, unless `any_size`), by name."""
+        try:
+            listed = json.loads(swaymsg("-t", "get_outputs", "-r", env=self.env))
+        except subprocess.CalledProcessError:
+            return []  # not answering yet
+        return sorted(o["name"] for o in listed if o["active"] and (any_size or (
+            o["rect"]["width"], o["rect"]["height"]) == (self.W, self.H)))
+
+    def place(self, name):
+        """Floats the output's window at one small size, side by side with
+        the others on the first headless output: no output of the inner
+        sway changes when another goes or comes."""
+        at = int(name.split("-")[1]) - 1
+        command = ('[title="^wlroots - %s$"] floating enable, border none, resize set %d %d, '
+                   'move absolute position %d 0' % (name, self.W, self.H, at * (self.W + 10)))
+
+        def placed():
+            if name in self.outputs():
+                return True
+            # Again until it holds: one sent before the window's first
+            # configure is undone by it.
+            subprocess.run(["swaymsg", command], capture_output=True)
+            return False
+        wait_until(name + " placed", placed)
+
+    def unplug(self, name):
+        swaymsg('[title="^wlroots - %s$"] kill' % name)
+        wait_until(name + " to go", lambda: name not in self.outputs(any_size=True))
+
+    def plug(self):
+        before = self.outputs(any_size=True)
+        swaymsg("create_output", env=self.env)
+        added = wait_until("an output to come", lambda: sorted(
+            set(self.outputs(any_size=True)) - set(before)))[0]
+        self.place(added)
+        return added
+
+    def stop(self):
+        self.proc.terminate()
+        try:
+            self.proc.wait(30)
+        except subprocess.TimeoutExpired:
+            self.proc.kill()
+            self.proc.wait()
+        self.log.close()
+
+
+def memory_files(pid):
+    """How many memory files (memfd) a process has mapped."""
+    with open("/proc/%d/maps" % pid) as maps:
+        return len({line.split()[4] for line in maps if "/memfd:" in line})  # by inode
+
+
+class OutputsUnplugged(FollowingOutputs):
+    """Outputs of the inner sway that go (wl_registry.global_remove) and
+    come while the saver runs on both."""
+    desktops = NestedSway.DESKTOPS
+
+    def unplugging(self, gone):
+        inner = NestedSway()
+        self.addCleanup(inner.stop)
+        self.env = inner.env
+        self.addCleanup(end, keyboard(inner.env))
+        self.saver = Saver("--fade-depth", str(self.DEPTH), env=inner.env)
+        self.addCleanup(self.saver.stop)
+        self.fading(["WL-1", "WL-2"])
+        both = memory_files(self.saver.proc.pid)
+        inner.unplug(gone)
+        kept = [o for o in ("WL-1", "WL-2") if o != gone]
+        self.fading(kept)
+        # The cover of the output that went is gone, not only hidden.
+        self.assertLess(memory_files(self.saver.proc.pid), both)
+        added = inner.plug()
+        self.fading(kept + [added])
+        self.assertEqual(memory_files(self.saver.proc.pid), both)
+        subprocess.run(["wtype", "a"], env=inner.env, check=True)
+        self.assertEqual((self.saver.wait_end(), self.saver.proc.stderr.read()), (0, ""))
+
+    def test_another_output_that_goes(self):
+        self.unplugging("WL-2")
+
+    def test_the_primary_output_that_goes(self):
+        # The next one becomes the primary: the main surface moves onto it.
+        self.unplugging("WL-1")
+
+
+class OutputsComeAndGo(FollowingOutputs):
+    """Run last: the third output it adds stays (off) in the compositor."""
 
     def test_outputs_added_changed_and_turned_off_while_it_runs_stay_covered(self):
         # Debian 12's sway can neither unplug a headless output nor tell its
@@ -447,7 +585,7 @@ def main():
     os.chdir(tempfile.mkdtemp(prefix="e2e."))
     suite = unittest.TestSuite()
     for case in (Covering, StartedBySwayidle, WithoutLayerShell, SamePixelsAsX11,
-                 OutputsComeAndGo):
+                 OutputsUnplugged, OutputsComeAndGo):
         for test in unittest.defaultTestLoader.loadTestsFromTestCase(case):
             if ARGS.only in test.id():
                 suite.addTest(test)

@@ -143,6 +143,7 @@ std::vector<Monitor> WaylandPlatform::Monitors() {
     Monitor m;
     m.rect = c_->PlaceOf(*o);
     m.primary = o.get() == primary;
+    m.id = o->name;  // the global's, never reused while it runs
     list.push_back(m);
   }
   return list;

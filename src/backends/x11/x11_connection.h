@@ -81,6 +81,7 @@ struct Connection {
 struct RootMonitor {
   Rect rect;
   bool primary = false;
+  uint64_t id = 0;  // the monitor's name (an atom)
 };
 // The server's monitors; the first is the primary one when none is named.
 std::vector<RootMonitor> RandrMonitors(Display* d, XWindow root);

@@ -37,7 +37,7 @@ std::vector<RootMonitor> RandrMonitors(Display* d, XWindow root) {
   bool primary = false;
   for (int i = 0; i < count; ++i) {
     list.push_back({{info[i].x, info[i].y, info[i].x + info[i].width, info[i].y + info[i].height},
-                    info[i].primary != 0});
+                    info[i].primary != 0, static_cast<uint64_t>(info[i].name)});
     primary = primary || info[i].primary != 0;
   }
   XRRFreeMonitors(info);
@@ -214,6 +214,7 @@ std::vector<Monitor> X11Platform::Monitors() {
     out.rect = {m.rect.left - c_->originX, m.rect.top - c_->originY, m.rect.right - c_->originX,
                 m.rect.bottom - c_->originY};
     out.primary = m.primary;
+    out.id = m.id;
     list.push_back(out);
   }
   return list;
