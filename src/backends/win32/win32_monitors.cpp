@@ -23,6 +23,12 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
   Monitor m;
   m.rect = {info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
   m.primary = (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
+  // The display's device name (\\.\DISPLAY2) stays with it while it is
+  // attached, whichever one is primary: its FNV-1a hash tells the layouts
+  // before and after a change which monitor is which.
+  m.id = 14695981039346656037ull;
+  for (const wchar_t* c = info.szDevice; *c; ++c)
+    m.id = (m.id ^ static_cast<uint16_t>(*c)) * 1099511628211ull;
   win32::MonitorDpi(monitor, m.dpiX, m.dpiY);
   reinterpret_cast<std::vector<Monitor>*>(list)->push_back(m);
   return TRUE;
