@@ -151,7 +151,9 @@ class X11Platform : public Files,
   // the connection meanwhile, at most until `deadlineMs` (0: no deadline).
   void RunUntil(const std::function<bool()>& done, uint64_t deadlineMs);
   // Handles every queued event, then each due timer once; true when any ran.
-  bool HandlePending();
+  // `read`: what the connection holds is read first (else only what Xlib
+  // has queued is handled).
+  bool HandlePending(bool read = true);
   // Another program's window came over a cover of ours (a screen locker).
   void Deactivate();
   // Tells each window alive now; those made meanwhile are not told.

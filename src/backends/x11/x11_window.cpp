@@ -169,11 +169,12 @@ bool X11Window::PresentInPlace(const Surface& pixels, std::span<const Rect> part
   }
   // Nothing is waited for: a server that falls behind reads the pixels as
   // they are by then, which is what the later puts would show anyway, and
-  // a full connection holds the program back by itself.
+  // a full connection holds the program back by itself. The puts go with
+  // the flush before the message loop's next wait (Xlib's flush reads the
+  // connection too: once a frame is enough).
   for (const Rect& part : parts)
     if (const Rect r = Intersect(part, pixels.Bounds()); !r.Empty())
       inPlace_->Put(window_, gc_.get(), r);
-  XFlush(c_.display);
   return true;
 }
 

@@ -149,10 +149,12 @@ uint32_t X11Platform::TickCount() { return static_cast<uint32_t>(x11::NowMs()); 
 
 void X11Platform::EndProgram() { ended_ = true; }
 
-bool X11Platform::HandlePending() {
+bool X11Platform::HandlePending(bool read) {
   Display* d = c_->display;
   bool any = false, monitorsChanged = false;
-  while (!ended_ && XPending(d) > 0) {
+  // Events that came meanwhile are read by the next round, told by poll.
+  if (read) XPending(d);
+  while (!ended_ && XEventsQueued(d, QueuedAlready) > 0) {
     XEvent e;
     XNextEvent(d, &e);
     any = true;
@@ -220,8 +222,14 @@ void X11Platform::TellWindows(const std::function<void(x11::X11Window&)>& tell) 
 
 void X11Platform::RunUntil(const std::function<bool()>& done, uint64_t deadlineMs) {
   Display* d = c_->display;
+  // The connection is read when poll says it holds something, and after
+  // anything was handled: a handler's round trip may leave events in Xlib
+  // with nothing more on the socket. Xlib's flush before each poll reads
+  // what came as well, so a frame's wait reads once.
+  bool read = false;
   while (!ended_ && !done()) {
-    const bool any = HandlePending();
+    const bool any = HandlePending(read);
+    read = any;
     if (ended_ || done()) return;
     const uint64_t now = x11::NowMs();
     if (deadlineMs != 0 && now >= deadlineMs) return;
@@ -232,8 +240,10 @@ void X11Platform::RunUntil(const std::function<bool()>& done, uint64_t deadlineM
     if (displayPower_ >= 0 && (wake == 0 || nextPowerCheckMs_ < wake)) wake = nextPowerCheckMs_;
     const int timeout = wake == 0 ? -1 : wake > now ? static_cast<int>(wake - now) : 0;
     XFlush(d);
+    if (XEventsQueued(d, QueuedAlready) > 0) continue;
     pollfd p{ConnectionNumber(d), POLLIN, 0};
-    poll(&p, 1, timeout);
+    // Input, a hang-up or an error alike: Xlib's read tells which.
+    read = poll(&p, 1, timeout) != 0;
   }
 }
 
