@@ -132,6 +132,40 @@ TEST(RevealPlan, ReplaysWhatTheCompositorCopiesAndPresents) {
   }
 }
 
+TEST(RevealPlan, WithoutAllowanceAPieceHoldsAtMostTwiceWhatItCopies) {
+  // And the replay presents exactly what the compositor under that rule would.
+  constexpr int32_t kW = 320, kH = 181;
+  const Surface source = Noise(kW, kH, 1);
+  Surface ours = Noise(kW, kH, 2), theirs = ours;
+  const auto plan = RevealPlan::Make(kW, kH, 10, size_t{1} << 24, 0);
+  ASSERT_NE(plan, nullptr);
+  RevealShapes growth(kGrowingCircle, kW, kH, 10);
+  RevealCompositor compositor(theirs, source, kW, kH, 0);
+  for (int32_t pass = 0; pass <= plan->Passes(); ++pass) {
+    const Surface before = ours;
+    if (pass < plan->Passes()) {
+      compositor.BeginPass();
+      growth.Pass(compositor);
+      compositor.EndPass();
+    } else {
+      compositor.Complete();
+    }
+    const auto pieces = plan->Replay(pass, ours, source);
+    ASSERT_EQ(ours, theirs) << pass;
+    ASSERT_EQ(std::vector<Rect>(pieces.begin(), pieces.end()), compositor.Pieces()) << pass;
+    for (const Rect& r : pieces) {
+      int64_t changed = 0;  // noise: what changed is what was copied
+      for (int32_t y = r.top; y < r.bottom; ++y)
+        for (int32_t x = r.left; x < r.right; ++x) changed += before.At(x, y) != ours.At(x, y);
+      EXPECT_LE(int64_t{r.Width()} * r.Height(), 2 * changed) << pass;
+    }
+  }
+  EXPECT_EQ(ours, source);
+  // Kept apart from the plan with the usual allowance.
+  EXPECT_NE(RevealPlan::For(64, 48, 10, 0), RevealPlan::For(64, 48, 10));
+  EXPECT_EQ(RevealPlan::For(64, 48, 10, -5), RevealPlan::For(64, 48, 10, 0));
+}
+
 TEST(RevealPlan, KeptPerSizeAndCountAndLeftOutWhenTooLarge) {
   const auto a = RevealPlan::For(64, 48, 10);
   ASSERT_NE(a, nullptr);

@@ -218,6 +218,28 @@ TEST(RevealTransition, PresentsOnlyWhatEachPassRevealed) {
   EXPECT_EQ(s.Screen().screen, s.target.Pixels());
 }
 
+TEST(RevealTransition, PresentsAsTightlyAsThePlatformAsks) {
+  // Where each presented rectangle is a copy in the program, the pieces
+  // hold no more than twice what changed: more of them, fewer pixels.
+  size_t count[2];
+  int64_t area[2];
+  for (const int32_t slack : {0, 4096}) {
+    Stage s(640, 360);
+    s.p.presentPieceSlack = slack;
+    const size_t before = s.Screen().presented.size();
+    s.Reveal(2, 10);
+    const auto& rects = s.Screen().presented;
+    const size_t i = slack == 0 ? 0 : 1;
+    count[i] = rects.size() - before;
+    area[i] = 0;
+    for (size_t k = before; k < rects.size(); ++k)
+      area[i] += int64_t{rects[k].Width()} * rects[k].Height();
+    EXPECT_EQ(s.Screen().screen, s.target.Pixels()) << slack;
+  }
+  EXPECT_GT(count[0], count[1]);
+  EXPECT_LT(area[0], area[1]);
+}
+
 TEST(RevealTransition, SweepsEndAtTheirLastSideOrAtTheLimit) {
   constexpr int32_t kW = 20, kH = 12;
   // The radial sweep draws 2W + 2H + 5 lines, the fan W + H + 3; a count of 1

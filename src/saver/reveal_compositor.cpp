@@ -7,28 +7,27 @@ namespace tl {
 
 namespace {
 constexpr int32_t kPrefetchRows = 8;
-// A piece may hold this many pixels besides twice those copied: small
-// pieces are merged rather than each presented on its own.
-constexpr int64_t kPieceSlack = 4096;
 }  // namespace
 
 RevealCompositor::RevealCompositor(Surface& target, const Surface& source, int32_t width,
-                                   int32_t height)
+                                   int32_t height, int32_t pieceSlack)
     : target_(&target),
       source_(&source),
       w_(std::max(0, std::min({width, target.Width(), source.Width()}))),
       h_(std::max(0, std::min({height, target.Height(), source.Height()}))),
+      pieceSlack_(std::max(pieceSlack, 0)),
       revealed_(static_cast<size_t>(h_)),
       before_(static_cast<size_t>(h_)),
       savedInPass_(static_cast<size_t>(h_), 0),
       fullRows_(w_ == 0 ? h_ : 0) {}
 
-RevealCompositor::RevealCompositor(RevealPlan& plan)
+RevealCompositor::RevealCompositor(RevealPlan& plan, int32_t pieceSlack)
     : target_(nullptr),
       source_(nullptr),
       plan_(&plan),
       w_(plan.Width()),
       h_(plan.Height()),
+      pieceSlack_(std::max(pieceSlack, 0)),
       revealed_(static_cast<size_t>(h_)),
       before_(static_cast<size_t>(h_)),
       savedInPass_(static_cast<size_t>(h_), 0),
@@ -55,7 +54,7 @@ void RevealCompositor::CopyRun(int side, int32_t y, int32_t left, int32_t right)
   const Rect grown = Union(open.rect, run);
   const int64_t copied = open.area + run.Width();
   const bool adjoins = !open.rect.Empty() && open.rect.bottom == y;
-  if (adjoins && int64_t{grown.Width()} * grown.Height() <= 2 * copied + kPieceSlack) {
+  if (adjoins && int64_t{grown.Width()} * grown.Height() <= 2 * copied + pieceSlack_) {
     open.rect = grown;
     open.area = copied;
     return;

@@ -23,9 +23,11 @@ class RevealCompositor : public ShapeSink {
  public:
   // The picture is width x height pixels, clipped to both surfaces. All the
   // memory a reveal needs is taken here, none per pass.
-  RevealCompositor(Surface& target, const Surface& source, int32_t width, int32_t height);
+  // A piece may hold `pieceSlack` pixels besides twice those it copies.
+  RevealCompositor(Surface& target, const Surface& source, int32_t width, int32_t height,
+                   int32_t pieceSlack = RevealPlan::kDefaultPieceSlack);
   // Copies nothing: records each pass's runs and pieces into `plan`.
-  explicit RevealCompositor(RevealPlan& plan);
+  explicit RevealCompositor(RevealPlan& plan, int32_t pieceSlack = RevealPlan::kDefaultPieceSlack);
 
   void BeginPass();
   // Copies what the pass revealed; returns its bounding box (maybe empty).
@@ -57,6 +59,7 @@ class RevealCompositor : public ShapeSink {
   const Surface* source_;
   RevealPlan* plan_ = nullptr;
   int32_t w_, h_;
+  int64_t pieceSlack_;
   std::vector<Span> revealed_;  // per row, what circles have revealed so far
   std::vector<Span> before_;    // the same at the start of the pass
   std::vector<uint32_t> savedInPass_;  // the pass whose start before_ holds

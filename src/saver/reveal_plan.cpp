@@ -43,18 +43,18 @@ inline void CopyRun(uint32_t* to, const uint32_t* from, uint32_t n) {
 constexpr size_t kKeptPlans = 4;
 
 struct Kept {
-  int32_t w, h, count;
+  int32_t w, h, count, slack;
   std::shared_ptr<const RevealPlan> plan;  // null: too large, remembered as such
 };
 }  // namespace
 
 std::unique_ptr<RevealPlan> RevealPlan::Make(int32_t width, int32_t height, int32_t count,
-                                             size_t maxRuns) {
+                                             size_t maxRuns, int32_t pieceSlack) {
   // A run's place is a 32-bit index into the picture.
   if (width <= 0 || height <= 0 || int64_t{width} * height > int64_t{UINT32_MAX}) return nullptr;
   auto plan = std::make_unique<RevealPlan>(width, height);
   RevealShapes growth(kGrowingCircle, width, height, count);
-  RevealCompositor recorder(*plan);
+  RevealCompositor recorder(*plan, pieceSlack);
   while (!growth.Finished()) {
     recorder.BeginPass();
     growth.OuterPass(recorder);
@@ -67,13 +67,16 @@ std::unique_ptr<RevealPlan> RevealPlan::Make(int32_t width, int32_t height, int3
   return plan;
 }
 
-std::shared_ptr<const RevealPlan> RevealPlan::For(int32_t width, int32_t height, int32_t count) {
+std::shared_ptr<const RevealPlan> RevealPlan::For(int32_t width, int32_t height, int32_t count,
+                                                  int32_t pieceSlack) {
   static std::vector<Kept> kept;
   count = std::max(count, 1);
+  pieceSlack = std::max(pieceSlack, 0);
   for (const Kept& k : kept)
-    if (k.w == width && k.h == height && k.count == count) return k.plan;
+    if (k.w == width && k.h == height && k.count == count && k.slack == pieceSlack) return k.plan;
   if (kept.size() == kKeptPlans) kept.erase(kept.begin());
-  kept.push_back({width, height, count, Make(width, height, count, kMaxRuns)});
+  kept.push_back(
+      {width, height, count, pieceSlack, Make(width, height, count, kMaxRuns, pieceSlack)});
   return kept.back().plan;
 }
 

@@ -21,10 +21,15 @@ class RevealPlan {
   // one per monitor size). Null where a plan would take too much memory,
   // as one growing a pixel a pass on a very large picture would; such a
   // reveal is worked out pass by pass instead.
-  static std::shared_ptr<const RevealPlan> For(int32_t width, int32_t height, int32_t count);
+  // Its pieces are joined as the compositor's `pieceSlack` says.
+  static std::shared_ptr<const RevealPlan> For(int32_t width, int32_t height, int32_t count,
+                                               int32_t pieceSlack = kDefaultPieceSlack);
   // The same, made afresh and not kept (tests compare it with the compositor).
   static std::unique_ptr<RevealPlan> Make(int32_t width, int32_t height, int32_t count,
-                                          size_t maxRuns);
+                                          size_t maxRuns, int32_t pieceSlack = kDefaultPieceSlack);
+
+  // Small pieces are merged rather than each presented on its own.
+  static constexpr int32_t kDefaultPieceSlack = 4096;
 
   int32_t Width() const { return w_; }
   int32_t Height() const { return h_; }

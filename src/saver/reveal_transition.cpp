@@ -44,13 +44,14 @@ struct LaneRun {
         w(PixelsOf(target.ScaleWidth(), platform.screen.TwipsPerPixelX())),
         h(PixelsOf(target.ScaleHeight(), platform.screen.TwipsPerPixelY())),
         shapes(mode, w, h, count),
-        compositor(target.Pixels(), source.Pixels(), w, h) {
+        compositor(target.Pixels(), source.Pixels(), w, h,
+                   platform.windows.PresentPieceSlack()) {
     // A growing circle replays the plan of its size, when both pictures
     // are of that size.
     const Surface &t = target.Pixels(), &s = source.Pixels();
     if (mode == kGrowingCircle && t.Width() == w && s.Width() == w && t.Height() == h &&
         s.Height() == h)
-      plan = RevealPlan::For(w, h, count);
+      plan = RevealPlan::For(w, h, count, platform.windows.PresentPieceSlack());
   }
 
   bool Finished() const { return plan ? pass >= plan->Passes() : shapes.Finished(); }

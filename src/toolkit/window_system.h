@@ -33,6 +33,12 @@ class WindowSystem {
   virtual int32_t ShowCursor(bool show) = 0;
 
   virtual std::unique_ptr<Window> OpenWindow(const WindowSpec& spec, WindowEvents& events) = 0;
+  // What one more rectangle in a present costs, as pixels copied: a
+  // presented rectangle may hold this many pixels besides twice those that
+  // changed before it is split. Where a server copies the rectangles a
+  // request costs more than a pixel; where each is a call that copies in
+  // the program (win32), the pixels cost more.
+  virtual int32_t PresentPieceSlack() const { return 4096; }
   // A window's rectangle in screen pixels; false when there is none.
   virtual bool WindowRect(NativeHandle window, Rect& rect) = 0;
   // The window at a point of the screen, the innermost child that shows

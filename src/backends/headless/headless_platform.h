@@ -163,6 +163,7 @@ class HeadlessPlatform final : public Files,
   std::map<NativeHandle, Rect> hostWindows;  // foreign windows a child may live in
   HeadlessWindow* activeWindow = nullptr;    // the top-level window of ours shown last
   uint64_t framesWaited = 0;
+  int32_t presentPieceSlack = 4096;  // as a server's presents cost; 0 as win32's
 
   // The arguments after the program's path, as the tests like to give them.
   void SetArguments(std::string_view args);
@@ -177,6 +178,7 @@ class HeadlessPlatform final : public Files,
   uint32_t TickCount() override;
   void PumpMessages() override;
   void WaitForFrame() override;
+  int32_t PresentPieceSlack() const override { return presentPieceSlack; }
   void RunModal(Window& window) override;
   void RunMessageLoop() override;
   void EndProgram() override;

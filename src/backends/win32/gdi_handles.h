@@ -42,6 +42,19 @@ inline UniqueWindowDc WindowDc(HWND window) {
   return UniqueWindowDc(GetDC(window), ReleaseWindowDc{window});
 }
 
+// A window's common device context for copying pixels, which changes none
+// of its attributes: released without resetting them. A reset selects the
+// default font again, and Wine's X11 driver then asks Xlib for the font
+// defaults, which re-reads ~/.Xdefaults each time where the X server holds
+// no resources: a cost every frame that nothing here needs.
+inline UniqueWindowDc PixelCopyDc(HWND window) {
+  const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+  DWORD flags = DCX_CACHE | DCX_NORESETATTRS;
+  if (style & WS_CLIPCHILDREN) flags |= DCX_CLIPCHILDREN;
+  if (style & WS_CLIPSIBLINGS) flags |= DCX_CLIPSIBLINGS;
+  return UniqueWindowDc(GetDCEx(window, nullptr, flags), ReleaseWindowDc{window});
+}
+
 inline UniquePaint BeginPaintSession(HWND window) {
   EndPaintSession s{window, {}};
   HDC dc = BeginPaint(window, &s.paint);

@@ -127,13 +127,13 @@ void Win32Window::Present(const Surface& pixels, const Rect& dirty) {
   shown_ = &pixels;
   const Rect r = Intersect(dirty, pixels.Bounds());
   if (r.Empty()) return;
-  DrawPixels(WindowDc(hwnd_).get(), pixels, r);
+  DrawPixels(PixelCopyDc(hwnd_).get(), pixels, r);
 }
 
 void Win32Window::Present(const Surface& pixels, std::span<const Rect> parts) {
   shown_ = &pixels;
   // One device context for them all: each costs the system a round trip.
-  const auto dc = WindowDc(hwnd_);
+  const auto dc = PixelCopyDc(hwnd_);
   for (const Rect& part : parts)
     if (const Rect r = Intersect(part, pixels.Bounds()); !r.Empty()) DrawPixels(dc.get(), pixels, r);
 }

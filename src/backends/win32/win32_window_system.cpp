@@ -111,24 +111,29 @@ int64_t Win32Platform::Now() {
 
 void Win32Platform::WaitOnTimerUntil(int64_t deadline) {
   timeBeginPeriod(1);
-  while (!quitSeen_) {
-    const int64_t now = Now();
-    if (now >= deadline) break;
+  // One wait at least, even for a deadline already past: the frame's only
+  // look at the queue. Under Wine every look is a round trip to its server,
+  // so a pass with no input makes this one and no other (a PeekMessage that
+  // finds nothing is another round trip, and yields the processor besides).
+  do {
+    const int64_t left = deadline - Now();
     // Rounded up: a wait of 0 ms in the frame's last millisecond would spin,
     // and spinning every frame costs more than all the drawing.
-    const DWORD ms = static_cast<DWORD>(((deadline - now) * 1000 + counterHz_ - 1) / counterHz_);
+    const DWORD ms =
+        left > 0 ? static_cast<DWORD>((left * 1000 + counterHz_ - 1) / counterHz_) : 0;
+    // Returns at once while input waits in the queue, handled or not.
     if (MsgWaitForMultipleObjectsEx(0, nullptr, ms, QS_ALLINPUT, MWMO_INPUTAVAILABLE) !=
         WAIT_OBJECT_0)
       break;  // the wait ran its course: the frame is due, to the timer's grain
     PumpMessages();
-  }
+  } while (!quitSeen_ && Now() < deadline);
   timeEndPeriod(1);
 }
 
 void Win32Platform::WaitForFrame() {
-  PumpMessages();
   FramePeriod();
-  // A faster display than 60 Hz waits more than one refresh a pass.
+  // A faster display than 60 Hz waits more than one refresh a pass. Each
+  // refresh's wait handles the input that came meanwhile.
   for (int32_t n = pacer_.RefreshesToNextPass(); n > 0 && !quitSeen_; --n) WaitForRefresh();
 }
 
@@ -136,13 +141,15 @@ void Win32Platform::WaitForRefresh() {
   const int64_t period = FramePeriod();
   // With composition the compositor's clock paces us; DwmFlush returns after
   // the next composed frame. Where it returns at once (the display off,
-  // nothing to compose), the rest of the period is waited on the timer.
+  // nothing to compose, or Wine's DwmFlush, which waits for nothing), the
+  // rest of the period is waited on the timer.
   BOOL composed = FALSE;
   if (SUCCEEDED(DwmIsCompositionEnabled(&composed)) && composed && SUCCEEDED(DwmFlush())) {
     const int64_t flushed = Now();
-    PumpMessages();
     if (const int64_t rest = WaitAfterFlush(flushed - lastFrame_, period); rest > 0)
       WaitOnTimerUntil(flushed + rest);
+    else
+      PumpMessages();
     lastFrame_ = Now();
     return;
   }
