@@ -2,7 +2,8 @@
 """Processor time of the Linux program beside xscreensaver's own
 desktop-grabbing hacks, on the same virtual screen in one run: each program
 draws on the root window at 1920 x 1080 over the same desktop picture, one
-after another, round after round. The X server's time meanwhile is counted
+after another, round after round, and beside them the floor: a program that
+does nothing but show 60 frames a second. The X server's time meanwhile is counted
 with the program's, as the lightest hacks leave their copying to the server.
 Reports figures and ratios; asserts nothing about them.
 
@@ -21,6 +22,7 @@ from x11_e2e import NativeRig  # noqa: E402
 
 HACKS = "/usr/libexec/xscreensaver"
 PEERS = ["decayscreen", "spotlight", "zoom"]
+FLOOR = "frame_floor: 60 frames a second, one pixel each"
 
 
 def measure(rig, args, seconds, server_pid):
@@ -58,6 +60,11 @@ def main():
         programs[name] = [os.path.abspath(earlier), "--root"]
     programs.update({p: [os.path.join(HACKS, p), "--root"] for p in PEERS
                      if os.path.exists(os.path.join(HACKS, p))})
+    # The floor under every figure at the saver's pace: a program that only
+    # wakes 60 times a second and puts one pixel (built beside the program).
+    floor = os.path.join(os.path.dirname(os.path.abspath(args.program)), "frame_floor")
+    if os.path.exists(floor):
+        programs[FLOOR] = [floor]
     figures = {name: [] for name in programs}
     try:
         rig.use_screen((1920, 1080))
@@ -68,8 +75,8 @@ def main():
         rig.close()
 
     def span(values):
-        lo, hi = min(values), max(values)
-        return "%.1f %%" % (100 * lo) if abs(hi - lo) < 0.0005 else "%.1f–%.1f %%" % (100 * lo, 100 * hi)
+        lo, hi = "%.1f" % (100 * min(values)), "%.1f" % (100 * max(values))
+        return "%s %%" % lo if lo == hi else "%s–%s %%" % (lo, hi)
 
     def mean(values):
         return sum(values) / len(values)
