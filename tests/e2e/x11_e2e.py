@@ -308,6 +308,22 @@ class ChangingMonitorsTest(Case):
             RIG.dismiss(proc)
             RIG.stop_screen()
 
+    def test_the_primary_swapped(self):
+        # The main cover goes to the new primary and each monitor goes on
+        # fading its own part of the desktop, not the other's.
+        RIG.write_settings(depth=b"64", speed=b"40")
+        proc, _ = RIG.start_saver()
+        try:
+            self.cover((800, 0, 1024, 768), "Tidelight_Main")
+            self.xrandr("--output", "DUMMY1", "--primary")
+            self.cover((0, 0, 800, 600), "Tidelight_Main")
+            self.cover((800, 0, 1024, 768))
+            self.check_fading({(3, 3): LEFT, (803, 3): LEFT, (1820, 765): RIGHT})
+            check(proc.poll() is None, "the saver ended")
+        finally:
+            RIG.dismiss(proc)
+            RIG.stop_screen()
+
     def test_an_output_turned_off_on_and_given_another_mode(self):
         # The desktop as the root's background, which the server itself paints
         # where a window goes away, as a desktop's wallpaper is: one colour.
