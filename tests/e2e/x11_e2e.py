@@ -9,6 +9,7 @@ usage: x11_e2e.py --program build/native-release/tidelight --work DIR
                   [--only TEXT] [--installed-hack tidelight] [unittest options]
 """
 import argparse
+import contextlib
 import os
 import pwd
 import shutil
@@ -261,6 +262,16 @@ class ChangingMonitorsTest(Case):
         subprocess.run(["xrandr", "--fb", "%dx%d" % self.size, *args], env=RIG.env, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL)
 
+    @contextlib.contextmanager
+    def saver(self):
+        """The saver running; dismissed, and the screen ended, afterwards."""
+        proc, _ = RIG.start_saver()
+        try:
+            yield proc
+        finally:
+            RIG.dismiss(proc)
+            RIG.stop_screen()
+
     def cover(self, want, title="Tidelight_Monitor"):
         """The window once it lies at `want` (x, y, width, height)."""
         def placed():
@@ -300,29 +311,21 @@ class ChangingMonitorsTest(Case):
                            stderr=subprocess.DEVNULL)
         self.xrandr("--output", "DUMMY0", "--mode", mode[0], "--pos", "800x0")
         RIG.write_settings(depth=b"64", speed=b"40")
-        proc, _ = RIG.start_saver()
-        try:
+        with self.saver():
             self.cover((0, 0, 800, 600))
             self.check_fading({(3, 3): LEFT, (803, 3): LEFT, (1820, 765): RIGHT})
-        finally:
-            RIG.dismiss(proc)
-            RIG.stop_screen()
 
     def test_the_primary_swapped(self):
         # The main cover goes to the new primary and each monitor goes on
         # fading its own part of the desktop, not the other's.
         RIG.write_settings(depth=b"64", speed=b"40")
-        proc, _ = RIG.start_saver()
-        try:
+        with self.saver() as proc:
             self.cover((800, 0, 1024, 768), "Tidelight_Main")
             self.xrandr("--output", "DUMMY1", "--primary")
             self.cover((0, 0, 800, 600), "Tidelight_Main")
             self.cover((800, 0, 1024, 768))
             self.check_fading({(3, 3): LEFT, (803, 3): LEFT, (1820, 765): RIGHT})
             check(proc.poll() is None, "the saver ended")
-        finally:
-            RIG.dismiss(proc)
-            RIG.stop_screen()
 
     def test_an_output_turned_off_on_and_given_another_mode(self):
         # The desktop as the root's background, which the server itself paints
@@ -331,8 +334,7 @@ class ChangingMonitorsTest(Case):
         RIG.picture.wait()
         subprocess.run(["xsetroot", "-solid", "#%02x%02x%02x" % LEFT], env=RIG.env, check=True)
         RIG.write_settings(depth=b"64", speed=b"40")
-        proc, _ = RIG.start_saver()
-        try:
+        with self.saver() as proc:
             self.cover((0, 0, 800, 600))
             # xrandr moves the primary to the screen's corner when the other goes.
             self.xrandr("--output", "DUMMY1", "--off")
@@ -354,9 +356,6 @@ class ChangingMonitorsTest(Case):
             self.cover((0, 0, 640, 480))
             self.check_fading({(3, 3): LEFT, (637, 477): LEFT, (803, 3): LEFT})
             check(proc.poll() is None, "the saver ended")
-        finally:
-            RIG.dismiss(proc)
-            RIG.stop_screen()
 
 
 class OneCopyTest(Case):

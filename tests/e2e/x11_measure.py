@@ -3,9 +3,9 @@
 desktop-grabbing hacks, on the same virtual screen in one run: each program
 draws on the root window at 1920 x 1080 over the same desktop picture, one
 after another, round after round, and beside them the floor: a program that
-does nothing but show 60 frames a second. The X server's time meanwhile is counted
-with the program's, as the lightest hacks leave their copying to the server.
-Reports figures and ratios; asserts nothing about them.
+does nothing but show 60 frames a second. The X server's time meanwhile is
+counted with the program's, as the lightest hacks leave their copying to the
+server. Reports figures and ratios; asserts nothing about them.
 
 usage: x11_measure.py --program build/native-release/tidelight --work DIR
                       [--rounds 2] [--seconds 10] [--earlier OTHER-TIDELIGHT ...]

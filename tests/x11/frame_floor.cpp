@@ -25,6 +25,7 @@ int main() {
   shm.shmid = shmget(IPC_PRIVATE, static_cast<size_t>(image->bytes_per_line), IPC_CREAT | 0600);
   if (shm.shmid < 0) return 1;
   shm.shmaddr = image->data = static_cast<char*>(shmat(shm.shmid, nullptr, 0));
+  if (shm.shmaddr == reinterpret_cast<char*>(-1)) return 1;
   XShmAttach(d, &shm);
   XSync(d, False);
   shmctl(shm.shmid, IPC_RMID, nullptr);  // gone once both ends let go
