@@ -57,8 +57,7 @@ class DialogRig:
 
     def __init__(self, rig, client_size):
         self.rig, self.client_size = rig, client_size
-        self.proc = rig.run("/c")
-        found = wait_until(lambda: rig.windows(TITLE), 60)
+        self.proc, found = rig.open_window(("/c",), TITLE)
         e2e.check(found, "no window titled %s appeared" % TITLE)
         self.window = found[0]
         self.origin = wait_until(self.locate, 20)

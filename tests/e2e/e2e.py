@@ -208,9 +208,25 @@ class Rig:
         return subprocess.Popen([WINE, self.program, *args], env=self.env,
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
+    def open_window(self, args, title):
+        """The program started with args, and its new window titled title
+        (empty if none came). A copy started just as the last one ends may
+        still find that one's window, which Wine's server drops a moment after
+        the process is gone, and step aside as a second copy must: it is
+        started again once no such window is left."""
+        for _ in range(5):
+            old = set(self.windows(title))
+            proc = self.run(*args)
+            found = wait_until(lambda: [w for w in self.windows(title) if w not in old] or
+                               proc.poll() is not None, 60)
+            if found is not True:
+                return proc, found or []
+            wait_until(lambda: not self.windows(title), 10)
+            time.sleep(0.5)
+        return proc, []
+
     def start_saver(self, args=("/s",)):
-        proc = self.run(*args)
-        found = wait_until(lambda: self.windows("Tidelight_Main"), 60)
+        proc, found = self.open_window(args, "Tidelight_Main")
         check(found, "no window titled Tidelight_Main appeared")
         check(proc.poll() is None, "the saver ended by itself")
         return proc, found[0]

@@ -86,9 +86,9 @@ class LongRunTest(unittest.TestCase):
             before = f.read()
         stamp = os.stat(ini).st_mtime_ns
         for i in range(ARGS.dialogs):
-            proc = RIG.run("/c")
-            found = winerun.wait_until(lambda: RIG.windows("<Tidelight>"), 60)
-            self.assertTrue(found, "no settings window, round %d" % i)
+            proc, found = RIG.open_window(("/c",), "<Tidelight>")
+            self.assertTrue(found, "no settings window, round %d (the program %s)" % (
+                i, "still running" if proc.poll() is None else "ended by itself"))
             # No window manager here: give the window the keyboard focus
             # ourselves, then press Alt+F4 as a user would.
             closed = False
